@@ -1,0 +1,16 @@
+# Compiler settings shared by every target of ours (third-party code is
+# built without them).
+add_library(vellumark_options INTERFACE)
+target_compile_options(vellumark_options INTERFACE -Wall -Wextra)
+if(VELLUMARK_WERROR)
+  target_compile_options(vellumark_options INTERFACE -Werror)
+endif()
+if(WIN32)
+  target_compile_definitions(vellumark_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  target_compile_options(vellumark_options INTERFACE -Wa,-mbig-obj)
+  target_link_options(vellumark_options INTERFACE -static -static-libgcc -static-libstdc++ -municode)
+endif()
+if(VELLUMARK_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
