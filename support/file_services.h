@@ -1,0 +1,74 @@
+// The operating system's file services, as the portable code needs them.
+//
+// One body per platform (support/win32, support/posix); tests may wrap the
+// native one to inject faults. Paths are UTF-8 with the platform's own
+// separator. No member throws for an ordinary file-system failure: results
+// say whether the operation worked.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vellumark {
+
+// File attribute bits, with the values of the Windows file system.
+namespace attribute {
+inline constexpr std::uint32_t kReadOnly = 0x1;
+inline constexpr std::uint32_t kHidden = 0x2;
+inline constexpr std::uint32_t kSystem = 0x4;
+inline constexpr std::uint32_t kDirectory = 0x10;
+inline constexpr std::uint32_t kArchive = 0x20;
+inline constexpr std::uint32_t kReparsePoint = 0x400;
+// What GetAttributes gives for a path that does not exist.
+inline constexpr std::uint32_t kInvalid = 0xFFFFFFFF;
+}  // namespace attribute
+
+struct DirectoryEntry {
+  std::string name;               // without folder
+  std::uint32_t attributes = 0;   // attribute:: bits
+  std::int64_t lastWriteUtc = 0;  // seconds since 1970-01-01 UTC
+};
+
+class FileServices {
+ public:
+  virtual ~FileServices() = default;
+
+  // Every entry of the folder except "." and "..", in the platform's order
+  // (Windows: the file system's; posix: sorted without regard to case).
+  // A folder symbolic link carries kReparsePoint beside kDirectory.
+  // Nothing when the folder cannot be listed.
+  virtual std::optional<std::vector<DirectoryEntry>> ListFolder(std::string_view folder) = 0;
+
+  // attribute::kInvalid when the path does not exist.
+  virtual std::uint32_t GetAttributes(std::string_view path) = 0;
+  virtual bool SetAttributes(std::string_view path, std::uint32_t attributes) = 0;
+
+  virtual std::optional<std::int64_t> GetLastWriteUtc(std::string_view path) = 0;
+  // Sets the last-write (and, where kept, access and creation) time.
+  virtual bool SetLastWriteUtc(std::string_view path, std::int64_t utcSeconds) = 0;
+
+  // The whole file; nothing when it cannot be opened or read.
+  virtual std::optional<std::string> ReadFile(std::string_view path) = 0;
+  // Creates or truncates the file and writes the bytes.
+  virtual bool WriteFile(std::string_view path, std::string_view bytes) = 0;
+  // Writes the bytes to a temporary file beside `path`, flushes it to disk
+  // and renames it over `path`, so `path` holds either its old or its new
+  // bytes whatever happens. Attributes and time are not carried over.
+  virtual bool ReplaceFile(std::string_view path, std::string_view bytes) = 0;
+
+  // One folder level; false when it exists already or cannot be made.
+  virtual bool CreateFolder(std::string_view folder) = 0;
+  // Copies, overwriting an existing destination.
+  virtual bool CopyFile(std::string_view source, std::string_view destination) = 0;
+  virtual bool RemoveFile(std::string_view path) = 0;
+  virtual bool RemoveFolder(std::string_view folder) = 0;
+  virtual bool Rename(std::string_view from, std::string_view to) = 0;
+};
+
+// The platform's own file services (one shared, stateless instance).
+FileServices& NativeFileServices();
+
+}  // namespace vellumark
