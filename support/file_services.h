@@ -21,7 +21,6 @@ inline constexpr std::uint32_t kHidden = 0x2;
 inline constexpr std::uint32_t kSystem = 0x4;
 inline constexpr std::uint32_t kDirectory = 0x10;
 inline constexpr std::uint32_t kArchive = 0x20;
-inline constexpr std::uint32_t kReparsePoint = 0x400;
 // What GetAttributes gives for a path that does not exist.
 inline constexpr std::uint32_t kInvalid = 0xFFFFFFFF;
 }  // namespace attribute
@@ -38,8 +37,9 @@ class FileServices {
 
   // Every entry of the folder except "." and "..", in the platform's order
   // (Windows: the file system's; posix: sorted without regard to case).
-  // A folder symbolic link carries kReparsePoint beside kDirectory.
-  // Nothing when the folder cannot be listed.
+  // On posix a symbolic link stands for its target, except that links to
+  // folders are left out, so a link to an ancestor cannot make a walk
+  // endless. Nothing when the folder cannot be listed.
   virtual std::optional<std::vector<DirectoryEntry>> ListFolder(std::string_view folder) = 0;
 
   // attribute::kInvalid when the path does not exist.

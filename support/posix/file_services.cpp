@@ -1,0 +1,212 @@
+// File services over POSIX calls. Read-only is the absence of the owner's
+// write bit; a file whose name starts with a dot is hidden; entries are
+// sorted without regard to case so that every run lists them alike.
+#include "support/file_services.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace vellumark {
+namespace {
+
+std::string Terminated(std::string_view path) { return std::string(path); }
+
+struct DirCloser {
+  void operator()(DIR* dir) const { closedir(dir); }
+};
+
+// Owns a file descriptor.
+class UniqueFd {
+ public:
+  explicit UniqueFd(int fd) : fd_(fd) {}
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  ~UniqueFd() {
+    if (fd_ >= 0) close(fd_);
+  }
+  int get() const { return fd_; }
+  explicit operator bool() const { return fd_ >= 0; }
+  // Closes now and reports whether the close worked (it can report a
+  // delayed write error).
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+std::uint32_t AttributesOf(std::string_view name, const struct stat& info) {
+  std::uint32_t attributes = 0;
+  if (S_ISDIR(info.st_mode)) {
+    attributes |= attribute::kDirectory;
+  } else if (!name.empty() && name.front() == '.') {
+    attributes |= attribute::kHidden;
+  }
+  if ((info.st_mode & S_IWUSR) == 0) attributes |= attribute::kReadOnly;
+  return attributes;
+}
+
+std::string_view NameOf(std::string_view path) {
+  const auto cut = path.find_last_of('/');
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Case-insensitive order; names that differ only in case keep byte order.
+bool NameLess(const DirectoryEntry& a, const DirectoryEntry& b) {
+  const std::size_t common = std::min(a.name.size(), b.name.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const auto x = static_cast<unsigned char>(FoldCase(a.name[i]));
+    const auto y = static_cast<unsigned char>(FoldCase(b.name[i]));
+    if (x != y) return x < y;
+  }
+  if (a.name.size() != b.name.size()) return a.name.size() < b.name.size();
+  return a.name < b.name;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+bool WriteNewFile(const std::string& path, std::string_view bytes, bool flush) {
+  UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (!fd) return false;
+  if (!WriteAll(fd.get(), bytes)) return false;
+  if (flush && fsync(fd.get()) != 0) return false;
+  return fd.Close();
+}
+
+class PosixFileServices final : public FileServices {
+ public:
+  std::optional<std::vector<DirectoryEntry>> ListFolder(std::string_view folder) override {
+    const std::string path = Terminated(folder);
+    std::unique_ptr<DIR, DirCloser> dir(opendir(path.c_str()));
+    if (!dir) return std::nullopt;
+    const int dirFd = dirfd(dir.get());
+    std::vector<DirectoryEntry> entries;
+    while (const dirent* item = readdir(dir.get())) {
+      const std::string_view name = item->d_name;
+      if (name == "." || name == "..") continue;
+      struct stat info {};
+      if (fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+      if (S_ISLNK(info.st_mode)) {
+        // A file link stands for its file; dangling and folder links are
+        // left out.
+        if (fstatat(dirFd, item->d_name, &info, 0) != 0 || S_ISDIR(info.st_mode)) continue;
+      }
+      entries.push_back({std::string(name), AttributesOf(name, info), info.st_mtim.tv_sec});
+    }
+    std::sort(entries.begin(), entries.end(), NameLess);
+    return entries;
+  }
+
+  std::uint32_t GetAttributes(std::string_view path) override {
+    struct stat info {};
+    const std::string p = Terminated(path);
+    if (stat(p.c_str(), &info) != 0) return attribute::kInvalid;
+    return AttributesOf(NameOf(path), info);
+  }
+
+  bool SetAttributes(std::string_view path, std::uint32_t attributes) override {
+    struct stat info {};
+    const std::string p = Terminated(path);
+    if (stat(p.c_str(), &info) != 0) return false;
+    mode_t mode = info.st_mode & 07777;
+    const mode_t writeBits = S_IWUSR | S_IWGRP;
+    mode = (attributes & attribute::kReadOnly) ? (mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | writeBits);
+    return chmod(p.c_str(), mode) == 0;
+  }
+
+  std::optional<std::int64_t> GetLastWriteUtc(std::string_view path) override {
+    struct stat info {};
+    if (stat(Terminated(path).c_str(), &info) != 0) return std::nullopt;
+    return info.st_mtim.tv_sec;
+  }
+
+  bool SetLastWriteUtc(std::string_view path, std::int64_t utcSeconds) override {
+    const timespec times[2] = {{static_cast<time_t>(utcSeconds), 0}, {static_cast<time_t>(utcSeconds), 0}};
+    return utimensat(AT_FDCWD, Terminated(path).c_str(), times, 0) == 0;
+  }
+
+  std::optional<std::string> ReadFile(std::string_view path) override {
+    UniqueFd fd(open(Terminated(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) return std::nullopt;
+    struct stat info {};
+    if (fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+    std::string bytes;
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t filled = 0;
+    for (;;) {
+      if (filled == bytes.size()) bytes.resize(bytes.size() + 4096);
+      const ssize_t got = read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        return std::nullopt;
+      }
+      if (got == 0) break;
+      filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return bytes;
+  }
+
+  bool WriteFile(std::string_view path, std::string_view bytes) override {
+    return WriteNewFile(Terminated(path), bytes, false);
+  }
+
+  bool ReplaceFile(std::string_view path, std::string_view bytes) override {
+    const std::string target = Terminated(path);
+    const std::string temporary = target + ".vellumark-" + std::to_string(getpid()) + ".tmp";
+    if (!WriteNewFile(temporary, bytes, true) || rename(temporary.c_str(), target.c_str()) != 0) {
+      unlink(temporary.c_str());
+      return false;
+    }
+    return true;
+  }
+
+  bool CreateFolder(std::string_view folder) override {
+    return mkdir(Terminated(folder).c_str(), 0777) == 0;
+  }
+
+  bool CopyFile(std::string_view source, std::string_view destination) override {
+    const std::optional<std::string> bytes = ReadFile(source);
+    return bytes && WriteFile(destination, *bytes);
+  }
+
+  bool RemoveFile(std::string_view path) override { return unlink(Terminated(path).c_str()) == 0; }
+
+  bool RemoveFolder(std::string_view folder) override { return rmdir(Terminated(folder).c_str()) == 0; }
+
+  bool Rename(std::string_view from, std::string_view to) override {
+    return rename(Terminated(from).c_str(), Terminated(to).c_str()) == 0;
+  }
+};
+
+}  // namespace
+
+FileServices& NativeFileServices() {
+  static PosixFileServices services;
+  return services;
+}
+
+}  // namespace vellumark

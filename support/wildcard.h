@@ -1,0 +1,15 @@
+// File-name patterns with "*" (any run of characters) and "?" (one
+// character), matched without regard to ASCII letter case:
+// MatchesWildcard("Index.HTML", "*.html") is true.
+#pragma once
+
+#include <string_view>
+
+namespace vellumark {
+
+bool MatchesWildcard(std::string_view name, std::string_view pattern);
+
+// Equality without regard to ASCII letter case.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace vellumark

@@ -1,0 +1,157 @@
+// File services over the wide Win32 API.
+#include "support/file_services.h"
+
+#include "support/win32/unique_handle.h"
+#include "support/win32/wide_string.h"
+#include "support/win32/windows_gate.h"
+
+namespace vellumark {
+namespace {
+
+// 100-ns intervals between 1601-01-01 and 1970-01-01.
+constexpr std::int64_t kEpochDifference = 116444736000000000;
+constexpr std::int64_t kTicksPerSecond = 10000000;
+
+std::int64_t ToUnixSeconds(const FILETIME& time) {
+  const std::int64_t ticks = static_cast<std::int64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+  const std::int64_t sinceEpoch = ticks - kEpochDifference;
+  return sinceEpoch >= 0 ? sinceEpoch / kTicksPerSecond : -((-sinceEpoch + kTicksPerSecond - 1) / kTicksPerSecond);
+}
+
+FILETIME ToFileTime(std::int64_t unixSeconds) {
+  const auto ticks = static_cast<std::uint64_t>(unixSeconds * kTicksPerSecond + kEpochDifference);
+  return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+win32::UniqueFile OpenForReading(const std::wstring& path) {
+  return win32::UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+bool WriteNewFile(const std::wstring& path, std::string_view bytes, bool flush) {
+  win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file || !WriteAll(file.get(), bytes)) return false;
+  if (flush && !::FlushFileBuffers(file.get())) return false;
+  const HANDLE raw = file.release();
+  return ::CloseHandle(raw) != 0;
+}
+
+class Win32FileServices final : public FileServices {
+ public:
+  std::optional<std::vector<DirectoryEntry>> ListFolder(std::string_view folder) override {
+    std::wstring pattern = win32::Widen(folder);
+    if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW data{};
+    win32::UniqueFind find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                              FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) {
+      if (::GetLastError() == ERROR_FILE_NOT_FOUND) return std::vector<DirectoryEntry>{};
+      return std::nullopt;
+    }
+    std::vector<DirectoryEntry> entries;
+    do {
+      const std::wstring_view name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      entries.push_back({win32::Narrow(name), data.dwFileAttributes, ToUnixSeconds(data.ftLastWriteTime)});
+    } while (::FindNextFileW(find.get(), &data));
+    return entries;
+  }
+
+  std::uint32_t GetAttributes(std::string_view path) override {
+    return ::GetFileAttributesW(win32::Widen(path).c_str());
+  }
+
+  bool SetAttributes(std::string_view path, std::uint32_t attributes) override {
+    return ::SetFileAttributesW(win32::Widen(path).c_str(), attributes & ~attribute::kDirectory) != 0;
+  }
+
+  std::optional<std::int64_t> GetLastWriteUtc(std::string_view path) override {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(win32::Widen(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return ToUnixSeconds(data.ftLastWriteTime);
+  }
+
+  bool SetLastWriteUtc(std::string_view path, std::int64_t utcSeconds) override {
+    // Backup semantics let the same call open folders.
+    win32::UniqueFile file(::CreateFileW(win32::Widen(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) return false;
+    const FILETIME time = ToFileTime(utcSeconds);
+    return ::SetFileTime(file.get(), &time, &time, &time) != 0;
+  }
+
+  std::optional<std::string> ReadFile(std::string_view path) override {
+    win32::UniqueFile file = OpenForReading(win32::Widen(path));
+    if (!file) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size)) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+      const std::size_t left = bytes.size() - filled;
+      DWORD got = 0;
+      if (!::ReadFile(file.get(), bytes.data() + filled, left > 0x40000000 ? 0x40000000 : static_cast<DWORD>(left), &got,
+                      nullptr)) {
+        return std::nullopt;
+      }
+      if (got == 0) break;
+      filled += got;
+    }
+    bytes.resize(filled);
+    return bytes;
+  }
+
+  bool WriteFile(std::string_view path, std::string_view bytes) override {
+    return WriteNewFile(win32::Widen(path), bytes, false);
+  }
+
+  bool ReplaceFile(std::string_view path, std::string_view bytes) override {
+    const std::wstring target = win32::Widen(path);
+    const std::wstring temporary = target + L".vellumark-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
+    if (!WriteNewFile(temporary, bytes, true) ||
+        !::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      ::DeleteFileW(temporary.c_str());
+      return false;
+    }
+    return true;
+  }
+
+  bool CreateFolder(std::string_view folder) override {
+    return ::CreateDirectoryW(win32::Widen(folder).c_str(), nullptr) != 0;
+  }
+
+  bool CopyFile(std::string_view source, std::string_view destination) override {
+    return ::CopyFileW(win32::Widen(source).c_str(), win32::Widen(destination).c_str(), FALSE) != 0;
+  }
+
+  bool RemoveFile(std::string_view path) override { return ::DeleteFileW(win32::Widen(path).c_str()) != 0; }
+
+  bool RemoveFolder(std::string_view folder) override {
+    return ::RemoveDirectoryW(win32::Widen(folder).c_str()) != 0;
+  }
+
+  bool Rename(std::string_view from, std::string_view to) override {
+    return ::MoveFileExW(win32::Widen(from).c_str(), win32::Widen(to).c_str(), MOVEFILE_COPY_ALLOWED) != 0;
+  }
+};
+
+}  // namespace
+
+FileServices& NativeFileServices() {
+  static Win32FileServices services;
+  return services;
+}
+
+}  // namespace vellumark
