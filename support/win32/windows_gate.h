@@ -12,3 +12,11 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+// These A/W switch macros would rename our own members of the same names
+// (FileServices::CopyFile, FileSystem::GetFileAttributes, ...); Win32 code
+// calls the W functions by their full names instead.
+#undef CopyFile
+#undef ReplaceFile
+#undef GetFileAttributes
+#undef SetFileAttributes

@@ -1,0 +1,98 @@
+#include "support/special_folders.h"
+
+#include "support/file_system.h"
+#include "support/time_zone.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+namespace vellumark {
+namespace {
+
+#ifdef _WIN32
+
+TEST(SpecialFolders, FavoritesIsAnExistingFolderWithoutTrailingSeparator) {
+  const std::string favorites = GetSpecialFolder(special_folder::kFavorites);
+  ASSERT_FALSE(favorites.empty());
+  EXPECT_NE(favorites.back(), '\\');
+  EXPECT_TRUE(FileSystem().IsFolder(favorites));
+  EXPECT_EQ(GetTempFolder().back(), '\\');
+  EXPECT_TRUE(FileSystem().IsFolder(GetWindowsFolder()));
+}
+
+#else
+
+// Points HOME at a folder for the life of the object.
+class ScopedHome {
+ public:
+  explicit ScopedHome(const std::string& home) : old_(std::getenv("HOME") ? std::getenv("HOME") : "") {
+    setenv("HOME", home.c_str(), 1);
+  }
+  ~ScopedHome() { setenv("HOME", old_.c_str(), 1); }
+
+ private:
+  std::string old_;
+};
+
+TEST(SpecialFolders, FavoritesIsTheHomeFolderOnlyWhenItExists) {
+  testing::TempFolder home;
+  ScopedHome scoped(home.Path());
+  EXPECT_EQ(GetSpecialFolder(special_folder::kFavorites), "");
+  home.MakeFolder("Favorites");
+  EXPECT_EQ(GetSpecialFolder(special_folder::kFavorites), home / "Favorites");
+  EXPECT_EQ(GetSpecialFolder(5), "");
+}
+
+// Sets TZ for the life of the object.
+class ScopedTimeZone {
+ public:
+  explicit ScopedTimeZone(const char* zone) {
+    if (const char* old = std::getenv("TZ")) old_ = old, had_ = true;
+    setenv("TZ", zone, 1);
+    tzset();
+  }
+  ~ScopedTimeZone() {
+    if (had_) setenv("TZ", old_.c_str(), 1); else unsetenv("TZ");
+    tzset();
+  }
+
+ private:
+  std::string old_;
+  bool had_ = false;
+};
+
+TEST(TimeZone, OffsetFollowsTz) {
+  {
+    ScopedTimeZone zone("UTC0");
+    EXPECT_EQ(CurrentUtcOffsetMinutes(), 0);
+  }
+  {
+    ScopedTimeZone zone("IST-5:30");
+    EXPECT_EQ(CurrentUtcOffsetMinutes(), 330);
+  }
+  {
+    ScopedTimeZone zone("EST5");
+    EXPECT_EQ(CurrentUtcOffsetMinutes(), -300);
+  }
+}
+
+TEST(TimeZone, FileTimesKeepTheirRealUtcUnderEveryZone) {
+  testing::TempFolder temp;
+  const std::string file = temp.Write("f.txt", "");
+  const std::int64_t utc = 1500000000;
+  ASSERT_TRUE(NativeFileServices().SetLastWriteUtc(file, utc));
+  for (const char* zone : {"UTC0", "CET-1CEST,M3.5.0,M10.5.0/3", "NZST-12NZDT,M9.5.0,M4.1.0/3", "PST8PDT"}) {
+    ScopedTimeZone scoped(zone);
+    const std::optional<LocalDateTime> local = FileSystem().GetFileDateTime(file);
+    ASSERT_TRUE(local) << zone;
+    EXPECT_EQ(ToUtc(*local, CurrentUtcOffsetMinutes()), utc) << zone;
+  }
+}
+
+#endif
+
+}  // namespace
+}  // namespace vellumark
