@@ -7,6 +7,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +31,37 @@ struct DirectoryEntry {
   std::string name;               // without folder
   std::uint32_t attributes = 0;   // attribute:: bits
   std::int64_t lastWriteUtc = 0;  // seconds since 1970-01-01 UTC
+};
+
+// A file being written from start to end.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  // False once any write has failed.
+  virtual bool Write(std::string_view bytes) = 0;
+  // Writes what is buffered and closes; false when that or any earlier
+  // write failed. Nothing is written after Close.
+  virtual bool Close() = 0;
+};
+
+// Collects writes in a buffer and hands them on in large pieces.
+class BufferedOutputFile final : public OutputFile {
+ public:
+  using Sink = std::function<bool(std::string_view)>;
+  using Closer = std::function<bool()>;
+  BufferedOutputFile(Sink sink, Closer closer) : sink_(std::move(sink)), closer_(std::move(closer)) {}
+  ~BufferedOutputFile() override { Close(); }
+  bool Write(std::string_view bytes) override;
+  bool Close() override;
+
+ private:
+  bool Flush();
+
+  Sink sink_;
+  Closer closer_;
+  std::string buffer_;
+  bool failed_ = false;
+  bool closed_ = false;
 };
 
 class FileServices {
@@ -54,6 +87,8 @@ class FileServices {
   virtual std::optional<std::string> ReadFile(std::string_view path) = 0;
   // Creates or truncates the file and writes the bytes.
   virtual bool WriteFile(std::string_view path, std::string_view bytes) = 0;
+  // Creates or truncates the file for writing; null when it cannot.
+  virtual std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) = 0;
   // Writes the bytes to a temporary file beside `path`, flushes it to disk
   // and renames it over `path`, so `path` holds either its old or its new
   // bytes whatever happens. Attributes and time are not carried over.

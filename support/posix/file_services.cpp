@@ -174,6 +174,13 @@ class PosixFileServices final : public FileServices {
     return WriteNewFile(Terminated(path), bytes, false);
   }
 
+  std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override {
+    const int fd = open(Terminated(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    return std::make_unique<BufferedOutputFile>([fd](std::string_view bytes) { return WriteAll(fd, bytes); },
+                                                [fd] { return close(fd) == 0; });
+  }
+
   bool ReplaceFile(std::string_view path, std::string_view bytes) override {
     const std::string target = Terminated(path);
     const std::string temporary = target + ".vellumark-" + std::to_string(getpid()) + ".tmp";

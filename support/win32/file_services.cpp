@@ -117,6 +117,14 @@ class Win32FileServices final : public FileServices {
     return WriteNewFile(win32::Widen(path), bytes, false);
   }
 
+  std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override {
+    const HANDLE file = ::CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<BufferedOutputFile>([file](std::string_view bytes) { return WriteAll(file, bytes); },
+                                                [file] { return ::CloseHandle(file) != 0; });
+  }
+
   bool ReplaceFile(std::string_view path, std::string_view bytes) override {
     const std::wstring target = win32::Widen(path);
     const std::wstring temporary = target + L".vellumark-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";

@@ -157,3 +157,38 @@ TEST(FileSystemSearch, FindsFilesInTheTree) {
 
 }  // namespace
 }  // namespace vellumark
+
+namespace vellumark {
+namespace {
+
+TEST(OutputFiles, WritesReachTheFileInOrderAcrossBufferFlushes) {
+  testing::TempFolder temp;
+  const std::string path = temp / "out.txt";
+  std::string expected;
+  {
+    std::unique_ptr<OutputFile> file = NativeFileServices().CreateOutputFile(path);
+    ASSERT_TRUE(file);
+    for (int i = 0; i < 20000; ++i) {
+      const std::string line = "line " + std::to_string(i) + "\r\n";
+      expected += line;
+      ASSERT_TRUE(file->Write(line));
+    }
+    EXPECT_TRUE(file->Close());
+    EXPECT_FALSE(file->Write("after close"));
+  }
+  EXPECT_EQ(NativeFileServices().ReadFile(path), expected);
+  EXPECT_FALSE(NativeFileServices().CreateOutputFile(temp / "missing/out.txt"));
+}
+
+TEST(OutputFiles, AFailedWriteMakesCloseFail) {
+  int sunk = 0;
+  BufferedOutputFile file([&](std::string_view) { return ++sunk > 1 ? false : true; }, [] { return true; });
+  EXPECT_TRUE(file.Write(std::string(70 * 1024, 'a')));
+  EXPECT_FALSE(file.Write(std::string(70 * 1024, 'b')));
+  EXPECT_FALSE(file.Write("c"));
+  EXPECT_FALSE(file.Close());
+  EXPECT_EQ(sunk, 2);
+}
+
+}  // namespace
+}  // namespace vellumark

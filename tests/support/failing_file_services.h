@@ -1,0 +1,45 @@
+// The native file services, except that listing or reading the paths named
+// in the sets fails (root is not stopped by permissions, so tests make the
+// failures here).
+#pragma once
+
+#include "support/file_services.h"
+
+#include <set>
+#include <string>
+
+namespace vellumark::testing {
+
+class FailingFileServices : public FileServices {
+ public:
+  std::set<std::string> unlistable;  // folders, with trailing separator
+  std::set<std::string> unreadable;  // files
+
+  std::optional<std::vector<DirectoryEntry>> ListFolder(std::string_view folder) override {
+    if (unlistable.count(std::string(folder))) return std::nullopt;
+    return native_.ListFolder(folder);
+  }
+  std::optional<std::string> ReadFile(std::string_view path) override {
+    if (unreadable.count(std::string(path))) return std::nullopt;
+    return native_.ReadFile(path);
+  }
+  std::uint32_t GetAttributes(std::string_view path) override { return native_.GetAttributes(path); }
+  bool SetAttributes(std::string_view path, std::uint32_t a) override { return native_.SetAttributes(path, a); }
+  std::optional<std::int64_t> GetLastWriteUtc(std::string_view path) override { return native_.GetLastWriteUtc(path); }
+  bool SetLastWriteUtc(std::string_view path, std::int64_t t) override { return native_.SetLastWriteUtc(path, t); }
+  bool WriteFile(std::string_view path, std::string_view bytes) override { return native_.WriteFile(path, bytes); }
+  std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override {
+    return native_.CreateOutputFile(path);
+  }
+  bool ReplaceFile(std::string_view path, std::string_view bytes) override { return native_.ReplaceFile(path, bytes); }
+  bool CreateFolder(std::string_view folder) override { return native_.CreateFolder(folder); }
+  bool CopyFile(std::string_view from, std::string_view to) override { return native_.CopyFile(from, to); }
+  bool RemoveFile(std::string_view path) override { return native_.RemoveFile(path); }
+  bool RemoveFolder(std::string_view folder) override { return native_.RemoveFolder(folder); }
+  bool Rename(std::string_view from, std::string_view to) override { return native_.Rename(from, to); }
+
+ private:
+  FileServices& native_ = NativeFileServices();
+};
+
+}  // namespace vellumark::testing
