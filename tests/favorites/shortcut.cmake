@@ -1,1 +1,1 @@
-# (filled in by its component)
+vellumark_add_test(NAME shortcut_test SOURCES shortcut_test.cpp LIBRARIES vellumark_shortcut)

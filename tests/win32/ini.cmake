@@ -1,1 +1,1 @@
-# (filled in by its component)
+vellumark_add_test(NAME ini_wine_test SOURCES ini_differential_test.cpp LIBRARIES vellumark_shortcut)

@@ -1,0 +1,237 @@
+#include "favorites/favorites.h"
+
+#include "support/file_system.h"
+#include "support/time_zone.h"
+#include "tests/favorites/recording_events.h"
+#include "tests/support/failing_file_services.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace vellumark {
+namespace {
+
+using testing::RecordingEvents;
+using testing::TempFolder;
+using Log = std::vector<std::string>;
+
+std::string Shortcut(std::string_view url) {
+  return "[InternetShortcut]\r\nURL=" + std::string(url) + "\r\n";
+}
+
+// A Favorites folder in a temporary folder, with an enumerator over it.
+class FavoritesTree : public ::testing::Test {
+ protected:
+  FavoritesTree() : favorites_(NativeFileServices(), [this] { return root_.Path(); }) {}
+
+  std::string Add(std::string_view relative, std::string_view url) { return root_.Write(relative, Shortcut(url)); }
+
+  Log ReadLog(std::string_view relative, bool recursive = true) {
+    favorites_.Initialize();
+    RecordingEvents events;
+    favorites_.Read(relative.empty() ? root_.Path() : root_ / relative, recursive, events);
+    return events.log;
+  }
+
+  TempFolder root_;
+  Favorites favorites_;
+};
+
+TEST_F(FavoritesTree, ReadRaisesSubfoldersDepthFirstBeforeOwnFavorites) {
+  const std::string x = Add("A/x.url", "http://x/");
+  const std::string y = Add("A/B/y.url", "http://y/");
+  favorites_.Initialize();
+  RecordingEvents events;
+  favorites_.Read(root_ / "A", true, events);
+  EXPECT_EQ(events.log, (Log{"before 1 B 1", "favorite 2 y http://y/", "after 1 B 1", "favorite 1 x http://x/"}));
+  EXPECT_EQ(events.files, (std::vector<std::string>{y, x}));
+}
+
+TEST_F(FavoritesTree, LevelsCountFromTheRootWithOrWithoutTrailingSeparator) {
+  Add("A/B/C/deep.url", "http://deep/");
+  favorites_.Initialize();
+  RecordingEvents events;
+  favorites_.Read(root_ / "A/B/", true, events);
+  EXPECT_EQ(events.log, (Log{"before 2 C 1", "favorite 3 deep http://deep/", "after 2 C 1"}));
+}
+
+TEST_F(FavoritesTree, NonRecursiveReadOfTheRootGivesOnlyItsOwnFavorites) {
+  Add("top.url", "http://top/");
+  Add("A/inner.url", "http://inner/");
+  EXPECT_EQ(ReadLog("", false), (Log{"favorite 0 top http://top/"}));
+}
+
+TEST_F(FavoritesTree, ShortcutsWithoutUrlRaiseErrors) {
+  root_.Write("A/nokey.url", "[InternetShortcut]\r\nIconIndex=1\r\n");
+  root_.Write("A/empty.url", "[InternetShortcut]\r\nURL=\r\n");
+  root_.Write("A/binary.url", std::string("\0\xff\x01[", 4));
+  favorites_.Initialize();
+  RecordingEvents events;
+  favorites_.Read(root_ / "A", true, events);
+  EXPECT_EQ(events.log, (Log{"error", "error", "error"}));
+  std::sort(events.files.begin(), events.files.end());
+  EXPECT_EQ(events.files, (std::vector<std::string>{root_ / "A/binary.url", root_ / "A/empty.url", root_ / "A/nokey.url"}));
+}
+
+TEST_F(FavoritesTree, DotFoldersAndUrlNamedFoldersAreHandledAsFolders) {
+  Add(".hidden/skip.url", "http://skip/");
+  Add("sites.url/inside.url", "http://inside/");
+  Add("Only.URL", "http://upper/");
+  root_.Write("notes.txt", "URL=http://not-a-shortcut/");
+  EXPECT_EQ(ReadLog("", true),
+            (Log{"before 0 sites.url 1", "favorite 1 inside http://inside/", "after 0 sites.url 1",
+                 "favorite 0 Only http://upper/"}));
+  const std::vector<MainFolders> folders = favorites_.Initialize();
+  EXPECT_EQ(folders, (std::vector<MainFolders>{{"sites.url", 1}, {"/", 1}}));
+}
+
+TEST_F(FavoritesTree, FileNamedDotUrlHasAnEmptyName) {
+  Add("A/.url", "http://dot/");
+  EXPECT_EQ(ReadLog("A"), (Log{"favorite 1  http://dot/"}));
+}
+
+TEST_F(FavoritesTree, ReadOnlyFavoritesFollowTheAttributeMask) {
+  const std::string locked = Add("A/locked.url", "http://locked/");
+  Add("A/open.url", "http://open/");
+  ASSERT_TRUE(NativeFileServices().SetAttributes(locked, attribute::kReadOnly));
+  favorites_.SetAttributes(attribute::kReadOnly | attribute::kHidden);
+  EXPECT_EQ(favorites_.Initialize(), (std::vector<MainFolders>{{"A", 1}, {"/", 0}}));
+  EXPECT_EQ(ReadLog("A"), (Log{"favorite 1 open http://open/"}));
+  favorites_.SetAttributes(attribute::kHidden);
+  EXPECT_EQ(favorites_.Initialize(), (std::vector<MainFolders>{{"A", 2}, {"/", 0}}));
+  EXPECT_EQ(ReadLog("A").size(), 2u);
+}
+
+TEST_F(FavoritesTree, InitializeCountsWholeSubtreesAndTheRootLast) {
+  Add("A/1.url", "http://1/");
+  Add("A/B/2.url", "http://2/");
+  root_.Write("A/B/C/3.url", "no url here");
+  EXPECT_EQ(favorites_.Initialize(), (std::vector<MainFolders>{{"A", 3}, {"/", 0}}));
+  EXPECT_EQ(favorites_.Root(), root_.Path() + path::kSeparator);
+}
+
+TEST_F(FavoritesTree, CountsEqualTheEventsOfAWalk) {
+  Add("A/1.url", "http://1/");
+  root_.Write("A/B/bad.url", "");
+  Add("A/B/C/3.url", "http://3/");
+  const std::vector<MainFolders> folders = favorites_.Initialize();
+  RecordingEvents events;
+  favorites_.Read(root_ / "A", true, events);
+  EXPECT_EQ(static_cast<std::size_t>(folders[0].Count), events.files.size());
+  EXPECT_EQ(events.log[0], "before 1 B 2");
+}
+
+TEST_F(FavoritesTree, MissingRootGivesOnlyTheRootEntry) {
+  Favorites favorites(NativeFileServices(), [this] { return root_ / "missing"; });
+  EXPECT_EQ(favorites.Initialize(), (std::vector<MainFolders>{{"/", 0}}));
+  RecordingEvents events;
+  favorites.Read(root_ / "missing", true, events);
+  EXPECT_TRUE(events.log.empty());
+}
+
+TEST_F(FavoritesTree, FavoriteTimesAreLocalLastWriteTimes) {
+  const std::string file = Add("A/t.url", "http://t/");
+  ASSERT_TRUE(NativeFileServices().SetLastWriteUtc(file, 1234567890));
+  favorites_.Initialize();
+  RecordingEvents events;
+  favorites_.Read(root_ / "A", true, events);
+  ASSERT_EQ(events.modified.size(), 1u);
+  EXPECT_EQ(events.modified[0], ToLocal(1234567890, CurrentUtcOffsetMinutes()));
+}
+
+TEST_F(FavoritesTree, UnicodeNamesAndLongUrlsComeBackWhole) {
+  const std::string name = "\xE6\x97\xA5\xE6\x9C\xAC\xF0\x9F\x98\x80";
+  const std::string url = "http://example.com/" + std::string(2000, 'a');
+  Add("A/" + name + ".url", url);
+  EXPECT_EQ(ReadLog("A"), (Log{"favorite 1 " + name + " " + url}));
+}
+
+// Changes the folder's name in BeforeFolderChange and throws on the first
+// favorite when asked to.
+class RenamingEvents : public RecordingEvents {
+ public:
+  void BeforeFolderChange(int level, FolderItem& folder) override {
+    folder.Name = "renamed";
+    RecordingEvents::BeforeFolderChange(level, folder);
+  }
+  void FavoriteChange(int level, FavoriteItem& favorite, std::string_view file) override {
+    if (throwOnFavorite) throw std::runtime_error("stop");
+    RecordingEvents::FavoriteChange(level, favorite, file);
+  }
+  bool throwOnFavorite = false;
+};
+
+TEST_F(FavoritesTree, TheSameFolderItemReachesBothFolderEvents) {
+  Add("A/B/y.url", "http://y/");
+  favorites_.Initialize();
+  RenamingEvents events;
+  favorites_.Read(root_ / "A", true, events);
+  EXPECT_EQ(events.log.back(), "after 1 renamed 1");
+}
+
+TEST_F(FavoritesTree, HandlerExceptionsLeaveReadAndLaterReadsWork) {
+  Add("A/B/y.url", "http://y/");
+  favorites_.Initialize();
+  RenamingEvents events;
+  events.throwOnFavorite = true;
+  EXPECT_THROW(favorites_.Read(root_ / "A", true, events), std::runtime_error);
+  EXPECT_EQ(events.log, (Log{"before 1 renamed 1"}));
+  events.throwOnFavorite = false;
+  events.log.clear();
+  favorites_.Read(root_ / "A", true, events);
+  EXPECT_EQ(events.log.size(), 3u);
+}
+
+TEST_F(FavoritesTree, FortyThousandFavoritesAreCountedAndWalked) {
+  std::string bytes = Shortcut("http://many/");
+  for (int i = 0; i < 40000; ++i) {
+    NativeFileServices().WriteFile(root_.MakeFolder("Big/F" + std::to_string(i % 40)) + path::kSeparator +
+                                       std::to_string(i) + ".url",
+                                   bytes);
+  }
+  const std::vector<MainFolders> folders = favorites_.Initialize();
+  EXPECT_EQ(folders[0], (MainFolders{"Big", 40000}));
+  RecordingEvents events;
+  favorites_.Read(root_ / "Big", true, events);
+  EXPECT_EQ(events.files.size(), 40000u);
+}
+
+}  // namespace
+}  // namespace vellumark
+
+namespace vellumark {
+namespace {
+
+TEST(FavoritesBadInput, UnlistableFoldersAndUnreadableShortcutsAreSkippedOrReported) {
+  TempFolder root;
+  root.Write("A/B/hidden-by-failure.url", Shortcut("http://b/"));
+  const std::string unreadable = root.Write("A/gone.url", Shortcut("http://gone/"));
+  root.Write("A/fine.url", Shortcut("http://fine/"));
+  testing::FailingFileServices services;
+  services.unlistable.insert(root / "A/B/");
+  services.unreadable.insert(unreadable);
+  Favorites favorites(services, [&] { return root.Path(); });
+  EXPECT_EQ(favorites.Initialize(), (std::vector<MainFolders>{{"A", 2}, {"/", 0}}));
+  RecordingEvents events;
+  favorites.Read(root / "A", true, events);
+  std::vector<std::string> log = events.log;
+  std::sort(log.begin(), log.end());
+  EXPECT_EQ(log, (Log{"after 1 B 0", "before 1 B 0", "error", "favorite 1 fine http://fine/"}));
+}
+
+TEST(FavoritesBadInput, HugeBinaryShortcutIsAnErrorNotACrash) {
+  TempFolder root;
+  std::string junk(50 * 1024 * 1024, '\0');
+  for (std::size_t i = 0; i < junk.size(); i += 7) junk[i] = static_cast<char>(i * 31);
+  root.Write("A/huge.url", junk);
+  Favorites favorites(NativeFileServices(), [&] { return root.Path(); });
+  favorites.Initialize();
+  RecordingEvents events;
+  favorites.Read(root / "A", true, events);
+  EXPECT_EQ(events.log, (Log{"error"}));
+}
+
+}  // namespace
+}  // namespace vellumark
