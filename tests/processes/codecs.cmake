@@ -1,1 +1,1 @@
-# (filled in by its component)
+vellumark_add_test(NAME codecs_test SOURCES codecs_test.cpp LIBRARIES vellumark_codecs)
