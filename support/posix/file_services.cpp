@@ -88,9 +88,13 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-bool WriteNewFile(const std::string& path, std::string_view bytes, bool flush) {
+// Writes a file; with `mode` the file gets exactly that mode (the umask
+// left aside), as a replacement must keep the permissions of what it
+// replaces.
+bool WriteNewFile(const std::string& path, std::string_view bytes, bool flush, std::optional<mode_t> mode = {}) {
   UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (!fd) return false;
+  if (mode && fchmod(fd.get(), *mode) != 0) return false;
   if (!WriteAll(fd.get(), bytes)) return false;
   if (flush && fsync(fd.get()) != 0) return false;
   return fd.Close();
@@ -132,8 +136,8 @@ class PosixFileServices final : public FileServices {
     const std::string p = Terminated(path);
     if (stat(p.c_str(), &info) != 0) return false;
     mode_t mode = info.st_mode & 07777;
-    const mode_t writeBits = S_IWUSR | S_IWGRP;
-    mode = (attributes & attribute::kReadOnly) ? (mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | writeBits);
+    // Read-only takes every write bit away; clearing it gives the owner's back.
+    mode = (attributes & attribute::kReadOnly) ? (mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
     return chmod(p.c_str(), mode) == 0;
   }
 
@@ -184,7 +188,9 @@ class PosixFileServices final : public FileServices {
   bool ReplaceFile(std::string_view path, std::string_view bytes) override {
     const std::string target = Terminated(path);
     const std::string temporary = target + ".vellumark-" + std::to_string(getpid()) + ".tmp";
-    if (!WriteNewFile(temporary, bytes, true) || rename(temporary.c_str(), target.c_str()) != 0) {
+    struct stat info {};
+    if (stat(target.c_str(), &info) != 0) return false;
+    if (!WriteNewFile(temporary, bytes, true, info.st_mode & 07777) || rename(temporary.c_str(), target.c_str()) != 0) {
       unlink(temporary.c_str());
       return false;
     }

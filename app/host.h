@@ -1,0 +1,48 @@
+// What the process runner asks of the window it runs in. The main window
+// is one host, vellumark-cli another, the tests a recording fake.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vellumark {
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  virtual void SetBusyPointer(bool busy) = 0;
+  virtual void Repaint() = 0;
+
+  // Results of ChooseOutputFolder.
+  static constexpr int kFolderChosen = 0;
+  static constexpr int kDriveNotAccessible = -2;
+  // Sets `folder` and returns kFolderChosen when the user chose one;
+  // kDriveNotAccessible when its drive cannot be reached; anything else
+  // when the user cancelled.
+  virtual int ChooseOutputFolder(std::string& folder) = 0;
+
+  // The folder list: entries with their text ("/" for the Favorites folder
+  // itself), tick and the favorite count of the last refresh.
+  virtual int FolderCount() = 0;
+  virtual std::string FolderText(int index) = 0;
+  virtual bool IsFolderTicked(int index) = 0;
+  virtual int FolderFavoriteCount(int index) = 0;
+  virtual void SetCurrentFolder(int index) = 0;
+  virtual void UntickFolder(int index) = 0;
+
+  virtual void SetStatusText(std::string_view text) = 0;
+
+  virtual void SetProgressMinimum(int value) = 0;
+  virtual void SetProgressMaximum(int value) = 0;
+  virtual void SetProgressValue(int value) = 0;
+  virtual void StepProgress() = 0;
+
+  virtual void EnableProcessButton(bool enabled) = 0;
+  // Lets pending window messages run.
+  virtual void PumpMessages() = 0;
+  // A message box with the exclamation icon, OK and the application title.
+  virtual void ShowMessage(std::string_view text) = 0;
+};
+
+}  // namespace vellumark

@@ -1,0 +1,154 @@
+#include "app/process_runner.h"
+
+#include "support/path.h"
+
+#include <exception>
+
+namespace vellumark {
+namespace {
+
+constexpr std::string_view kFolderPlaceholder = "%%FOLDER%%";
+
+std::string_view StatusTemplate(int currentprocess) {
+  switch (currentprocess) {
+    case process_number::kCheck: return "Checking %%FOLDER%%...";
+    case process_number::kClean: return "Cleaning %%FOLDER%%...";
+    case process_number::kConvert: return "Converting %%FOLDER%%...";
+    default: return "Generating %%FOLDER%%...";
+  }
+}
+
+// Clears the flag when the run ends, however it ends.
+class RunningFlag {
+ public:
+  explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  RunningFlag(const RunningFlag&) = delete;
+  RunningFlag& operator=(const RunningFlag&) = delete;
+  ~RunningFlag() { flag_ = false; }
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+ProcessRunner::ProcessRunner(Host& host, Favorites& favorites, std::string favoritesFolder, ProcessFactory factory)
+    : host_(host), favorites_(favorites), factory_(std::move(factory)) {
+  state_.favoritesfolder = path::AddFolderSeparator(favoritesFolder);
+}
+
+std::string ProcessRunner::StatusText(int currentprocess, std::string_view folder) {
+  const std::string_view pattern = StatusTemplate(currentprocess);
+  std::string text;
+  std::size_t start = 0;
+  for (std::size_t found; (found = pattern.find(kFolderPlaceholder, start)) != std::string_view::npos;
+       start = found + kFolderPlaceholder.size()) {
+    text.append(pattern.substr(start, found - start)).append(folder);
+  }
+  return text.append(pattern.substr(start));
+}
+
+ProcessRunner::Outcome ProcessRunner::Run(int index) {
+  if (running_) return Outcome::kRefused;
+  RunningFlag running(running_);
+  host_.SetBusyPointer(true);
+  Outcome outcome;
+  try {
+    outcome = RunChosen(index);
+  } catch (const std::exception& error) {
+    outcome = Fail(error.what());
+  } catch (...) {
+    outcome = Fail("Unexpected error");
+  }
+  process_.reset();
+  host_.SetBusyPointer(false);
+  return outcome;
+}
+
+ProcessRunner::Outcome ProcessRunner::RunChosen(int index) {
+  std::string chosen;
+  const int choice = host_.ChooseOutputFolder(chosen);
+  if (choice == Host::kDriveNotAccessible) {
+    host_.Repaint();
+    host_.ShowMessage("Error accessing drive");
+    return Outcome::kCancelled;
+  }
+  if (choice != Host::kFolderChosen) return Outcome::kCancelled;
+  host_.SetBusyPointer(true);
+  host_.Repaint();
+  state_.outputfolder = path::AddFolderSeparator(chosen);
+  state_.currentprocess = index + 1;
+  state_.checkedfolders.clear();
+  for (int i = 0, count = host_.FolderCount(); i < count; ++i) {
+    if (host_.IsFolderTicked(i)) state_.checkedfolders.push_back({i, host_.FolderText(i), 0, 0});
+  }
+  process_ = factory_(state_.currentprocess);
+  if (!process_ || !process_->Prepare(state_)) return Outcome::kCancelled;
+  for (const CheckedFolder& entry : state_.checkedfolders) WalkEntry(entry);
+  process_->Finish();
+  process_->Close();
+  host_.SetStatusText("");
+  host_.SetProgressValue(0);
+  return Outcome::kCompleted;
+}
+
+void ProcessRunner::WalkEntry(const CheckedFolder& entry) {
+  host_.PumpMessages();
+  host_.SetCurrentFolder(entry.position);
+  host_.SetStatusText(StatusText(state_.currentprocess, host_.FolderText(entry.position)));
+  host_.SetProgressMinimum(0);
+  host_.SetProgressMaximum(host_.FolderFavoriteCount(entry.position));
+  host_.SetProgressValue(0);
+  process_->BeginEntry(entry);
+  if (entry.text != kRootEntry) {
+    favorites_.Read(state_.favoritesfolder + entry.text, true, *this);
+  } else {
+    favorites_.Read(state_.favoritesfolder, false, *this);
+  }
+  process_->EndEntry(entry);
+  host_.UntickFolder(entry.position);
+  host_.SetBusyPointer(true);
+}
+
+ProcessRunner::Outcome ProcessRunner::Fail(std::string_view description) {
+  host_.ShowMessage(description);
+  if (process_) {
+    try {
+      process_->Close();
+    } catch (const std::exception&) {
+      // The run has failed already; its first error is the one shown.
+    }
+  }
+  host_.SetStatusText("");
+  host_.EnableProcessButton(AnyFolderTicked());
+  host_.SetProgressValue(0);
+  return Outcome::kFailed;
+}
+
+bool ProcessRunner::AnyFolderTicked() {
+  for (int i = 0, count = host_.FolderCount(); i < count; ++i) {
+    if (host_.IsFolderTicked(i)) return true;
+  }
+  return false;
+}
+
+void ProcessRunner::AfterFolderChange(int level, FolderItem& folder) {
+  if (folder.Count > 0) process_->AfterFolderChange(level, folder);
+}
+
+void ProcessRunner::BeforeFolderChange(int level, FolderItem& folder) {
+  if (folder.Count > 0) process_->BeforeFolderChange(level, folder);
+}
+
+void ProcessRunner::FavoriteChange(int level, FavoriteItem& favorite, std::string_view file) {
+  host_.PumpMessages();
+  process_->FavoriteChange(level, favorite, file);
+  host_.StepProgress();
+}
+
+void ProcessRunner::FavoriteError(std::string_view file) {
+  host_.ShowMessage("Error reading URL from \r\n" + std::string(file));
+  host_.StepProgress();
+}
+
+}  // namespace vellumark

@@ -1,0 +1,35 @@
+// The state of the current (or last) run that the processes read.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vellumark {
+
+// One ticked entry of the folder list, taken at the start of a run.
+struct CheckedFolder {
+  int position = 0;
+  std::string text;  // folder name, or "/" for the Favorites folder itself
+  int processedcount = 0;
+  int newcount = 0;
+};
+
+// Process numbers: the chosen menu item's index plus 1.
+namespace process_number {
+inline constexpr int kCheck = 1;
+inline constexpr int kClean = 2;
+inline constexpr int kConvert = 3;
+inline constexpr int kGenerate = 4;
+inline constexpr int kStatistics = 5;
+}  // namespace process_number
+
+inline constexpr const char* kRootEntry = "/";
+
+struct RunState {
+  int currentprocess = 0;
+  std::string outputfolder;     // with trailing separator
+  std::string favoritesfolder;  // with trailing separator
+  std::vector<CheckedFolder> checkedfolders;
+};
+
+}  // namespace vellumark

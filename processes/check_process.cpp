@@ -1,0 +1,51 @@
+#include "processes/check_process.h"
+
+#include "support/text_encoding.h"
+
+#include <string_view>
+#include <unordered_map>
+
+namespace vellumark {
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+bool CheckProcess::Prepare(RunState& state) {
+  entries_.clear();
+  report_.emplace(services_, state.outputfolder + kFileName);
+  return true;
+}
+
+void CheckProcess::FavoriteChange(int, FavoriteItem& favorite, std::string_view file) {
+  entries_.push_back({favorite.URL, std::string(file)});
+}
+
+void CheckProcess::Finish() {
+  // Members of each URL in recording order, keyed by the URL's first entry.
+  std::unordered_map<std::string_view, std::vector<std::size_t>> groups;
+  groups.reserve(entries_.size());
+  for (std::size_t i = 0; i < entries_.size(); ++i) groups[entries_[i].url].push_back(i);
+
+  std::string report;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const std::vector<std::size_t>& members = groups[entries_[i].url];
+    if (members.size() < 2 || members.front() != i) continue;
+    report.append(entries_[i].url).append("\r\n");
+    for (const std::size_t member : members) report.append("  ").append(entries_[member].file).append("\r\n");
+    report.append("\r\n");
+  }
+  if (text::FitsWindows1252(report)) {
+    report_->Write(text::Utf8ToWindows1252(report));
+  } else {
+    report_->Write(kUtf8ByteOrderMark);
+    report_->Write(report);
+  }
+}
+
+void CheckProcess::Close() {
+  if (report_) report_->Close();
+}
+
+}  // namespace vellumark

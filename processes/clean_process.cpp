@@ -1,0 +1,36 @@
+#include "processes/clean_process.h"
+
+#include "favorites/internet_shortcut.h"
+
+#include <optional>
+
+namespace vellumark {
+
+bool CleanProcess::Prepare(RunState&) {
+  unwritten_.clear();
+  return true;
+}
+
+void CleanProcess::FavoriteChange(int, FavoriteItem&, std::string_view file) {
+  const std::string path(file);
+  if (!Rewrite(path)) unwritten_.push_back(path);
+}
+
+bool CleanProcess::Rewrite(const std::string& file) {
+  const std::optional<std::string> bytes = services_.ReadFile(file);
+  if (!bytes) return false;
+  const std::optional<std::string> cleaned = CleanShortcut(*bytes);
+  if (!cleaned || *cleaned == *bytes) return true;
+
+  const std::uint32_t attributes = services_.GetAttributes(file);
+  if (attributes == attribute::kInvalid) return false;
+  // A read-only shortcut is made writable for the rewrite only.
+  const std::uint32_t kept = attributes & ~attribute::kDirectory;
+  const bool readOnly = (kept & attribute::kReadOnly) != 0;
+  if (readOnly && !services_.SetAttributes(file, kept & ~attribute::kReadOnly)) return false;
+  const bool replaced = services_.ReplaceFile(file, *cleaned);
+  const bool restored = services_.SetAttributes(file, kept);
+  return replaced && restored;
+}
+
+}  // namespace vellumark

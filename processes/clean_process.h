@@ -1,0 +1,34 @@
+// Clean: rewrites every shortcut of the checked folders so that its section
+// "InternetShortcut" holds nothing but the "URL=" line; other sections and
+// the file's attributes stay. The new bytes replace the file atomically, so
+// a failure leaves the shortcut as it was, never half-written. A shortcut
+// that is already clean is not written again.
+#pragma once
+
+#include "processes/process.h"
+#include "support/file_services.h"
+
+#include <string>
+#include <vector>
+
+namespace vellumark {
+
+class CleanProcess final : public Process {
+ public:
+  explicit CleanProcess(FileServices& services) : services_(services) {}
+
+  bool Prepare(RunState& state) override;
+  void FavoriteChange(int level, FavoriteItem& favorite, std::string_view file) override;
+
+  // Shortcuts that needed cleaning but could not be rewritten (or whose
+  // attributes could not be put back), in walking order.
+  const std::vector<std::string>& Unwritten() const { return unwritten_; }
+
+ private:
+  bool Rewrite(const std::string& file);
+
+  FileServices& services_;
+  std::vector<std::string> unwritten_;
+};
+
+}  // namespace vellumark

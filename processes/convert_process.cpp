@@ -1,0 +1,79 @@
+#include "processes/convert_process.h"
+
+#include "processes/unix_date_time.h"
+#include "support/file_system.h"
+
+#include <array>
+#include <string>
+
+namespace vellumark {
+namespace {
+
+constexpr std::string_view kTopIndent = "    ";
+
+constexpr std::array<std::string_view, 9> kHead = {
+    "<!DOCTYPE NETSCAPE-Bookmark-file-1>",
+    "<!-- This is an automatically generated file.",
+    "     It will be read and overwritten.",
+    "     Do Not Edit! -->",
+    "<META HTTP-EQUIV=\"content-type\" CONTENT=\"text/html; charset=UTF-8\">",
+    "<TITLE>Bookmarks</TITLE>",
+    "<H1>Bookmarks</H1>",
+    "",
+    "<DL><P>",
+};
+
+std::string Indent(int level) { return std::string(static_cast<std::size_t>(4 * level + 4), ' '); }
+
+std::string DateAttributes(std::int64_t time) {
+  const std::string t = std::to_string(time);
+  return " ADD_DATE=\"" + t + "\" LAST_MODIFIED=\"" + t + "\"";
+}
+
+}  // namespace
+
+bool ConvertProcess::Prepare(RunState& state) {
+  favoritesFolder_ = state.favoritesfolder;
+  file_.emplace(services_, state.outputfolder + kFileName);
+  for (const std::string_view line : kHead) file_->WriteLine(line);
+  return true;
+}
+
+void ConvertProcess::WriteFolderHead(std::string_view indent, std::string_view encodedName, std::int64_t time) {
+  file_->WriteLine(std::string(indent) + "<DT><H3" + DateAttributes(time) + ">" + std::string(encodedName) + "</H3>");
+  file_->WriteLine(std::string(indent) + "<DL><P>");
+}
+
+void ConvertProcess::BeginEntry(const CheckedFolder& entry) {
+  if (entry.text == kRootEntry) return;
+  // A folder whose time cannot be read is dated 0; the file stays well-formed.
+  const std::optional<LocalDateTime> modified = FileSystem(services_).GetFolderDateTime(favoritesFolder_ + entry.text);
+  WriteFolderHead(kTopIndent, html_.Encode(entry.text), modified ? GetUnixDateTime(*modified) : 0);
+}
+
+void ConvertProcess::EndEntry(const CheckedFolder& entry) {
+  if (entry.text == kRootEntry) return;
+  file_->WriteLine(std::string(kTopIndent) + "</DL><P>");
+}
+
+void ConvertProcess::BeforeFolderChange(int level, FolderItem& folder) {
+  folder.Name = html_.Encode(folder.Name);
+  WriteFolderHead(Indent(level), folder.Name, GetUnixDateTime(folder.Modified));
+}
+
+void ConvertProcess::AfterFolderChange(int level, FolderItem&) { file_->WriteLine(Indent(level) + "</DL><P>"); }
+
+void ConvertProcess::FavoriteChange(int level, FavoriteItem& favorite, std::string_view) {
+  favorite.Name = html_.Encode(favorite.Name);
+  favorite.URL = html_.Encode(favorite.URL, true);
+  file_->WriteLine(Indent(level) + "<DT><A HREF=\"" + favorite.URL + "\"" + DateAttributes(GetUnixDateTime(favorite.Modified)) +
+                   ">" + favorite.Name + "</A>");
+}
+
+void ConvertProcess::Finish() { file_->WriteLine("</DL><P>"); }
+
+void ConvertProcess::Close() {
+  if (file_) file_->Close();
+}
+
+}  // namespace vellumark

@@ -1,0 +1,33 @@
+// One of the processes a run carries out. The runner calls the members in
+// this order: Prepare; for each checked folder BeginEntry, the events of
+// its walk, EndEntry; Finish; Close (also on the error path). Members throw
+// std::exception with a description for people to stop the run.
+#pragma once
+
+#include "app/run_state.h"
+#include "favorites/favorite_items.h"
+
+#include <string_view>
+
+namespace vellumark {
+
+class Process {
+ public:
+  virtual ~Process() = default;
+
+  // Opens the output; false when the user cancelled (nothing written).
+  virtual bool Prepare(RunState& state) = 0;
+  virtual void BeginEntry(const CheckedFolder&) {}
+  virtual void EndEntry(const CheckedFolder&) {}
+  // Only for folders whose Count is above 0.
+  virtual void BeforeFolderChange(int, FolderItem&) {}
+  virtual void AfterFolderChange(int, FolderItem&) {}
+  virtual void FavoriteChange(int level, FavoriteItem& favorite, std::string_view file) = 0;
+  virtual void Finish() {}
+  // Closes what Prepare opened; throws when the output could not be
+  // completed. Called once on the error path too, where its own error is
+  // not reported again.
+  virtual void Close() {}
+};
+
+}  // namespace vellumark

@@ -1,0 +1,9 @@
+#include "processes/unix_date_time.h"
+
+#include "support/time_zone.h"
+
+namespace vellumark {
+
+std::int64_t GetUnixDateTime(const LocalDateTime& local) { return ToUtc(local, CurrentUtcOffsetMinutes()); }
+
+}  // namespace vellumark

@@ -1,0 +1,61 @@
+// A host that keeps a folder list and writes every call the runner makes
+// as one line of text, so tests can assert the exact sequence.
+#pragma once
+
+#include "app/host.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vellumark::testing {
+
+class RecordingHost : public Host {
+ public:
+  struct Folder {
+    std::string text;
+    bool ticked = false;
+    int count = 0;
+  };
+
+  std::vector<Folder> folders;
+  int chooseResult = kFolderChosen;
+  std::string chosenFolder;
+  std::vector<std::string> log;
+  std::vector<std::string> messages;
+  bool logPumps = false;
+  std::function<void()> onPump;  // runs inside PumpMessages
+
+  void SetBusyPointer(bool busy) override { log.push_back(busy ? "busy on" : "busy off"); }
+  void Repaint() override { log.push_back("repaint"); }
+  int ChooseOutputFolder(std::string& folder) override {
+    log.push_back("choose");
+    if (chooseResult == kFolderChosen) folder = chosenFolder;
+    return chooseResult;
+  }
+  int FolderCount() override { return static_cast<int>(folders.size()); }
+  std::string FolderText(int index) override { return folders.at(index).text; }
+  bool IsFolderTicked(int index) override { return folders.at(index).ticked; }
+  int FolderFavoriteCount(int index) override { return folders.at(index).count; }
+  void SetCurrentFolder(int index) override { log.push_back("current " + std::to_string(index)); }
+  void UntickFolder(int index) override {
+    folders.at(index).ticked = false;
+    log.push_back("untick " + std::to_string(index));
+  }
+  void SetStatusText(std::string_view text) override { log.push_back("status " + std::string(text)); }
+  void SetProgressMinimum(int value) override { log.push_back("min " + std::to_string(value)); }
+  void SetProgressMaximum(int value) override { log.push_back("max " + std::to_string(value)); }
+  void SetProgressValue(int value) override { log.push_back("value " + std::to_string(value)); }
+  void StepProgress() override { log.push_back("step"); }
+  void EnableProcessButton(bool enabled) override { log.push_back(enabled ? "enable on" : "enable off"); }
+  void PumpMessages() override {
+    if (logPumps) log.push_back("pump");
+    if (onPump) onPump();
+  }
+  void ShowMessage(std::string_view text) override {
+    log.push_back("message " + std::string(text));
+    messages.emplace_back(text);
+  }
+};
+
+}  // namespace vellumark::testing

@@ -1,0 +1,266 @@
+// The process runner with real Check, Clean and Convert over a temporary
+// favorites tree and a recording host: the host calls in order, the
+// files written, the error path and refusals.
+#include "app/process_runner.h"
+#include "app/standard_processes.h"
+#include "processes/clean_process.h"
+#include "support/path.h"
+#include "tests/app/recording_host.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <stdexcept>
+
+namespace vellumark {
+namespace {
+
+using Log = std::vector<std::string>;
+
+std::string Shortcut(std::string_view url) { return "[InternetShortcut]\r\nURL=" + std::string(url) + "\r\n"; }
+
+class RunnerTest : public ::testing::Test {
+ protected:
+  RunnerTest() {
+    output_ = temp_ / "out";
+    services_.CreateFolder(output_);
+    services_.CreateFolder(temp_ / "fav");
+    host_.chosenFolder = output_;
+  }
+
+  std::string Add(std::string_view relative, std::string_view url) { return temp_.Write("fav/" + std::string(relative), Shortcut(url)); }
+
+  // Refreshes the folder list as the main window does and ticks `ticked`.
+  void Refresh(const std::vector<std::string>& ticked) {
+    host_.folders.clear();
+    for (const MainFolders& folder : favorites_.Initialize()) {
+      const bool tick = std::find(ticked.begin(), ticked.end(), folder.Name) != ticked.end();
+      host_.folders.push_back({folder.Name, tick, folder.Count});
+    }
+  }
+
+  ProcessRunner::Outcome Run(int index) { return runner_.Run(index); }
+
+  std::string Output(std::string_view name) { return services_.ReadFile(output_ + path::kSeparator + std::string(name)).value_or("<missing>"); }
+
+  testing::TempFolder temp_;
+  FileServices& services_ = NativeFileServices();
+  std::string output_;
+  HTML html_;
+  Favorites favorites_{services_, [this] { return temp_ / "fav"; }};
+  testing::RecordingHost host_;
+  ProcessRunner runner_{host_, favorites_, temp_ / "fav", [this](int number) {
+                          return MakeStandardProcess(number, services_, html_);
+                        }};
+};
+
+TEST_F(RunnerTest, CheckRunCallsTheHostInOrderAndReportsSharedUrls) {
+  const std::string a1 = Add("A/one.url", "http://same/");
+  Add("A/two.url", "http://other/");
+  Add("B/skipped.url", "http://same/");
+  const std::string r = Add("root.url", "http://same/");
+  Refresh({"A", "/"});
+  ASSERT_EQ(host_.folders.size(), 3u);
+
+  EXPECT_EQ(Run(0), ProcessRunner::Outcome::kCompleted);
+  EXPECT_EQ(host_.log, (Log{"busy on", "choose", "busy on", "repaint",
+                             "current 0", "status Checking A...", "min 0", "max 2", "value 0", "step", "step", "untick 0", "busy on",
+                             "current 2", "status Checking /...", "min 0", "max 1", "value 0", "step", "untick 2", "busy on",
+                             "status ", "value 0", "busy off"}));
+  EXPECT_EQ(Output("Check.txt"), "http://same/\r\n  " + a1 + "\r\n  " + r + "\r\n\r\n");
+  EXPECT_EQ(runner_.State().currentprocess, 1);
+  EXPECT_EQ(runner_.State().outputfolder, output_ + path::kSeparator);
+}
+
+TEST_F(RunnerTest, CancelledOrInaccessibleFolderChoiceWritesNothing) {
+  Add("A/one.url", "http://a/");
+  Refresh({"A"});
+  host_.chooseResult = 1;
+  EXPECT_EQ(Run(0), ProcessRunner::Outcome::kCancelled);
+  EXPECT_EQ(host_.log, (Log{"busy on", "choose", "busy off"}));
+  host_.log.clear();
+  host_.chooseResult = Host::kDriveNotAccessible;
+  EXPECT_EQ(Run(2), ProcessRunner::Outcome::kCancelled);
+  EXPECT_EQ(host_.log, (Log{"busy on", "choose", "repaint", "message Error accessing drive", "busy off"}));
+  EXPECT_EQ(Output("Check.txt"), "<missing>");
+  EXPECT_EQ(Output("bookmarks.html"), "<missing>");
+  EXPECT_TRUE(host_.folders[0].ticked);
+}
+
+TEST_F(RunnerTest, UnreadableShortcutsGiveOneMessageEachAndStillStep) {
+  std::vector<std::string> bad;
+  for (const char* name : {"A/b1.url", "A/b2.url", "A/b3.url"}) bad.push_back(temp_.Write(std::string("fav/") + name, "[InternetShortcut]\r\n"));
+  Add("A/good.url", "http://good/");
+  Refresh({"A"});
+  EXPECT_EQ(Run(0), ProcessRunner::Outcome::kCompleted);
+  EXPECT_EQ(host_.messages, (Log{"Error reading URL from \r\n" + bad[0], "Error reading URL from \r\n" + bad[1],
+                                 "Error reading URL from \r\n" + bad[2]}));
+  EXPECT_EQ(std::count(host_.log.begin(), host_.log.end(), "step"), 4);
+  EXPECT_EQ(Output("Check.txt"), "");
+}
+
+TEST_F(RunnerTest, FailureToCreateTheOutputTakesTheErrorPath) {
+  Add("A/one.url", "http://a/");
+  Refresh({"A"});
+  host_.chosenFolder = temp_ / "missing";
+  EXPECT_EQ(Run(0), ProcessRunner::Outcome::kFailed);
+  const std::string file = temp_ / "missing" + path::kSeparator + "Check.txt";
+  EXPECT_EQ(host_.log, (Log{"busy on", "choose", "busy on", "repaint", "message Error creating \r\n" + file, "status ",
+                             "enable on", "value 0", "busy off"}));
+}
+
+TEST_F(RunnerTest, HandlerErrorsStopTheRunAndKeepEarlierFoldersUnticked) {
+  Add("A/one.url", "http://a/");
+  Add("B/two.url", "http://b/");
+  Refresh({"A", "B"});
+  ProcessRunner failing(host_, favorites_, temp_ / "fav", [](int) {
+    struct Failing final : Process {
+      bool Prepare(RunState&) override { return true; }
+      void FavoriteChange(int, FavoriteItem& favorite, std::string_view) override {
+        if (favorite.URL == "http://b/") throw std::runtime_error("disk full");
+      }
+    };
+    return std::make_unique<Failing>();
+  });
+  EXPECT_EQ(failing.Run(0), ProcessRunner::Outcome::kFailed);
+  EXPECT_FALSE(host_.folders[0].ticked);
+  EXPECT_TRUE(host_.folders[1].ticked);
+  const Log tail(host_.log.end() - 5, host_.log.end());
+  EXPECT_EQ(tail, (Log{"message disk full", "status ", "enable on", "value 0", "busy off"}));
+}
+
+TEST_F(RunnerTest, ASecondRunFromInsideARunIsRefused) {
+  Add("A/one.url", "http://a/");
+  Refresh({"A"});
+  std::vector<ProcessRunner::Outcome> nested;
+  host_.onPump = [&] { nested.push_back(runner_.Run(1)); };
+  EXPECT_EQ(Run(0), ProcessRunner::Outcome::kCompleted);
+  EXPECT_EQ(nested, (std::vector<ProcessRunner::Outcome>{ProcessRunner::Outcome::kRefused, ProcessRunner::Outcome::kRefused}));
+  EXPECT_EQ(runner_.State().currentprocess, 1);
+}
+
+TEST_F(RunnerTest, UnknownProcessNumbersEndWithoutOutput) {
+  Refresh({"/"});
+  EXPECT_EQ(Run(7), ProcessRunner::Outcome::kCancelled);
+  EXPECT_EQ(host_.log.back(), "busy off");
+}
+
+TEST(RunnerStatusText, ReplacesThePlaceholderInOnePass) {
+  EXPECT_EQ(ProcessRunner::StatusText(1, "A"), "Checking A...");
+  EXPECT_EQ(ProcessRunner::StatusText(2, "/"), "Cleaning /...");
+  EXPECT_EQ(ProcessRunner::StatusText(3, "%%FOLDER%%"), "Converting %%FOLDER%%...");
+  EXPECT_EQ(ProcessRunner::StatusText(4, "x"), "Generating x...");
+  EXPECT_EQ(ProcessRunner::StatusText(5, "x"), "Generating x...");
+}
+
+TEST_F(RunnerTest, CleanKeepsOnlyTheUrlLineOtherSectionsAndAttributes) {
+  const std::string messy = temp_.Write("fav/A/messy.url",
+                                        "[InternetShortcut]\r\nIconIndex=0\r\nURL=http://m/\r\nHotKey=0\r\n[Other]\r\nk=v\r\n");
+  const std::string locked = temp_.Write("fav/A/locked.url", "[InternetShortcut]\r\nURL=http://l/\r\nModified=1\r\n");
+  services_.SetAttributes(locked, attribute::kReadOnly);
+  favorites_.SetAttributes(attribute::kHidden);
+  Refresh({"A"});
+  EXPECT_EQ(Run(1), ProcessRunner::Outcome::kCompleted);
+  EXPECT_EQ(services_.ReadFile(messy), "[InternetShortcut]\r\nURL=http://m/\r\n[Other]\r\nk=v\r\n");
+  EXPECT_EQ(services_.ReadFile(locked), "[InternetShortcut]\r\nURL=http://l/\r\n");
+  EXPECT_NE(services_.GetAttributes(locked) & attribute::kReadOnly, 0u);
+
+  // With read-only entries left out the locked shortcut is not visited.
+  services_.SetAttributes(locked, 0);
+  services_.WriteFile(locked, "[InternetShortcut]\r\nURL=http://l/\r\nX=1\r\n");
+  services_.SetAttributes(locked, attribute::kReadOnly);
+  favorites_.SetAttributes(attribute::kReadOnly | attribute::kHidden);
+  Refresh({"A"});
+  EXPECT_EQ(Run(1), ProcessRunner::Outcome::kCompleted);
+  EXPECT_EQ(services_.ReadFile(locked), "[InternetShortcut]\r\nURL=http://l/\r\nX=1\r\n");
+  services_.SetAttributes(locked, 0);
+}
+
+TEST_F(RunnerTest, CleanTwiceChangesNothingTheSecondTime) {
+  const std::string file = temp_.Write("fav/x.url", "[InternetShortcut]\nURL=\"http://q/\"\nA=1\n");
+  Refresh({"/"});
+  EXPECT_EQ(Run(1), ProcessRunner::Outcome::kCompleted);
+  const std::optional<std::string> once = services_.ReadFile(file);
+  EXPECT_EQ(once, "[InternetShortcut]\nURL=http://q/\n");
+  services_.SetLastWriteUtc(file, 1000000000);
+  Refresh({"/"});
+  EXPECT_EQ(Run(1), ProcessRunner::Outcome::kCompleted);
+  EXPECT_EQ(services_.ReadFile(file), once);
+  EXPECT_EQ(services_.GetLastWriteUtc(file), 1000000000);
+}
+
+// Bookmarks with fixed file times; `at` gives the expected ADD_DATE text.
+class ConvertTest : public RunnerTest {
+ protected:
+  void BuildTree() {
+    Add("A/B/y.url", "http://y/");
+    Add("A/x & co.url", "http://x/?a=1&b=2 c\xC3\xA9");
+    temp_.MakeFolder("fav/A/Empty");
+    Add("r\xC3\xA9.url", "http://r/");
+    services_.SetLastWriteUtc(temp_ / "fav/A/B/y.url", 1100000000);
+    services_.SetLastWriteUtc(temp_ / "fav/A/x & co.url", 1200000000);
+    services_.SetLastWriteUtc(temp_ / "fav/r\xC3\xA9.url", 1300000000);
+    services_.SetLastWriteUtc(temp_ / "fav/A/B", 1400000000);
+    services_.SetLastWriteUtc(temp_ / "fav/A", 1500000000);
+  }
+
+  static std::string Expected() {
+    return "<!DOCTYPE NETSCAPE-Bookmark-file-1>\r\n"
+           "<!-- This is an automatically generated file.\r\n"
+           "     It will be read and overwritten.\r\n"
+           "     Do Not Edit! -->\r\n"
+           "<META HTTP-EQUIV=\"content-type\" CONTENT=\"text/html; charset=UTF-8\">\r\n"
+           "<TITLE>Bookmarks</TITLE>\r\n"
+           "<H1>Bookmarks</H1>\r\n"
+           "\r\n"
+           "<DL><P>\r\n"
+           "    <DT><H3 ADD_DATE=\"1500000000\" LAST_MODIFIED=\"1500000000\">A</H3>\r\n"
+           "    <DL><P>\r\n"
+           "        <DT><H3 ADD_DATE=\"1400000000\" LAST_MODIFIED=\"1400000000\">B</H3>\r\n"
+           "        <DL><P>\r\n"
+           "            <DT><A HREF=\"http://y/\" ADD_DATE=\"1100000000\" LAST_MODIFIED=\"1100000000\">y</A>\r\n"
+           "        </DL><P>\r\n"
+           "        <DT><A HREF=\"http://x/?a=1&amp;b=2%20c%C3%A9\" ADD_DATE=\"1200000000\" "
+           "LAST_MODIFIED=\"1200000000\">x &amp; co</A>\r\n"
+           "    </DL><P>\r\n"
+           "    <DT><A HREF=\"http://r/\" ADD_DATE=\"1300000000\" LAST_MODIFIED=\"1300000000\">r\xC3\xA9</A>\r\n"
+           "</DL><P>\r\n";
+  }
+};
+
+TEST_F(ConvertTest, WritesTheBookmarkFileByteForByte) {
+  BuildTree();
+  Refresh({"A", "/"});
+  EXPECT_EQ(Run(2), ProcessRunner::Outcome::kCompleted);
+  EXPECT_EQ(Output("bookmarks.html"), Expected());
+}
+
+#ifndef _WIN32
+// The dates are the files' real UTC times whatever the time zone.
+TEST_F(ConvertTest, DatesAreUtcTimesInEveryTimeZone) {
+  BuildTree();
+  const char* saved = std::getenv("TZ");
+  const std::string previous = saved ? saved : "";
+  for (const char* zone : {"UTC", "America/New_York", "Asia/Kolkata", "Pacific/Chatham", "Europe/Berlin"}) {
+    setenv("TZ", zone, 1);
+    tzset();
+    Refresh({"A", "/"});
+    EXPECT_EQ(Run(2), ProcessRunner::Outcome::kCompleted);
+    EXPECT_EQ(Output("bookmarks.html"), Expected()) << zone;
+  }
+  if (saved) setenv("TZ", previous.c_str(), 1); else unsetenv("TZ");
+  tzset();
+}
+#endif
+
+TEST_F(ConvertTest, EmptySelectionStillWritesAWellFormedFile) {
+  Refresh({});
+  EXPECT_EQ(Run(2), ProcessRunner::Outcome::kCompleted);
+  const std::string expected = Expected();
+  EXPECT_EQ(Output("bookmarks.html"), expected.substr(0, expected.find("    <DT>")) + "</DL><P>\r\n");
+}
+
+}  // namespace
+}  // namespace vellumark
