@@ -1,9 +1,15 @@
 #include "cli/cli.h"
 
+#include "app/process_runner.h"
+#include "app/standard_processes.h"
 #include "cli/command_line.h"
+#include "cli/console_host.h"
 #include "favorites/favorites.h"
+#include "processes/clean_process.h"
 #include "support/file_system.h"
 #include "support/special_folders.h"
+
+#include <algorithm>
 
 namespace vellumark::cli {
 namespace {
@@ -15,9 +21,45 @@ int List(Favorites& favorites, std::ostream& out) {
   return exit_code::kSuccess;
 }
 
+// Runs check, clean or convert over the chosen folders.
+int RunProcess(const CommandLine& line, Favorites& favorites, const std::string& root, std::ostream& err,
+               FileServices& services, bool showProgress) {
+  std::vector<ConsoleHost::Folder> folders;
+  for (const MainFolders& folder : favorites.Initialize()) {
+    const bool chosen = line.allFolders || std::find(line.folders.begin(), line.folders.end(), folder.Name) != line.folders.end();
+    folders.push_back({folder.Name, chosen, folder.Count});
+  }
+  for (const std::string& name : line.folders) {
+    if (std::none_of(folders.begin(), folders.end(), [&](const ConsoleHost::Folder& f) { return f.text == name; })) {
+      err << "vellumark-cli: no such folder in the folder list: " << name << '\n' << kUsage;
+      return exit_code::kUsage;
+    }
+  }
+  if (!FileSystem(services).CreateFolderTree(*line.outputFolder)) {
+    err << "Error creating output folder \r\n" << *line.outputFolder << '\n';
+    return exit_code::kFailure;
+  }
+
+  ConsoleHost host(std::move(folders), *line.outputFolder, err, showProgress);
+  HTML html;
+  CleanProcess* clean = nullptr;
+  ProcessRunner runner(host, favorites, root, [&](int number) {
+    std::unique_ptr<Process> process = MakeStandardProcess(number, services, html);
+    clean = dynamic_cast<CleanProcess*>(process.get());
+    return process;
+  });
+  if (runner.Run(ProcessIndex(line.command)) != ProcessRunner::Outcome::kCompleted) return exit_code::kFailure;
+  if (clean && !clean->Unwritten().empty()) {
+    for (const std::string& file : clean->Unwritten()) err << "Could not rewrite \r\n" << file << '\n';
+    return exit_code::kIncomplete;
+  }
+  return exit_code::kSuccess;
+}
+
 }  // namespace
 
-int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, FileServices& services) {
+int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, FileServices& services,
+           bool showProgress) {
   const ParseResult parsed = ParseCommandLine(arguments);
   if (!parsed.commandLine) {
     err << "vellumark-cli: " << parsed.error << '\n' << kUsage;
@@ -32,7 +74,8 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
   }
   Favorites favorites(services, [root] { return root; });
   favorites.SetAttributes(line.includeReadOnly ? attribute::kHidden : kReadOnlyAndHidden);
-  return List(favorites, out);
+  if (line.command == "list") return List(favorites, out);
+  return RunProcess(line, favorites, root, err, services, showProgress);
 }
 
 }  // namespace vellumark::cli

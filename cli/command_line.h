@@ -1,5 +1,7 @@
 // The command line of vellumark-cli:
-//   vellumark-cli [--favorites DIR] [--include-read-only] COMMAND
+//   vellumark-cli [--favorites DIR] [--include-read-only] list
+//   vellumark-cli [--favorites DIR] [--include-read-only]
+//                 check|clean|convert (--all | FOLDER...) --output DIR
 #pragma once
 
 #include <optional>
@@ -11,7 +13,10 @@ namespace vellumark::cli {
 struct CommandLine {
   std::optional<std::string> favoritesFolder;  // --favorites DIR
   bool includeReadOnly = false;                // --include-read-only
-  std::string command;                         // "list"
+  std::string command;                         // "list", "check", "clean" or "convert"
+  bool allFolders = false;                     // --all
+  std::vector<std::string> folders;            // FOLDER... as "list" prints them
+  std::optional<std::string> outputFolder;     // --output DIR
 };
 
 struct ParseResult {
@@ -21,6 +26,9 @@ struct ParseResult {
 
 // `arguments` excludes the program name.
 ParseResult ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The menu index of a process command (0 check, 1 clean, 2 convert).
+int ProcessIndex(const std::string& command);
 
 // The usage text printed with every usage error.
 extern const char* const kUsage;

@@ -241,4 +241,12 @@ std::string FileSystem::ExpandFolder(std::string_view folder) {
   return result;
 }
 
+bool FileSystem::CreateFolderTree(std::string_view folder) const {
+  const std::string trimmed = path::RemoveFolderSeparator(folder);
+  if (IsFolder(trimmed)) return true;
+  const std::string_view parent = path::ParentOf(trimmed);
+  if (!parent.empty() && parent.size() < trimmed.size() && !CreateFolderTree(parent)) return false;
+  return services_.CreateFolder(trimmed) || IsFolder(trimmed);
+}
+
 }  // namespace vellumark

@@ -64,6 +64,9 @@ class FileSystem {
   // Changes. CreateFolder makes one level and is false for an existing one.
   bool CopyFile(std::string_view source, std::string_view destination) const;
   bool CreateFolder(std::string_view folder) const { return services_.CreateFolder(RemoveFolderBackslash(folder)); }
+  // Makes the folder and every missing folder above it; true when it exists
+  // afterwards.
+  bool CreateFolderTree(std::string_view folder) const;
   bool RemoveFile(std::string_view file, bool ignoreReadOnly = false) const;
   bool RemoveFolder(std::string_view folder, bool ignoreReadOnly = false) const;
   bool RenameFile(std::string_view oldFile, std::string_view newFile) const { return services_.Rename(oldFile, newFile); }

@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "support/file_services.h"
+#include "support/path.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -66,12 +67,78 @@ TEST_F(CliList, MissingFavoritesFolderFailsWithTheMessage) {
 
 TEST(CliUsage, BadCommandLinesExitWithTwoAndTheUsage) {
   for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{}, {"--bogus", "list"}, {"lists"}, {"list", "extra"}, {"--favorites"}}) {
+       {std::vector<std::string>{}, {"--bogus", "list"}, {"lists"}, {"list", "extra"}, {"--favorites"},
+        {"check", "--all"}, {"check", "--output", "x"}, {"convert", "--all", "A", "--output", "x"},
+        {"clean", "A", "--output"}, {"list", "--all"}}) {
     std::ostringstream out, err;
     EXPECT_EQ(RunCli(arguments, out, err), 2);
     EXPECT_NE(err.str().find("usage: vellumark-cli"), std::string::npos);
     EXPECT_EQ(out.str(), "");
   }
+}
+
+// check, clean and convert through the console host.
+class CliProcess : public CliList {
+ protected:
+  Result Process(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"--favorites", favorites_.Path()});
+    arguments.insert(arguments.end(), {"--output", output_});
+    return RunTool(arguments);
+  }
+  std::string Output(std::string_view name) {
+    return NativeFileServices().ReadFile(output_ + path::kSeparator + std::string(name)).value_or("<missing>");
+  }
+
+  TempFolder outputParent_;
+  std::string output_ = outputParent_ / "made/here";
+};
+
+TEST_F(CliProcess, CheckCreatesTheOutputFolderAndReportsDuplicatesInListOrder) {
+  const Result result = Process({"check", "/", "News"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(Output("Check.txt"), "http://example.com/\r\n  " + (favorites_ / "News/Deep/b.url") + "\r\n  " +
+                                     (favorites_ / "News/a.url") + "\r\n  " + (favorites_ / "top.url") + "\r\n\r\n");
+}
+
+TEST_F(CliProcess, UnknownFolderIsAUsageError) {
+  const Result result = Process({"convert", "News", "Nowhere"});
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_NE(result.err.find("Nowhere"), std::string::npos);
+  EXPECT_EQ(Output("bookmarks.html"), "<missing>");
+}
+
+TEST_F(CliProcess, UnreadableShortcutsAreReportedButTheRunSucceeds) {
+  const std::string bad = favorites_.Write("News/bad.url", "[InternetShortcut]\r\n");
+  const Result result = Process({"convert", "--all"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.err, "Error reading URL from \r\n" + bad + "\n");
+  EXPECT_NE(Output("bookmarks.html").find("<DT><A HREF=\"http://example.com/\""), std::string::npos);
+}
+
+TEST_F(CliProcess, FailedRunsExitWithOne) {
+  // The output folder's place is taken by a file.
+  output_ = favorites_.Write("blocker", "x");
+  const Result result = Process({"check", "--all"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("Error"), std::string::npos);
+}
+
+TEST_F(CliProcess, CleanRewritesShortcutsAndKeepsReadOnlyOnesWithoutTheOption) {
+  const std::string messy = favorites_.Write("News/messy.url", "[InternetShortcut]\r\nURL=http://m/\r\nIconIndex=1\r\n");
+  const std::string lockedBefore = *NativeFileServices().ReadFile(locked_);
+  EXPECT_EQ(Process({"clean", "News"}).exitCode, 0);
+  EXPECT_EQ(NativeFileServices().ReadFile(messy), "[InternetShortcut]\r\nURL=http://m/\r\n");
+  EXPECT_EQ(NativeFileServices().ReadFile(locked_), lockedBefore);
+}
+
+TEST_F(CliProcess, ProgressLineIsRedrawnAndClearedOnATerminal) {
+  std::ostringstream out, err;
+  const int code = RunCli({"--favorites", favorites_.Path(), "check", "News", "--output", output_}, out, err,
+                          NativeFileServices(), true);
+  EXPECT_EQ(code, 0);
+  EXPECT_NE(err.str().find("\rChecking News... 2/2"), std::string::npos) << err.str();
+  EXPECT_EQ(err.str().back(), '\r');
 }
 
 }  // namespace
