@@ -1,0 +1,59 @@
+// The choices that outlive a run, kept under the program's key of the
+// current user's registry (Windows) or in the per-user settings file
+// (elsewhere: under $XDG_CONFIG_HOME/vellumark/, else ~/.config/vellumark/).
+// Nothing is cached: every get reads the store and every set writes it, so
+// changes made elsewhere are seen at the next read. Failed reads give the
+// defaults; failed writes are silent.
+#pragma once
+
+#include "generate/templates.h"
+
+#include <string>
+#include <string_view>
+
+namespace vellumark {
+
+class AppEx {
+ public:
+  // "Software\" + company + "\" + product without spaces.
+  AppEx();
+  const std::string& RegistryKey() const { return registryKey_; }
+
+ private:
+  std::string registryKey_;
+};
+
+class Settings {
+ public:
+  // `templates` serves the Template rule and must outlive the object.
+  explicit Settings(const Templates& templates);
+
+  // Days within which a favorite counts as new; 0 (off) when missing, not a
+  // number, or outside 0-1000.
+  int Interval() const;
+  void SetInterval(int days);
+  // The remembered folder-list entries joined with "|".
+  std::string ShortcutFolders() const;
+  void SetShortcutFolders(std::string_view folders);
+  // The chosen template set; "" unless it names a complete set.
+  std::string Template() const;
+  void SetTemplate(std::string_view name);
+  // Free text for the pages' "updated" placeholder.
+  std::string Updated() const;
+  void SetUpdated(std::string_view text);
+  // Domain-lookup address, "%q" standing for a server name; kDefaultWHOIS
+  // when missing.
+  std::string WHOIS() const;
+  void SetWHOIS(std::string_view address);
+
+  static constexpr std::string_view kDefaultWHOIS = "https://lookup.icann.org/en/lookup?name=%q";
+
+ private:
+  std::string ReadText(std::string_view name) const;
+  void WriteText(std::string_view name, std::string_view value) const;
+
+  AppEx app_;
+  const Templates& templates_;
+};
+
+}  // namespace vellumark
