@@ -8,11 +8,14 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: make-favorites-tree --output DIR [--favorites N] [--depth D] [--seed S] [--plain]\n"
+    "                           [--duplicates P] [--extra-keys P]\n"
     "  writes a synthetic favorites tree into DIR (created when missing; it must be empty)\n"
     "  --favorites N  shortcut files in all (default 1000)\n"
     "  --depth D      folder levels, at least 1 (default 4)\n"
     "  --seed S       the same seed gives the same tree (default 1)\n"
-    "  --plain        only well-formed shortcuts with plain names and unique URLs\n";
+    "  --plain        only well-formed shortcuts with plain names and unique URLs\n"
+    "  --duplicates P per cent of shortcuts that repeat an earlier URL (default 0)\n"
+    "  --extra-keys P per cent of shortcuts with further keys beside the URL (default 0)\n";
 
 template <typename Number>
 bool ParseNumber(const std::string& text, Number& value) {
@@ -39,6 +42,12 @@ std::string Parse(const std::vector<std::string>& arguments, TreeOptions& option
       valid = ParseNumber(value, options.depth) && options.depth >= 1;
     } else if (argument == "--seed") {
       valid = ParseNumber(value, options.seed);
+    } else if (argument == "--duplicates") {
+      valid = ParseNumber(value, options.duplicatePercent) && options.duplicatePercent >= 0 &&
+              options.duplicatePercent <= 100;
+    } else if (argument == "--extra-keys") {
+      valid = ParseNumber(value, options.extraKeysPercent) && options.extraKeysPercent >= 0 &&
+              options.extraKeysPercent <= 100;
     } else {
       return "unknown option: " + argument;
     }

@@ -179,7 +179,9 @@ class TreeWriter {
                                       : SafeName(std::string(kOddWords[random_.Below(kOddWords.size())]) + " " +
                                                  std::to_string(index + 1));
     std::string url = Url(index);
-    if (kind == Kind::kDuplicate && !urls_.empty()) url = urls_[random_.Below(static_cast<int>(urls_.size()))];
+    const bool duplicate =
+        kind == Kind::kDuplicate || (options_.duplicatePercent > 0 && random_.Chance(options_.duplicatePercent));
+    if (duplicate && !urls_.empty()) url = urls_[random_.Below(static_cast<int>(urls_.size()))];
     if (kind == Kind::kLongUrl) url += "/" + std::string(1900 + random_.Below(200), 'l');
     if (kind == Kind::kSpecialUrl) url = random_.Chance(50) ? "mailto:someone@example.com" : "javascript:void(0)";
     urls_.push_back(url);
@@ -205,6 +207,9 @@ class TreeWriter {
         text += "URL=" + url + "/caf\xC3\xA9\r\n";
         break;
       default: text += "URL=" + url + std::string(lineEnd); break;
+    }
+    if (options_.extraKeysPercent > 0 && random_.Chance(options_.extraKeysPercent)) {
+      text += "IDList=" + std::string(lineEnd) + "HotKey=0" + std::string(lineEnd) + "IconIndex=0" + std::string(lineEnd);
     }
     if (kind == Kind::kExtraKeysAndSections) {
       text += "Modified=20F06BA06D07BD014D\r\n[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,2\r\n";

@@ -18,7 +18,8 @@ struct TreeOptions {
   int favorites = 1000;    // shortcut files in all
   int depth = 4;           // folder levels below the output folder
   std::uint32_t seed = 1;
-  // Only well-formed shortcuts with ASCII names and unique URLs; otherwise
+  // Only well-formed shortcuts with ASCII names and unique URLs (unless
+  // duplicatePercent asks for repeats); otherwise
   // odd names and contents are mixed in: blanks, quotes, "&", "<", ">",
   // "%", accents, other scripts, emoji, duplicate URLs, shortcuts without
   // or with an empty or quoted URL, extra keys and sections, Unicode
@@ -26,6 +27,12 @@ struct TreeOptions {
   // dot-named folder, a folder named "x.url", empty folders, read-only and
   // hidden shortcuts.
   bool plain = false;
+  // Shortcuts (in per cent) that repeat the URL of an earlier one, on top of
+  // the duplicates an odd tree has anyway.
+  int duplicatePercent = 0;
+  // Shortcuts (in per cent) whose section "InternetShortcut" holds further
+  // keys besides the URL, as browsers write them, so Clean has work to do.
+  int extraKeysPercent = 0;
 };
 
 struct TreeSummary {

@@ -1,0 +1,265 @@
+// vellumark-bench: times the favorites walk and the Check, Convert and
+// Clean runs on generated trees, each beside a plain read of the same files
+// (every folder listed and every file's bytes read through the same file
+// services), and prints the figures. Every time is the best of a few runs
+// with the caches warm.
+#include "app/process_runner.h"
+#include "app/standard_processes.h"
+#include "favorites/favorites.h"
+#include "support/file_system.h"
+#include "support/path.h"
+#include "support/special_folders.h"
+#include "tools/tree_generator.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace vellumark::bench {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vellumark-bench [--walk N] [--sizes N,N,...] [--runs R] [--folder DIR]\n"
+    "  --walk N     favorites of the tree for Initialize + Read (default 100000; 0 skips)\n"
+    "  --sizes ...  favorites of the trees for Check, Convert and Clean (default 10000,100000,300000)\n"
+    "  --runs R     runs of each measurement, the best counts (default 3)\n"
+    "  --folder DIR where the trees are written (default: the temporary folder)\n";
+
+struct Options {
+  int walk = 100000;
+  std::vector<int> sizes = {10000, 100000, 300000};
+  int runs = 3;
+  std::string folder = GetTempFolder();
+};
+
+bool ParseNumber(std::string_view text, int& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && value >= 0;
+}
+
+bool Parse(const std::vector<std::string>& arguments, Options& options) {
+  for (std::size_t i = 0; i + 1 < arguments.size(); i += 2) {
+    const std::string& name = arguments[i];
+    const std::string& value = arguments[i + 1];
+    if (name == "--walk") {
+      if (!ParseNumber(value, options.walk)) return false;
+    } else if (name == "--runs") {
+      if (!ParseNumber(value, options.runs) || options.runs == 0) return false;
+    } else if (name == "--folder") {
+      options.folder = path::AddFolderSeparator(value);
+    } else if (name == "--sizes") {
+      options.sizes.clear();
+      std::string_view rest = value;
+      while (!rest.empty()) {
+        const std::size_t comma = std::min(rest.find(','), rest.size());
+        int size = 0;
+        if (!ParseNumber(rest.substr(0, comma), size) || size == 0) return false;
+        options.sizes.push_back(size);
+        rest.remove_prefix(std::min(comma + 1, rest.size()));
+      }
+    } else {
+      return false;
+    }
+  }
+  return arguments.size() % 2 == 0;
+}
+
+// Seconds of the fastest of `runs` calls.
+double Best(int runs, const std::function<void()>& work) {
+  double best = 1e300;
+  for (int i = 0; i < runs; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  return best;
+}
+
+// Lists every folder and reads every file below `folder`; returns the bytes
+// read so that nothing is optimised away.
+std::size_t PlainRead(FileServices& services, const std::string& folder) {
+  std::size_t bytes = 0;
+  const std::optional<std::vector<DirectoryEntry>> entries = services.ListFolder(folder);
+  if (!entries) return 0;
+  for (const DirectoryEntry& entry : *entries) {
+    const std::string full = folder + entry.name;
+    if (entry.attributes & attribute::kDirectory) {
+      bytes += PlainRead(services, path::AddFolderSeparator(full));
+    } else if (const std::optional<std::string> content = services.ReadFile(full)) {
+      bytes += content->size();
+    }
+  }
+  return bytes;
+}
+
+class IgnoredEvents final : public FavoritesEvents {
+ public:
+  void AfterFolderChange(int, FolderItem&) override {}
+  void BeforeFolderChange(int, FolderItem&) override {}
+  void FavoriteChange(int, FavoriteItem&, std::string_view) override { ++favorites; }
+  void FavoriteError(std::string_view) override { ++errors; }
+  int favorites = 0;
+  int errors = 0;
+};
+
+// Every folder ticked, nothing shown; counts the message boxes.
+class SilentHost final : public Host {
+ public:
+  SilentHost(std::vector<MainFolders> folders, std::string output)
+      : folders_(std::move(folders)), output_(std::move(output)) {}
+
+  void SetBusyPointer(bool) override {}
+  void Repaint() override {}
+  int ChooseOutputFolder(std::string& folder) override {
+    folder = output_;
+    return kFolderChosen;
+  }
+  int FolderCount() override { return static_cast<int>(folders_.size()); }
+  std::string FolderText(int index) override { return folders_[index].Name; }
+  bool IsFolderTicked(int) override { return true; }
+  int FolderFavoriteCount(int index) override { return folders_[index].Count; }
+  void SetCurrentFolder(int) override {}
+  void UntickFolder(int) override {}
+  void SetStatusText(std::string_view) override {}
+  void SetProgressMinimum(int) override {}
+  void SetProgressMaximum(int) override {}
+  void SetProgressValue(int) override {}
+  void StepProgress() override {}
+  void EnableProcessButton(bool) override {}
+  void PumpMessages() override {}
+  void ShowMessage(std::string_view) override { ++messages; }
+
+  int messages = 0;
+
+ private:
+  std::vector<MainFolders> folders_;
+  std::string output_;
+};
+
+// A generated tree in its own folder, removed at the end.
+class Tree {
+ public:
+  Tree(const std::string& base, const std::string& name, tools::TreeOptions options) {
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    folder_ = base + "vellumark-bench-" + std::to_string(stamp) + "-" + name;
+    FileSystem().CreateFolderTree(folder_ + path::kSeparator + "favorites");
+    FileSystem().CreateFolder(folder_ + path::kSeparator + "output");
+    options.output = Favorites();
+    const auto start = std::chrono::steady_clock::now();
+    ok_ = tools::GenerateTree(options, NativeFileServices()).has_value();
+    seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+  Tree(const Tree&) = delete;
+  Tree& operator=(const Tree&) = delete;
+  ~Tree() {
+    std::error_code error;
+    std::filesystem::remove_all(std::filesystem::u8path(folder_), error);
+  }
+
+  bool Ok() const { return ok_; }
+  double Seconds() const { return seconds_; }
+  std::string Favorites() const { return folder_ + path::kSeparator + "favorites" + path::kSeparator; }
+  std::string Output() const { return folder_ + path::kSeparator + "output"; }
+
+ private:
+  std::string folder_;
+  bool ok_ = false;
+  double seconds_ = 0;
+};
+
+void PrintLine(const char* what, double seconds, double plain, int favorites) {
+  std::printf("  %-28s %9.3f s  %6.2fx plain  %7.2f us/favorite\n", what, seconds, seconds / plain,
+              1e6 * seconds / favorites);
+}
+
+bool BenchWalk(const Options& options) {
+  tools::TreeOptions treeOptions;
+  treeOptions.favorites = options.walk;
+  treeOptions.depth = 6;
+  treeOptions.plain = true;
+  Tree tree(options.folder, "walk", treeOptions);
+  if (!tree.Ok()) return false;
+  std::printf("Walk: %d favorites in 6 levels (written in %.1f s)\n", options.walk, tree.Seconds());
+
+  FileServices& services = NativeFileServices();
+  const double plain = Best(options.runs, [&] { PlainRead(services, tree.Favorites()); });
+  Favorites favorites(services, [&] { return tree.Favorites(); });
+  IgnoredEvents events;
+  const double walk = Best(options.runs, [&] {
+    events = IgnoredEvents();
+    for (const MainFolders& folder : favorites.Initialize()) {
+      const bool root = folder.Name == "/";
+      favorites.Read(root ? tree.Favorites() : tree.Favorites() + folder.Name, !root, events);
+    }
+  });
+  PrintLine("plain read", plain, plain, options.walk);
+  PrintLine("Initialize + Read", walk, plain, options.walk);
+  return events.favorites == options.walk;
+}
+
+bool BenchProcesses(const Options& options, int size) {
+  tools::TreeOptions treeOptions;
+  treeOptions.favorites = size;
+  treeOptions.depth = 6;
+  treeOptions.plain = true;
+  treeOptions.duplicatePercent = 10;
+  treeOptions.extraKeysPercent = 10;
+  Tree tree(options.folder, std::to_string(size), treeOptions);
+  if (!tree.Ok()) return false;
+  std::printf("Processes: %d favorites, 10%% duplicate URLs, 10%% with extra keys (written in %.1f s)\n", size,
+              tree.Seconds());
+
+  FileServices& services = NativeFileServices();
+  const double plain = Best(options.runs, [&] { PlainRead(services, tree.Favorites()); });
+  Favorites favorites(services, [&] { return tree.Favorites(); });
+  SilentHost host(favorites.Initialize(), tree.Output());
+  HTML html;
+  ProcessRunner runner(host, favorites, tree.Favorites(),
+                       [&](int number) { return MakeStandardProcess(number, services, html); });
+  bool completed = true;
+  const auto run = [&](int index) {
+    return [&, index] { completed = runner.Run(index) == ProcessRunner::Outcome::kCompleted && completed; };
+  };
+  const double check = Best(options.runs, run(0));
+  const double convert = Best(options.runs, run(2));
+  const double cleanFirst = Best(1, run(1));
+  const double cleanAgain = Best(options.runs, run(1));
+  PrintLine("plain read", plain, plain, size);
+  PrintLine("Check", check, plain, size);
+  PrintLine("Convert", convert, plain, size);
+  PrintLine("Clean (rewriting 10%)", cleanFirst, plain, size);
+  PrintLine("Clean (all clean already)", cleanAgain, plain, size);
+  return completed && host.messages == 0;
+}
+
+int Main(const std::vector<std::string>& arguments) {
+  Options options;
+  if (!Parse(arguments, options)) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  if (options.walk > 0 && !BenchWalk(options)) {
+    std::cerr << "vellumark-bench: the walk benchmark failed\n";
+    return 1;
+  }
+  for (const int size : options.sizes) {
+    if (!BenchProcesses(options, size)) {
+      std::cerr << "vellumark-bench: the process benchmark on " << size << " favorites failed\n";
+      return 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace vellumark::bench
+
+int main(int argc, char** argv) {
+  return vellumark::bench::Main(std::vector<std::string>(argv + 1, argv + argc));
+}
