@@ -42,7 +42,7 @@ class Settings {
   std::string Updated() const;
   void SetUpdated(std::string_view text);
   // Domain-lookup address, "%q" standing for a server name; kDefaultWHOIS
-  // when missing.
+  // when missing, unreadable or empty.
   std::string WHOIS() const;
   void SetWHOIS(std::string_view address);
 

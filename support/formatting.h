@@ -42,8 +42,10 @@ struct StringEx {
   // in order; true when there is at least one. An empty delimiter keeps the
   // whole text as one part.
   static bool Enumerate(std::string_view text, std::string_view delimiter, std::vector<std::string>& items);
-  // True when the text equals its lower (upper) case form; letters outside
-  // ASCII are compared as they are. True for "" and for text without letters.
+  // True when the UTF-8 text equals its lower (upper) case form. Case pairs
+  // are known for ASCII, Latin-1, basic Greek and Cyrillic; other
+  // characters count as having no case. True for "" and for text without
+  // letters.
   static bool IsLowerCase(std::string_view buffer);
   static bool IsUpperCase(std::string_view buffer);
   // The part before the first NUL character; the whole text when it has none.
@@ -58,8 +60,8 @@ struct FormatEx {
   static std::string FormatHex(std::int32_t number, int digits, std::string_view delimiter = "");
   // "1.2.3.4" from the first four bytes; "" for fewer than four.
   static std::string FormatIP4(std::span<const std::uint8_t> bytes);
-  // The first six groups in upper-case hexadecimal without leading zeros,
-  // joined with ":"; "" for fewer than six.
+  // The first eight groups (an IPv6 address) in upper-case hexadecimal
+  // without leading zeros, joined with ":"; "" for fewer than eight.
   static std::string FormatIP6(std::span<const std::uint16_t> groups);
   // "00-1A-2B-3C-4D-5E" from the first six bytes; "" for fewer than six.
   static std::string FormatMAC(std::span<const std::uint8_t> bytes);
