@@ -84,7 +84,7 @@ ProcessRunner::Outcome ProcessRunner::RunChosen(int index) {
   }
   process_ = factory_(state_.currentprocess);
   if (!process_ || !process_->Prepare(state_)) return Outcome::kCancelled;
-  for (const CheckedFolder& entry : state_.checkedfolders) WalkEntry(entry);
+  for (CheckedFolder& entry : state_.checkedfolders) WalkEntry(entry);
   process_->Finish();
   process_->Close();
   host_.SetStatusText("");
@@ -92,12 +92,13 @@ ProcessRunner::Outcome ProcessRunner::RunChosen(int index) {
   return Outcome::kCompleted;
 }
 
-void ProcessRunner::WalkEntry(const CheckedFolder& entry) {
+void ProcessRunner::WalkEntry(CheckedFolder& entry) {
   host_.PumpMessages();
   host_.SetCurrentFolder(entry.position);
   host_.SetStatusText(StatusText(state_.currentprocess, host_.FolderText(entry.position)));
   host_.SetProgressMinimum(0);
-  host_.SetProgressMaximum(host_.FolderFavoriteCount(entry.position));
+  entry.favoritecount = host_.FolderFavoriteCount(entry.position);
+  host_.SetProgressMaximum(entry.favoritecount);
   host_.SetProgressValue(0);
   process_->BeginEntry(entry);
   if (entry.text != kRootEntry) {
@@ -148,6 +149,7 @@ void ProcessRunner::FavoriteChange(int level, FavoriteItem& favorite, std::strin
 
 void ProcessRunner::FavoriteError(std::string_view file) {
   host_.ShowMessage("Error reading URL from \r\n" + std::string(file));
+  process_->FavoriteError(file);
   host_.StepProgress();
 }
 

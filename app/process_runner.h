@@ -43,7 +43,7 @@ class ProcessRunner : private FavoritesEvents {
 
  private:
   Outcome RunChosen(int index);
-  void WalkEntry(const CheckedFolder& entry);
+  void WalkEntry(CheckedFolder& entry);
   Outcome Fail(std::string_view description);
   bool AnyFolderTicked();
 

@@ -10,8 +10,13 @@ namespace vellumark {
 struct CheckedFolder {
   int position = 0;
   std::string text;  // folder name, or "/" for the Favorites folder itself
+  // Filled by Generate and Statistics: the shortcut files met while
+  // walking the entry, and those of them marked new.
   int processedcount = 0;
   int newcount = 0;
+  // The favorite count the folder list shows for the entry, taken when the
+  // walk of the entry starts.
+  int favoritecount = 0;
 };
 
 // Process numbers: the chosen menu item's index plus 1.

@@ -1,10 +1,15 @@
 #include "cli/cli.h"
 
 #include "app/process_runner.h"
+#include "app/settings.h"
 #include "app/standard_processes.h"
 #include "cli/command_line.h"
 #include "cli/console_host.h"
+#include "cli/settings_command.h"
 #include "favorites/favorites.h"
+#include "generate/generate_options.h"
+#include "generate/site_generator.h"
+#include "generate/templates.h"
 #include "processes/clean_process.h"
 #include "support/file_system.h"
 #include "support/special_folders.h"
@@ -21,9 +26,42 @@ int List(Favorites& favorites, std::ostream& out) {
   return exit_code::kSuccess;
 }
 
-// Runs check, clean or convert over the chosen folders.
+// Generate's options from the command line, checked with the options
+// dialog's rules; those not given are the stored ones. Nothing when none
+// is given: the run then uses the stored settings as they are.
+struct OptionsCheck {
+  std::optional<ConfirmedOptions> confirmed;
+  std::string_view error;
+};
+
+OptionsCheck CheckOptions(const CommandLine& line, const Templates& templates, const Settings& settings) {
+  if (!line.templateName && !line.interval && !line.updated) return {};
+  GenerateOptions options;
+  options.interval = line.interval ? *line.interval : std::to_string(settings.Interval());
+  options.updated = line.updated ? *line.updated : settings.Updated();
+  const std::string stored = settings.Template();
+  if (line.templateName) {
+    options.templateName = *line.templateName;
+  } else if (!stored.empty()) {
+    options.templateName = stored;
+  }
+  ConfirmedOptions confirmed;
+  const std::string_view error = CheckGenerateOptions(options, templates, confirmed);
+  if (!error.empty()) return {std::nullopt, error};
+  return {confirmed, ""};
+}
+
+// The program around a run: the settings and template sets, and the
+// options the command line gave for Generate.
+struct RunContext {
+  const Templates& templates;
+  Settings& settings;
+  std::optional<ConfirmedOptions> options;
+};
+
+// Runs a process over the chosen folders.
 int RunProcess(const CommandLine& line, Favorites& favorites, const std::string& root, std::ostream& err,
-               FileServices& services, bool showProgress) {
+               FileServices& services, bool showProgress, RunContext& context) {
   std::vector<ConsoleHost::Folder> folders;
   for (const MainFolders& folder : favorites.Initialize()) {
     const bool chosen = line.allFolders || std::find(line.folders.begin(), line.folders.end(), folder.Name) != line.folders.end();
@@ -42,9 +80,19 @@ int RunProcess(const CommandLine& line, Favorites& favorites, const std::string&
 
   ConsoleHost host(std::move(folders), *line.outputFolder, err, showProgress);
   HTML html;
+  SiteContext site{services,
+                   html,
+                   context.templates,
+                   context.settings,
+                   [&host](std::string_view text) { host.ShowMessage(text); },
+                   [&context] {
+                     if (context.options) StoreGenerateOptions(*context.options, context.settings);
+                     return true;
+                   },
+                   {}};
   CleanProcess* clean = nullptr;
   ProcessRunner runner(host, favorites, root, [&](int number) {
-    std::unique_ptr<Process> process = MakeStandardProcess(number, services, html);
+    std::unique_ptr<Process> process = MakeStandardProcess(number, services, html, &site);
     clean = dynamic_cast<CleanProcess*>(process.get());
     return process;
   });
@@ -59,13 +107,27 @@ int RunProcess(const CommandLine& line, Favorites& favorites, const std::string&
 }  // namespace
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, FileServices& services,
-           bool showProgress) {
+           bool showProgress, const std::string& programFolder) {
   const ParseResult parsed = ParseCommandLine(arguments);
   if (!parsed.commandLine) {
     err << "vellumark-cli: " << parsed.error << '\n' << kUsage;
     return exit_code::kUsage;
   }
   const CommandLine& line = *parsed.commandLine;
+  const Templates templates(programFolder, services);
+  Settings settings(templates);
+  if (line.command == "settings") return RunSettings(line.folders, templates, settings, out, err);
+
+  RunContext context{templates, settings, std::nullopt};
+  if (line.command == "generate") {
+    const OptionsCheck check = CheckOptions(line, templates, settings);
+    if (!check.error.empty()) {
+      err << check.error << '\n';
+      return exit_code::kUsage;
+    }
+    context.options = check.confirmed;
+  }
+
   const std::string root =
       line.favoritesFolder ? *line.favoritesFolder : GetSpecialFolder(special_folder::kFavorites);
   if (root.empty() || !FileSystem(services).IsFolder(root)) {
@@ -75,7 +137,7 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
   Favorites favorites(services, [root] { return root; });
   favorites.SetAttributes(line.includeReadOnly ? attribute::kHidden : kReadOnlyAndHidden);
   if (line.command == "list") return List(favorites, out);
-  return RunProcess(line, favorites, root, err, services, showProgress);
+  return RunProcess(line, favorites, root, err, services, showProgress, context);
 }
 
 }  // namespace vellumark::cli

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "support/file_services.h"
+#include "support/program_folder.h"
 
 #include <ostream>
 #include <string>
@@ -18,8 +19,10 @@ inline constexpr int kIncomplete = 3;
 }  // namespace exit_code
 
 // Runs the command line (without the program name); returns the exit code.
-// With `showProgress` a progress line is redrawn on `err`.
+// With `showProgress` a progress line is redrawn on `err`. The template
+// sets are looked for in "Templates" under `programFolder`.
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-           FileServices& services = NativeFileServices(), bool showProgress = false);
+           FileServices& services = NativeFileServices(), bool showProgress = false,
+           const std::string& programFolder = ProgramFolder());
 
 }  // namespace vellumark::cli

@@ -6,12 +6,32 @@
 namespace vellumark::cli {
 namespace {
 
-constexpr std::array<std::string_view, 3> kProcessCommands = {"check", "clean", "convert"};
+constexpr std::array<std::string_view, 5> kProcessCommands = {"check", "clean", "convert", "generate", "statistics"};
+
+// Options that take a value, with what the value is called in messages.
+struct ValueOption {
+  std::string_view name;
+  std::string_view value;
+};
+constexpr std::array<ValueOption, 5> kValueOptions = {{{"--favorites", "a folder"},
+                                                       {"--output", "a folder"},
+                                                       {"--template", "a template set name"},
+                                                       {"--interval", "a number of days"},
+                                                       {"--updated", "a text"}}};
 
 std::optional<std::string> Validate(const CommandLine& line) {
+  const bool generateOptions = line.templateName || line.interval || line.updated;
   if (line.command.empty()) return "no command given";
+  if (generateOptions && line.command != "generate") return "--template, --interval and --updated belong to generate";
   if (line.command == "list") {
     if (line.allFolders || !line.folders.empty() || line.outputFolder) return "list takes no folders or output";
+    return std::nullopt;
+  }
+  if (line.command == "settings") {
+    if (line.allFolders || line.outputFolder || line.favoritesFolder || line.includeReadOnly) {
+      return "settings takes only a name and a value";
+    }
+    if (!line.folders.empty() && line.folders.size() != 2) return "settings takes either nothing or a name and a value";
     return std::nullopt;
   }
   if (ProcessIndex(line.command) < 0) return "unknown command: " + line.command;
@@ -20,21 +40,41 @@ std::optional<std::string> Validate(const CommandLine& line) {
   return std::nullopt;
 }
 
+std::optional<std::string>* ValueOf(CommandLine& line, std::string_view option) {
+  if (option == "--favorites") return &line.favoritesFolder;
+  if (option == "--output") return &line.outputFolder;
+  if (option == "--template") return &line.templateName;
+  if (option == "--interval") return &line.interval;
+  if (option == "--updated") return &line.updated;
+  return nullptr;
+}
+
 }  // namespace
 
 const char* const kUsage =
     "usage: vellumark-cli [--favorites DIR] [--include-read-only] list\n"
     "       vellumark-cli [--favorites DIR] [--include-read-only]\n"
-    "                     check|clean|convert (--all | FOLDER...) --output DIR\n"
+    "                     check|clean|convert|statistics (--all | FOLDER...) --output DIR\n"
+    "       vellumark-cli [--favorites DIR] [--include-read-only]\n"
+    "                     generate (--all | FOLDER...) --output DIR\n"
+    "                     [--template NAME] [--interval DAYS] [--updated TEXT]\n"
+    "       vellumark-cli settings [NAME VALUE]\n"
     "  list                 print each folder of the folder list: count, tab, name\n"
     "  check                write Check.txt: URLs held by more than one favorite\n"
     "  clean                rewrite each shortcut to its bare URL\n"
     "  convert              write bookmarks.html\n"
+    "  generate             write a web site of the favorites from a template set\n"
+    "  statistics           write a web site linking each favorite's server to its domain lookup\n"
+    "  settings             print the stored settings, or set one (Interval, ShortcutFolders,\n"
+    "                       Template, Updated, WHOIS)\n"
     "  FOLDER               a folder name as list prints it (\"/\" for the Favorites folder itself)\n"
     "  --all                every folder of the folder list\n"
     "  --output DIR         the folder for the output files (created when missing)\n"
     "  --favorites DIR      use DIR as the Favorites folder\n"
     "  --include-read-only  keep read-only favorites (hidden ones are always left out)\n"
+    "  --template NAME      generate with this template set (stored for later runs)\n"
+    "  --interval DAYS      mark favorites changed within DAYS days (0 to 1000, 0 off) as new (stored)\n"
+    "  --updated TEXT       the update note of the pages (stored)\n"
     "exit codes: 0 done, 1 failed, 2 usage error, 3 clean could not rewrite some shortcuts\n";
 
 int ProcessIndex(const std::string& command) {
@@ -48,12 +88,13 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine line;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    const bool takesValue = argument == "--favorites" || argument == "--output";
-    if (takesValue && i + 1 == arguments.size()) return {std::nullopt, argument + " needs a folder"};
-    if (argument == "--favorites") {
-      line.favoritesFolder = arguments[++i];
-    } else if (argument == "--output") {
-      line.outputFolder = arguments[++i];
+    if (std::optional<std::string>* value = ValueOf(line, argument)) {
+      if (i + 1 == arguments.size()) {
+        for (const ValueOption& option : kValueOptions) {
+          if (option.name == argument) return {std::nullopt, argument + " needs " + std::string(option.value)};
+        }
+      }
+      *value = arguments[++i];
     } else if (argument == "--include-read-only") {
       line.includeReadOnly = true;
     } else if (argument == "--all") {

@@ -1,7 +1,11 @@
 // The command line of vellumark-cli:
 //   vellumark-cli [--favorites DIR] [--include-read-only] list
 //   vellumark-cli [--favorites DIR] [--include-read-only]
-//                 check|clean|convert (--all | FOLDER...) --output DIR
+//                 check|clean|convert|statistics (--all | FOLDER...) --output DIR
+//   vellumark-cli [--favorites DIR] [--include-read-only]
+//                 generate (--all | FOLDER...) --output DIR
+//                 [--template NAME] [--interval DAYS] [--updated TEXT]
+//   vellumark-cli settings [NAME VALUE]
 #pragma once
 
 #include <optional>
@@ -13,10 +17,15 @@ namespace vellumark::cli {
 struct CommandLine {
   std::optional<std::string> favoritesFolder;  // --favorites DIR
   bool includeReadOnly = false;                // --include-read-only
-  std::string command;                         // "list", "check", "clean" or "convert"
+  std::string command;                         // "list", a process, or "settings"
   bool allFolders = false;                     // --all
-  std::vector<std::string> folders;            // FOLDER... as "list" prints them
-  std::optional<std::string> outputFolder;     // --output DIR
+  // FOLDER... as "list" prints them; for "settings" the NAME and VALUE.
+  std::vector<std::string> folders;
+  std::optional<std::string> outputFolder;  // --output DIR
+  // Generate's options; those not given keep their stored values.
+  std::optional<std::string> templateName;  // --template NAME
+  std::optional<std::string> interval;      // --interval DAYS
+  std::optional<std::string> updated;       // --updated TEXT
 };
 
 struct ParseResult {
@@ -27,7 +36,8 @@ struct ParseResult {
 // `arguments` excludes the program name.
 ParseResult ParseCommandLine(const std::vector<std::string>& arguments);
 
-// The menu index of a process command (0 check, 1 clean, 2 convert).
+// The menu index of a process command (0 check, 1 clean, 2 convert,
+// 3 generate, 4 statistics); -1 for other commands.
 int ProcessIndex(const std::string& command);
 
 // The usage text printed with every usage error.

@@ -1,6 +1,6 @@
 // One of the processes a run carries out. The runner calls the members in
 // this order: Prepare; for each checked folder BeginEntry, the events of
-// its walk, EndEntry; Finish; Close (also on the error path). Members throw
+// its walk (FavoriteError after the runner's own report), EndEntry; Finish; Close (also on the error path). Members throw
 // std::exception with a description for people to stop the run.
 #pragma once
 
@@ -23,6 +23,8 @@ class Process {
   virtual void BeforeFolderChange(int, FolderItem&) {}
   virtual void AfterFolderChange(int, FolderItem&) {}
   virtual void FavoriteChange(int level, FavoriteItem& favorite, std::string_view file) = 0;
+  // A shortcut without a readable URL, after the runner has reported it.
+  virtual void FavoriteError(std::string_view) {}
   virtual void Finish() {}
   // Closes what Prepare opened; throws when the output could not be
   // completed. Called once on the error path too, where its own error is

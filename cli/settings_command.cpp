@@ -1,0 +1,49 @@
+#include "cli/settings_command.h"
+
+#include "cli/cli.h"
+#include "generate/generate_options.h"
+#include "generate/page_names.h"
+
+namespace vellumark::cli {
+
+int RunSettings(const std::vector<std::string>& arguments, const Templates& templates, Settings& settings,
+                std::ostream& out, std::ostream& err) {
+  if (arguments.empty()) {
+    out << "Interval=" << settings.Interval() << '\n'
+        << "ShortcutFolders=" << settings.ShortcutFolders() << '\n'
+        << "Template=" << settings.Template() << '\n'
+        << "Updated=" << settings.Updated() << '\n'
+        << "WHOIS=" << settings.WHOIS() << '\n';
+    return exit_code::kSuccess;
+  }
+  const std::string name = LowerCase(arguments[0]);
+  const std::string& value = arguments[1];
+  if (name == "interval") {
+    const std::optional<int> days = ParseInterval(value);
+    if (!days) {
+      err << kInvalidInterval << '\n';
+      return exit_code::kUsage;
+    }
+    settings.SetInterval(*days);
+  } else if (name == "template") {
+    const std::optional<std::string> set = FindTemplate(templates, value);
+    if (!set) {
+      err << kSelectTemplate << '\n';
+      return exit_code::kUsage;
+    }
+    settings.SetTemplate(*set);
+  } else if (name == "shortcutfolders") {
+    settings.SetShortcutFolders(value);
+  } else if (name == "updated") {
+    settings.SetUpdated(value);
+  } else if (name == "whois") {
+    settings.SetWHOIS(value);
+  } else {
+    err << "vellumark-cli: no such setting: " << arguments[0]
+        << " (Interval, ShortcutFolders, Template, Updated or WHOIS)\n";
+    return exit_code::kUsage;
+  }
+  return exit_code::kSuccess;
+}
+
+}  // namespace vellumark::cli
