@@ -58,4 +58,55 @@ using UniqueFind = UniqueAny<HANDLE, CloseFind, -1>;
 // Handles that are null when invalid (events, mutexes, processes).
 using UniqueHandle = UniqueAny<HANDLE, CloseKernelHandle, 0>;
 
+inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
+inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
+inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
+inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
+inline void DeleteMemoryDc(HDC h) { ::DeleteDC(h); }
+
+// Windows we created (child windows go with their parent, so own only the
+// top of each tree or a child that may be re-created on its own).
+using UniqueWindow = UniqueAny<HWND, DestroyWindowHandle, 0>;
+using UniqueFont = UniqueAny<HFONT, DeleteGdiObject, 0>;
+using UniqueBrush = UniqueAny<HBRUSH, DeleteGdiObject, 0>;
+using UniquePen = UniqueAny<HPEN, DeleteGdiObject, 0>;
+using UniqueBitmap = UniqueAny<HBITMAP, DeleteGdiObject, 0>;
+using UniqueMenu = UniqueAny<HMENU, DestroyMenuHandle, 0>;
+using UniqueIcon = UniqueAny<HICON, DestroyIconHandle, 0>;
+// CreateCompatibleDC results.
+using UniqueMemoryDc = UniqueAny<HDC, DeleteMemoryDc, 0>;
+
+// A device context from GetDC, released to its window at the end of scope.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// Selects a GDI object into a device context and selects the previous one
+// back at the end of scope.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+  ~SelectedObject() {
+    if (previous_ != nullptr && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
 }  // namespace vellumark::win32
