@@ -97,8 +97,7 @@ std::int32_t Colors::Translate(std::uint32_t clr, std::span<const std::uint32_t>
     case 0x02:
       return static_cast<std::int32_t>(clr);
     case 0x80: {
-      if ((clr & 0x00FF0000) != 0) return -1;
-      const std::size_t index = clr & 0xFFFF;
+      const std::size_t index = clr & 0xFF;
       return index < systemColors.size() ? static_cast<std::int32_t>(systemColors[index]) : -1;
     }
     default:

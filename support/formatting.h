@@ -15,8 +15,8 @@ struct Colors {
   // platform's colour translation does without a palette:
   // - top byte 0x00 (a plain colour), 0x01 (palette index) or 0x02
   //   (palette-relative colour) comes back as it is;
-  // - top byte 0x80 names the system colour whose index is the low word,
-  //   looked up in `systemColors` (bits 16-23 must be clear);
+  // - top byte 0x80 names the system colour whose index is the low byte,
+  //   looked up in `systemColors` (bits 8-23 are not looked at);
   // - anything else, or an index outside the table, gives -1.
   static std::int32_t Translate(std::uint32_t clr, std::span<const std::uint32_t> systemColors);
 };
