@@ -19,8 +19,11 @@ void CleanProcess::FavoriteChange(int, FavoriteItem&, std::string_view file) {
 bool CleanProcess::Rewrite(const std::string& file) {
   const std::optional<std::string> bytes = services_.ReadFile(file);
   if (!bytes) return false;
+  // Nothing when the file's text would not survive being written back (or
+  // the URL went since the walk read it): left as it is, and reported.
   const std::optional<std::string> cleaned = CleanShortcut(*bytes);
-  if (!cleaned || *cleaned == *bytes) return true;
+  if (!cleaned) return false;
+  if (*cleaned == *bytes) return true;
 
   const std::uint32_t attributes = services_.GetAttributes(file);
   if (attributes == attribute::kInvalid) return false;

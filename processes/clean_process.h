@@ -20,8 +20,9 @@ class CleanProcess final : public Process {
   bool Prepare(RunState& state) override;
   void FavoriteChange(int level, FavoriteItem& favorite, std::string_view file) override;
 
-  // Shortcuts that needed cleaning but could not be rewritten (or whose
-  // attributes could not be put back), in walking order.
+  // Shortcuts that could not be cleaned, in walking order: unreadable or
+  // unwritable ones, ones whose text would not survive a rewrite, and ones
+  // whose attributes could not be put back.
   const std::vector<std::string>& Unwritten() const { return unwritten_; }
 
  private:

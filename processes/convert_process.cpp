@@ -4,6 +4,8 @@
 #include "support/file_system.h"
 
 #include <array>
+#include <cstdint>
+#include <limits>
 #include <string>
 
 namespace vellumark {
@@ -25,12 +27,38 @@ constexpr std::array<std::string_view, 9> kHead = {
 
 std::string Indent(int level) { return std::string(static_cast<std::size_t>(4 * level + 4), ' '); }
 
+// Browsers' importers read a signed 32-bit time and drop one that is not
+// above 0, so such times (and folders whose time cannot be read) are 0.
+std::int64_t BookmarkTime(std::int64_t time) { return time > 0 && time <= std::numeric_limits<std::int32_t>::max() ? time : 0; }
+
 std::string DateAttributes(std::int64_t time) {
-  const std::string t = std::to_string(time);
+  const std::string t = std::to_string(BookmarkTime(time));
   return " ADD_DATE=\"" + t + "\" LAST_MODIFIED=\"" + t + "\"";
 }
 
+// Importers read one bookmark per line, so a line break in a name or URL
+// (a Linux file name may hold one) is written as a character reference.
+std::string WithoutLineBreaks(std::string text) {
+  if (text.find_first_of("\r\n") == std::string::npos) return text;
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (const char c : text) {
+    if (c == '\r') {
+      out += "&#13;";
+    } else if (c == '\n') {
+      out += "&#10;";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace
+
+std::string ConvertProcess::Encode(std::string_view text, bool hrefsrc) const {
+  return WithoutLineBreaks(html_.Encode(text, hrefsrc));
+}
 
 bool ConvertProcess::Prepare(RunState& state) {
   favoritesFolder_ = state.favoritesfolder;
@@ -48,7 +76,7 @@ void ConvertProcess::BeginEntry(const CheckedFolder& entry) {
   if (entry.text == kRootEntry) return;
   // A folder whose time cannot be read is dated 0; the file stays well-formed.
   const std::optional<LocalDateTime> modified = FileSystem(services_).GetFolderDateTime(favoritesFolder_ + entry.text);
-  WriteFolderHead(kTopIndent, html_.Encode(entry.text), modified ? GetUnixDateTime(*modified) : 0);
+  WriteFolderHead(kTopIndent, Encode(entry.text), modified ? GetUnixDateTime(*modified) : 0);
 }
 
 void ConvertProcess::EndEntry(const CheckedFolder& entry) {
@@ -57,15 +85,15 @@ void ConvertProcess::EndEntry(const CheckedFolder& entry) {
 }
 
 void ConvertProcess::BeforeFolderChange(int level, FolderItem& folder) {
-  folder.Name = html_.Encode(folder.Name);
+  folder.Name = Encode(folder.Name);
   WriteFolderHead(Indent(level), folder.Name, GetUnixDateTime(folder.Modified));
 }
 
 void ConvertProcess::AfterFolderChange(int level, FolderItem&) { file_->WriteLine(Indent(level) + "</DL><P>"); }
 
 void ConvertProcess::FavoriteChange(int level, FavoriteItem& favorite, std::string_view) {
-  favorite.Name = html_.Encode(favorite.Name);
-  favorite.URL = html_.Encode(favorite.URL, true);
+  favorite.Name = Encode(favorite.Name);
+  favorite.URL = Encode(favorite.URL, true);
   file_->WriteLine(Indent(level) + "<DT><A HREF=\"" + favorite.URL + "\"" + DateAttributes(GetUnixDateTime(favorite.Modified)) +
                    ">" + favorite.Name + "</A>");
 }

@@ -3,8 +3,11 @@
 // folder becomes an H3 list at indent 4; inside it subfolders holding
 // shortcuts (before the folder's own favorites) and favorites are indented
 // by 4 more per level. "/" adds its favorites at indent 4, no folder lines.
-// Names and URLs pass through the HTML encoder; dates are Unix times, the
-// same value for ADD_DATE and LAST_MODIFIED.
+// Names and URLs pass through the HTML encoder, and a CR or LF in them is
+// written as "&#13;" or "&#10;", so each bookmark stays on its own line.
+// Dates are Unix times, the same value for ADD_DATE and LAST_MODIFIED; one
+// that is not above 0 or does not fit in 32 bits is written as 0, and so is
+// a checked folder whose time cannot be read.
 #pragma once
 
 #include "processes/html.h"
@@ -32,6 +35,7 @@ class ConvertProcess final : public Process {
   static constexpr const char* kFileName = "bookmarks.html";
 
  private:
+  std::string Encode(std::string_view text, bool hrefsrc = false) const;
   void WriteFolderHead(std::string_view indent, std::string_view encodedName, std::int64_t time);
 
   FileServices& services_;

@@ -1,0 +1,278 @@
+// Check, Clean and Convert driven directly: the report beyond 16-bit counts
+// and its grouping order, the dates and line breaks of bookmarks.html,
+// output files that cannot be written, and Clean's handling of files it
+// cannot or need not rewrite.
+#include "processes/check_process.h"
+#include "processes/clean_process.h"
+#include "processes/convert_process.h"
+#include "support/path.h"
+#include "support/time_zone.h"
+#include "tests/support/failing_file_services.h"
+#include "tests/support/temp_folder.h"
+#include "tools/random.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace vellumark {
+namespace {
+
+using namespace std::string_literals;
+using testing::FailingFileServices;
+using testing::TempFolder;
+
+RunState StateFor(const TempFolder& temp) {
+  RunState state;
+  state.outputfolder = temp.Path() + path::kSeparator;
+  state.favoritesfolder = temp.Path() + path::kSeparator;
+  return state;
+}
+
+// The error a call ends with ("" when none).
+template <typename Call>
+std::string ErrorOf(Call call) {
+  try {
+    call();
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+  return "";
+}
+
+// Check's report as the quadratic method of the original makes it.
+std::string QuadraticReport(const std::vector<std::pair<std::string, std::string>>& entries) {
+  std::vector<bool> grouped(entries.size(), false);
+  std::string report;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (grouped[i]) continue;
+    std::vector<std::size_t> members;
+    for (std::size_t j = 0; j < entries.size(); ++j) {
+      if (entries[j].first == entries[i].first) {
+        members.push_back(j);
+        grouped[j] = true;
+      }
+    }
+    if (members.size() < 2) continue;
+    report += entries[i].first + "\r\n";
+    for (const std::size_t j : members) report += "  " + entries[j].second + "\r\n";
+    report += "\r\n";
+  }
+  return report;
+}
+
+std::string CheckReport(const TempFolder& temp, const std::vector<std::pair<std::string, std::string>>& entries) {
+  CheckProcess check(NativeFileServices());
+  RunState state = StateFor(temp);
+  check.Prepare(state);
+  for (const auto& [url, file] : entries) {
+    FavoriteItem favorite{"name", url, {}};
+    check.FavoriteChange(1, favorite, file);
+  }
+  check.Finish();
+  check.Close();
+  return NativeFileServices().ReadFile(temp / "Check.txt").value_or("<missing>");
+}
+
+TEST(CheckReport, MatchesTheQuadraticMethodLineForLine) {
+  TempFolder temp;
+  tools::Random random(5);
+  const std::vector<std::string> urls = {"http://a/", "http://A/", "http://a", "http://a/ ", "http://b/", "http://c/"};
+  std::vector<std::pair<std::string, std::string>> entries;
+  for (int i = 0; i < 3000; ++i) {
+    const bool unique = random.Chance(40);
+    entries.emplace_back(unique ? "http://u" + std::to_string(i) + "/" : urls[random.Below(6)], "file " + std::to_string(i));
+  }
+  const std::string report = CheckReport(temp, entries);
+  EXPECT_EQ(report, QuadraticReport(entries));
+  EXPECT_GT(report.size(), 20000u);
+}
+
+TEST(CheckReport, HasNoSixteenBitLimit) {
+  TempFolder temp;
+  // 50,000 favorites: the last 5,000 repeat the URLs of the first 5,000.
+  std::vector<std::pair<std::string, std::string>> entries;
+  for (int i = 0; i < 50000; ++i) entries.emplace_back("http://u/" + std::to_string(i % 45000), "f" + std::to_string(i));
+  std::string expected;
+  for (int i = 0; i < 5000; ++i) {
+    expected += "http://u/" + std::to_string(i) + "\r\n  f" + std::to_string(i) + "\r\n  f" + std::to_string(i + 45000) +
+                "\r\n\r\n";
+  }
+  EXPECT_EQ(CheckReport(temp, entries), expected);
+}
+
+TEST(CheckReport, KeepsTextOutsideWindows1252AsUtf8) {
+  TempFolder temp;
+  EXPECT_EQ(CheckReport(temp, {{"http://caf\xC3\xA9/", "a"}, {"http://caf\xC3\xA9/", "b"}}),
+            "http://caf\xE9/\r\n  a\r\n  b\r\n\r\n");
+  EXPECT_EQ(CheckReport(temp, {{"http://x/", "\xE6\x97\xA5"}, {"http://x/", "b"}}),
+            "\xEF\xBB\xBFhttp://x/\r\n  \xE6\x97\xA5\r\n  b\r\n\r\n");
+}
+
+// Convert on its own: the lines written for favorites and folders.
+class ConvertLines : public ::testing::Test {
+ protected:
+  ConvertLines() : convert_(services_, html_), state_(StateFor(temp_)) { convert_.Prepare(state_); }
+
+  // The lines after the head, the closing line included.
+  std::string Body() {
+    convert_.Finish();
+    convert_.Close();
+    const std::string file = services_.ReadFile(temp_ / "bookmarks.html").value_or("");
+    return file.substr(file.find("<DL><P>\r\n") + 9);
+  }
+
+  static LocalDateTime At(std::int64_t utc) { return ToLocal(utc, CurrentUtcOffsetMinutes()); }
+
+  TempFolder temp_;
+  FileServices& services_ = NativeFileServices();
+  HTML html_;
+  ConvertProcess convert_;
+  RunState state_;
+};
+
+TEST_F(ConvertLines, TimesOutsideThirtyTwoBitsOrNotAboveZeroAreZero) {
+  for (const std::int64_t time : {-5LL, 0LL, 1LL, 2147483647LL, 2147483648LL, 253402300799LL}) {
+    FavoriteItem favorite{std::to_string(time), "http://t/", At(time)};
+    convert_.FavoriteChange(0, favorite, "");
+  }
+  FolderItem unset{1, {}, "unset"};
+  convert_.BeforeFolderChange(0, unset);
+  convert_.AfterFolderChange(0, unset);
+  const auto line = [](const char* name, const char* t) {
+    return "    <DT><A HREF=\"http://t/\" ADD_DATE=\""s + t + "\" LAST_MODIFIED=\"" + t + "\">" + name + "</A>\r\n";
+  };
+  EXPECT_EQ(Body(), line("-5", "0") + line("0", "0") + line("1", "1") + line("2147483647", "2147483647") +
+                        line("2147483648", "0") + line("253402300799", "0") +
+                        "    <DT><H3 ADD_DATE=\"0\" LAST_MODIFIED=\"0\">unset</H3>\r\n    <DL><P>\r\n    </DL><P>\r\n"
+                        "</DL><P>\r\n");
+}
+
+TEST_F(ConvertLines, ACheckedFolderWhoseTimeCannotBeReadIsDatedZero) {
+  convert_.BeginEntry({0, "Gone", 0, 0});
+  convert_.EndEntry({0, "Gone", 0, 0});
+  EXPECT_EQ(Body(), "    <DT><H3 ADD_DATE=\"0\" LAST_MODIFIED=\"0\">Gone</H3>\r\n    <DL><P>\r\n    </DL><P>\r\n</DL><P>\r\n");
+}
+
+TEST_F(ConvertLines, LineBreaksAndOtherBytesNeverBreakALine) {
+  FavoriteItem favorite{"a\r\nb\"<x>\t\x01\xFF", "http://h/\r\n\"<x>\xC3\xA9", At(1000000000)};
+  convert_.FavoriteChange(1, favorite, "");
+  FolderItem folder{1, At(1000000000), "f\nx"};
+  convert_.BeforeFolderChange(1, folder);
+  convert_.AfterFolderChange(1, folder);
+  // The item carries the encoded forms for the rest of the event.
+  EXPECT_EQ(favorite.Name, "a&#13;&#10;b&quot;&lt;x&gt;\t\x01?");
+  EXPECT_EQ(folder.Name, "f&#10;x");
+  EXPECT_EQ(Body(),
+            "        <DT><A HREF=\"http://h/&#13;&#10;&quot;&lt;x&gt;%C3%A9\" ADD_DATE=\"1000000000\" "
+            "LAST_MODIFIED=\"1000000000\">a&#13;&#10;b&quot;&lt;x&gt;\t\x01?</A>\r\n"
+            "        <DT><H3 ADD_DATE=\"1000000000\" LAST_MODIFIED=\"1000000000\">f&#10;x</H3>\r\n"
+            "        <DL><P>\r\n        </DL><P>\r\n</DL><P>\r\n");
+}
+
+TEST(OutputFailures, NameTheFile) {
+  TempFolder temp;
+  RunState state = StateFor(temp);
+  HTML html;
+  // A folder in the way of the file.
+  temp.MakeFolder("bookmarks.html");
+  ConvertProcess blocked(NativeFileServices(), html);
+  EXPECT_EQ(ErrorOf([&] { blocked.Prepare(state); }), "Error creating \r\n" + temp / "bookmarks.html");
+
+  // A full disk, met while the head is written or when the rest is flushed.
+  FailingFileServices full;
+  full.outputLimit = 100;
+  state.outputfolder = temp.MakeFolder("full") + path::kSeparator;
+  ConvertProcess convert(full, html);
+  EXPECT_EQ(ErrorOf([&] { convert.Prepare(state); }), "Error writing to \r\n" + temp / "full/bookmarks.html");
+  CheckProcess check(full);
+  check.Prepare(state);
+  for (int i = 0; i < 20; ++i) {
+    FavoriteItem favorite{"n", "http://same/", {}};
+    check.FavoriteChange(1, favorite, "file " + std::to_string(i));
+  }
+  EXPECT_EQ(ErrorOf([&] {
+              check.Finish();
+              check.Close();
+            }),
+            "Error writing to \r\n" + temp / "full/Check.txt");
+}
+
+// Clean over real files, with failures injected by the file services.
+class CleanFiles : public ::testing::Test {
+ protected:
+  std::string Add(std::string_view name, std::string_view bytes) { return temp_.Write(name, bytes); }
+
+  void Clean(const std::vector<std::string>& files) {
+    CleanProcess clean(services_);
+    RunState state = StateFor(temp_);
+    clean.Prepare(state);
+    for (const std::string& file : files) {
+      FavoriteItem favorite;
+      clean.FavoriteChange(1, favorite, file);
+    }
+    unwritten_ = clean.Unwritten();
+  }
+
+  std::string Bytes(const std::string& file) { return services_.ReadFile(file).value_or("<missing>"); }
+
+  TempFolder temp_;
+  FailingFileServices services_;
+  std::vector<std::string> unwritten_;
+};
+
+TEST_F(CleanFiles, AnUnwritableShortcutIsReportedKeptWholeAndTheWalkGoesOn) {
+  const std::string messy = "[InternetShortcut]\r\nURL=http://a/\r\nIconIndex=0\r\n";
+  const std::string locked = Add("locked.url", messy);
+  const std::string after = Add("after.url", messy);
+  services_.SetAttributes(locked, attribute::kReadOnly);
+  services_.unreplaceable.insert(locked);
+  Clean({locked, after});
+  EXPECT_EQ(unwritten_, std::vector<std::string>{locked});
+  EXPECT_EQ(Bytes(locked), messy);
+  EXPECT_NE(services_.GetAttributes(locked) & attribute::kReadOnly, 0u);
+  EXPECT_EQ(Bytes(after), "[InternetShortcut]\r\nURL=http://a/\r\n");
+  services_.SetAttributes(locked, 0);
+}
+
+TEST_F(CleanFiles, AttributesThatCannotBePutBackAreReported) {
+  const std::string file = Add("a.url", "[InternetShortcut]\r\nURL=http://a/\r\nX=1\r\n");
+  services_.attributesFixed.insert(file);
+  Clean({file});
+  EXPECT_EQ(unwritten_, std::vector<std::string>{file});
+}
+
+TEST_F(CleanFiles, CleanShortcutsAreNotWrittenAgain) {
+  const std::string clean = Add("clean.url", "[Other]\nA=1\n[InternetShortcut]\nURL=http://a/\n[X]\n");
+  const std::string utf16 = Add("utf16.url", "\xFF\xFE[\0I\0n\0t\0e\0r\0n\0e\0t\0S\0h\0o\0r\0t\0c\0u\0t\0]\0\r\0\n\0"
+                                             "U\0R\0L\0=\0h\0:\0\xE5\x65\r\0\n\0"s);
+  Clean({clean, utf16});
+  EXPECT_TRUE(unwritten_.empty());
+  EXPECT_TRUE(services_.replaced.empty());
+}
+
+TEST_F(CleanFiles, KeepsTheEncodingAndTheUrlBytes) {
+  const std::string longUrl = "http://long/" + std::string(5000, 'x');
+  const std::string utf16 = Add("utf16.url", "\xFF\xFE[\0I\0n\0t\0e\0r\0n\0e\0t\0S\0h\0o\0r\0t\0c\0u\0t\0]\0\r\0\n\0"
+                                             "U\0R\0L\0=\0h\0:\0\xE5\x65\r\0\n\0X\0=\0\r\0\n\0"s);
+  const std::string latin = Add("latin.url", "[InternetShortcut]\r\nURL=http://caf\xE9/\x80\r\nX=\xFC\r\n");
+  const std::string whole = Add("long.url", "[InternetShortcut]\r\nURL=" + longUrl + "\r\nX=1\r\n");
+  Clean({utf16, latin, whole});
+  EXPECT_TRUE(unwritten_.empty());
+  EXPECT_EQ(Bytes(utf16), "\xFF\xFE[\0I\0n\0t\0e\0r\0n\0e\0t\0S\0h\0o\0r\0t\0c\0u\0t\0]\0\r\0\n\0"
+                          "U\0R\0L\0=\0h\0:\0\xE5\x65\r\0\n\0"s);
+  EXPECT_EQ(Bytes(latin), "[InternetShortcut]\r\nURL=http://caf\xE9/\x80\r\n");
+  EXPECT_EQ(Bytes(whole), "[InternetShortcut]\r\nURL=" + longUrl + "\r\n");
+}
+
+TEST_F(CleanFiles, TextThatWouldNotSurviveARewriteIsLeftAndReported) {
+  const std::string broken = "\xEF\xBB\xBF[InternetShortcut]\nURL=http://a/\nX=\xFF\n";
+  const std::string file = Add("broken.url", broken);
+  const std::string gone = temp_ / "gone.url";
+  Clean({file, gone});
+  EXPECT_EQ(unwritten_, (std::vector<std::string>{file, gone}));
+  EXPECT_EQ(Bytes(file), broken);
+}
+
+}  // namespace
+}  // namespace vellumark
