@@ -12,7 +12,8 @@
 // [user[:password]@]host[:port]; without a port, http, https and ftp get
 // 80, 443 and 21 and other schemes 0. The extra information starts at the
 // first "?" or, when there is none, at the first "#". A file URL's path is
-// a local or UNC path with backslashes ("file:///C:/a%20b" -> "C:\a b").
+// a local or UNC path with backslashes ("file:///C:/a%20b" -> "C:\a b");
+// a res URL's host keeps its colons (it may name a drive).
 // Defaults: UserName "anonymous" when none is given, Path "/" when empty.
 // Limits: host 255, user name and password 127 characters (UTF-16 units);
 // path and extra information are unlimited.

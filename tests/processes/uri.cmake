@@ -1,1 +1,1 @@
-# (filled in by its component)
+vellumark_add_test(NAME uri_test SOURCES uri_test.cpp LIBRARIES vellumark_uri)
