@@ -48,6 +48,7 @@ class Registry {
                               std::int32_t& valuedata);
   // True only for a value of type 1, 2 or 7: the stored text without its
   // terminating zero (type 7 keeps the zeros between its texts).
+  // `valuetype` is the type found, also when it is not a text type.
   static bool ReadStringValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename,
                               std::string& valuedata, std::uint32_t& valuetype);
 

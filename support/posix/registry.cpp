@@ -266,6 +266,7 @@ class Document {
     const std::uint32_t attributes = files.GetAttributes(path_);
     if (attributes == attribute::kInvalid) {
       exists_ = false;
+      Parse(kNewFileHeader);
       return true;
     }
     if (attributes & attribute::kDirectory) return false;
@@ -277,7 +278,7 @@ class Document {
   }
 
   bool Save() const {
-    std::string bytes = exists_ ? "" : std::string(kNewFileHeader);
+    std::string bytes;
     for (const Line& line : lines_) bytes += line.text + '\n';
     FileSystem files;
     if (!exists_) {

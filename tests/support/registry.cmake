@@ -1,1 +1,6 @@
-# (filled in by its component)
+vellumark_add_test(NAME registry_test SOURCES registry_test.cpp LIBRARIES vellumark_support)
+if(WIN32)
+  target_link_libraries(registry_test PRIVATE advapi32)
+else()
+  vellumark_add_test(NAME settings_file_test SOURCES settings_file_test.cpp LIBRARIES vellumark_support)
+endif()
