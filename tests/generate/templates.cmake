@@ -1,1 +1,1 @@
-# (filled in by its component)
+vellumark_add_test(NAME templates_test SOURCES templates_test.cpp LIBRARIES vellumark_templates)
