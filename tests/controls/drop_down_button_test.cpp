@@ -1,0 +1,258 @@
+#include "controls/drop_down_button.h"
+#include "controls/message_loop.h"
+#include "support/win32/wide_string.h"
+#include "tests/controls/test_form.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vellumark::controls {
+namespace {
+
+using testing::PrintedClient;
+using testing::PumpMessages;
+using testing::TestForm;
+
+struct ShownEntry {
+  UINT id;
+  UINT type;
+  UINT state;
+  std::wstring text;
+};
+
+std::vector<ShownEntry> Entries(HMENU menu) {
+  std::vector<ShownEntry> entries;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+    ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    std::wstring text(info.cch + 1, L'\0');
+    info.dwTypeData = text.data();
+    info.cch = static_cast<UINT>(text.size());
+    ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    text.resize(info.cch);
+    entries.push_back({info.wID, info.fType, info.fState, text});
+  }
+  return entries;
+}
+
+// What an open popup menu looked like; filled from a timer inside the
+// menu's own loop, which then closes the menu.
+struct OpenedMenu {
+  int items = -1;
+  POINT topLeft{-1, -1};
+};
+OpenedMenu lastOpened;
+
+void CALLBACK InspectAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  ::KillTimer(nullptr, timer);
+  if (const HWND menu = ::FindWindowW(L"#32768", nullptr); menu != nullptr && ::IsWindowVisible(menu)) {
+    RECT bounds{};
+    ::GetWindowRect(menu, &bounds);
+    lastOpened.topLeft = {bounds.left, bounds.top};
+    lastOpened.items = ::GetMenuItemCount(reinterpret_cast<HMENU>(::SendMessageW(menu, MN_GETHMENU, 0, 0)));
+  }
+  ::EndMenu();
+}
+
+// Counts Click events; each opened menu is inspected and closed at once.
+struct ClickRecorder {
+  explicit ClickRecorder(DropDownButton& button) {
+    button.onClick = [this] {
+      ++clicks;
+      lastOpened = {};
+      ::SetTimer(nullptr, 0, 50, InspectAndCloseMenu);
+    };
+  }
+  int clicks = 0;
+};
+
+// Entries 0 to 2 of the "Process" kind; a very long entry 3 when asked.
+DropDownButton& WithEntries(DropDownButton& button, bool longEntry = true) {
+  button.SetText("&Process");
+  button.SetCount(4);
+  button.PopupMenuItemAt(0)->SetText("Check");
+  button.PopupMenuItemAt(0)->SetChecked(true);
+  button.PopupMenuItemAt(1)->SetStyle(PopupMenuItem::kSeparator);
+  button.PopupMenuItemAt(2)->SetText("Clean");
+  button.PopupMenuItemAt(2)->SetEnabled(false);
+  button.PopupMenuItemAt(3)->SetText(longEntry ? std::string(20000, 'x') + "\xE2\x82\xAC" : "Convert");
+  return button;
+}
+
+TEST(DropDownButtonMenu, EntriesBecomeMenuItemsWithIndexAsIdentifier) {
+  TestForm form;
+  DropDownButton button({form.get(), {0, 0, 100, 24}});
+  WithEntries(button);
+  const win32::UniqueMenu menu = button.BuildPopupMenu();
+  const auto entries = Entries(menu.get());
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[0].id, 0u);
+  EXPECT_EQ(entries[0].text, L"Check");
+  EXPECT_EQ(entries[0].state & (MF_CHECKED | MF_GRAYED), MF_CHECKED);
+  EXPECT_EQ(entries[1].id, 1u);
+  EXPECT_EQ(entries[1].type & MFT_SEPARATOR, MFT_SEPARATOR);
+  EXPECT_EQ(entries[2].id, 2u);
+  EXPECT_EQ(entries[2].state & (MF_CHECKED | MF_GRAYED), MF_GRAYED);
+  EXPECT_EQ(entries[3].text, std::wstring(20000, L'x') + L"\u20AC");
+}
+
+TEST(DropDownButtonMenu, CountKeepsEntriesAndCreatesDefaultOnes) {
+  TestForm form;
+  DropDownButton button({form.get(), {0, 0, 100, 24}});
+  button.SetCount(5);
+  button.PopupMenuItemAt(2)->SetText("two");
+  button.PopupMenuItemAt(4)->SetText("four");
+  button.SetCount(3);
+  button.SetCount(-1);
+  EXPECT_EQ(button.PopupMenuItemAt(3), nullptr);
+  button.SetCount(5);
+  EXPECT_EQ(button.PopupMenuItemAt(2)->Text(), "two");
+  EXPECT_EQ(button.PopupMenuItemAt(4)->Text(), "");
+  EXPECT_EQ(button.PopupMenuItemAt(4)->Index(), 4);
+  EXPECT_TRUE(button.PopupMenuItemAt(4)->Enabled());
+  button.PopupMenuItemAt(4)->SetStyle(2);
+  EXPECT_EQ(button.PopupMenuItemAt(4)->Style(), PopupMenuItem::kDefault);
+  button.SetArrowStyle(2);
+  EXPECT_EQ(button.ArrowStyle(), 0);
+}
+
+TEST(DropDownButtonEvents, MenuCommandsRaiseItemClickForTextEntriesOnly) {
+  TestForm form;
+  DropDownButton button({form.get(), {0, 0, 100, 24}});
+  WithEntries(button);
+  std::vector<int> chosen;
+  button.onItemClick = [&](PopupMenuItem& item) { chosen.push_back(item.Index()); };
+  for (const WPARAM id : {WPARAM{3}, WPARAM{1}, WPARAM{0}, WPARAM{4}, WPARAM{0xFFFF}})
+    ::SendMessageW(button.ControlHwnd(), WM_COMMAND, id, 0);
+  EXPECT_EQ(chosen, (std::vector<int>{3, 0}));
+}
+
+TEST(DropDownButtonEvents, EnterSpaceAndAltDownOpenTheMenuBelowTheButton) {
+  TestForm form;
+  DropDownButton button({form.get(), {0, 0, 100, 24}});
+  WithEntries(button, false);  // a menu wider than the screen would be moved
+  ClickRecorder recorder(button);
+  const HWND window = button.ControlHwnd();
+  RECT bounds{};
+  ::GetWindowRect(window, &bounds);
+  ::SendMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(recorder.clicks, 1);
+  EXPECT_EQ(lastOpened.items, 4);
+  EXPECT_EQ(lastOpened.topLeft.x, bounds.left);
+  EXPECT_EQ(lastOpened.topLeft.y, bounds.bottom);
+  ::SendMessageW(window, WM_KEYDOWN, VK_SPACE, 0);
+  ::SendMessageW(window, WM_SYSKEYDOWN, VK_DOWN, 1 << 29);
+  ::SendMessageW(window, WM_KEYDOWN, 'A', 0);
+  ::SendMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(recorder.clicks, 3);
+  button.SetArrowStyle(1);
+  ::SendMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(lastOpened.topLeft.x, bounds.right);
+  EXPECT_EQ(lastOpened.topLeft.y, bounds.top);
+  PumpMessages();
+}
+
+TEST(DropDownButtonEvents, ReleasingTheMouseOpensTheMenuOnlyInside) {
+  TestForm form;
+  DropDownButton button({form.get(), {0, 0, 100, 24}});
+  button.SetCount(1);
+  ClickRecorder recorder(button);
+  const HWND window = button.ControlHwnd();
+  const LPARAM arrow = MAKELPARAM(89, 13), outside = MAKELPARAM(150, 13);
+  ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
+  ::SendMessageW(window, WM_LBUTTONUP, 0, arrow);
+  EXPECT_EQ(recorder.clicks, 1);
+  EXPECT_EQ(lastOpened.items, 1);
+  ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
+  ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, outside);
+  ::SendMessageW(window, WM_LBUTTONUP, 0, outside);
+  EXPECT_EQ(recorder.clicks, 1);
+  ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
+  ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, outside);
+  ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, arrow);
+  ::SendMessageW(window, WM_LBUTTONUP, 0, arrow);
+  EXPECT_EQ(recorder.clicks, 2);
+  PumpMessages();
+}
+
+TEST(DropDownButtonKeys, MessageLoopGivesEnterToTheFocusedButtonAndTabToNavigation) {
+  TestForm form;
+  ::ShowWindow(form.get(), SW_SHOW);
+  DropDownButton first({form.get(), {0, 0, 100, 24}});
+  DropDownButton second({form.get(), {0, 30, 100, 54}});
+  ClickRecorder recorder(first);
+  ::SetFocus(first.ControlHwnd());
+  ASSERT_EQ(::GetFocus(), first.ControlHwnd());
+  MSG enter{first.ControlHwnd(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_TRUE(PreTranslateMessage(form.get(), enter));
+  EXPECT_EQ(recorder.clicks, 1);
+  MSG escape{first.ControlHwnd(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+  PreTranslateMessage(form.get(), escape);
+  EXPECT_EQ(recorder.clicks, 1);
+  MSG tab{first.ControlHwnd(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  EXPECT_TRUE(PreTranslateMessage(form.get(), tab));
+  EXPECT_EQ(::GetFocus(), second.ControlHwnd());
+  PumpMessages();
+}
+
+TEST(DropDownButtonDrawing, FaceColourAndArrowWhereTheyBelong) {
+  TestForm form;
+  DropDownButton button({form.get(), {0, 0, 100, 24}});
+  button.SetBackColor(0x00FF00);
+  {
+    const PrintedClient printed(button.ControlHwnd());
+    // Face inside the frame; arrow rows of 5, 3 and 1 pixels, tip at (89, 13).
+    EXPECT_EQ(printed.Pixel(5, 5), 0x00FF00u);
+    EXPECT_EQ(printed.Pixel(89, 13), ::GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(printed.Pixel(87, 11), ::GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(printed.Pixel(91, 11), ::GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(printed.Pixel(88, 13), 0x00FF00u);
+    EXPECT_EQ(printed.Pixel(89, 14), 0x00FF00u);
+  }
+  button.SetEnabled(false);
+  {
+    const PrintedClient printed(button.ControlHwnd());
+    EXPECT_EQ(printed.Pixel(89, 14), ::GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(printed.Pixel(89, 13), ::GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(printed.Pixel(89, 15), 0x00FF00u);
+  }
+  EXPECT_FALSE(::IsWindowEnabled(button.ControlHwnd()));
+}
+
+TEST(DropDownButtonProperties, WriteThenReadRestoresEntriesInKeyOrder) {
+  TestForm form;
+  DropDownButton first({form.get(), {0, 0, 100, 24}});
+  WithEntries(first);
+  first.PopupMenuItemAt(0)->SetTag("first");
+  PropertyStore store;
+  first.WriteProperties(store);
+  std::vector<std::string> keys;
+  for (const auto& entry : store.Entries()) keys.push_back(entry.key);
+  ASSERT_EQ(keys.size(), 7u + 4 * 5);
+  EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + 12),
+            (std::vector<std::string>{"ArrowStyle", "BackColor", "Count", "Enabled", "Font", "ForeColor", "Text",
+                                      "PopupMenuItemChecked(0)", "PopupMenuItemEnabled(0)", "PopupMenuItemStyle(0)",
+                                      "PopupMenuItemTag(0)", "PopupMenuItemText(0)"}));
+  DropDownButton second({form.get(), {0, 30, 100, 54}});
+  second.ReadProperties(store);
+  EXPECT_EQ(second.Text(), "&Process");
+  EXPECT_EQ(second.PopupMenuItemAt(0)->Tag(), "first");
+  const auto a = Entries(first.BuildPopupMenu().get());
+  const auto b = Entries(second.BuildPopupMenu().get());
+  ASSERT_EQ(a.size(), b.size());
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    EXPECT_EQ(a[i].text, b[i].text);
+    EXPECT_EQ(a[i].state, b[i].state);
+    EXPECT_EQ(a[i].type, b[i].type);
+  }
+  wchar_t caption[32] = {};
+  ::GetWindowTextW(second.ControlHwnd(), caption, 32);
+  EXPECT_STREQ(caption, L"&Process");  // the mnemonic reaches dialog navigation
+}
+
+}  // namespace
+}  // namespace vellumark::controls

@@ -1,0 +1,126 @@
+#include "controls/progress_bar.h"
+#include "tests/controls/test_form.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace vellumark::controls {
+namespace {
+
+using testing::TestForm;
+
+struct ShownRange {
+  int low;
+  int high;
+  int position;
+};
+
+ShownRange Shown(const ProgressBar& bar) {
+  PBRANGE range{};
+  ::SendMessageW(bar.ControlHwnd(), PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+  return {range.iLow, range.iHigh, static_cast<int>(::SendMessageW(bar.ControlHwnd(), PBM_GETPOS, 0, 0))};
+}
+
+TEST(ProgressBarRange, ShowsDefaultsAndIgnoresValuesOutsideTheRange) {
+  TestForm form;
+  ProgressBar bar({form.get(), {0, 0, 200, 20}});
+  ASSERT_NE(bar.ControlHwnd(), nullptr);
+  EXPECT_EQ(Shown(bar).low, 0);
+  EXPECT_EQ(Shown(bar).high, 100);
+  bar.SetValue(40);
+  bar.SetValue(101);
+  bar.SetValue(-1);
+  EXPECT_EQ(bar.Value(), 40);
+  EXPECT_EQ(Shown(bar).position, 40);
+  bar.SetMin(100);   // not below Max
+  bar.SetMin(-1);
+  bar.SetMax(0);     // not above Min
+  EXPECT_EQ(bar.Min(), 0);
+  EXPECT_EQ(bar.Max(), 100);
+}
+
+TEST(ProgressBarRange, LoweringMaxPullsTheValueDown) {
+  TestForm form;
+  ProgressBar bar({form.get(), {0, 0, 200, 20}});
+  bar.SetValue(80);
+  bar.SetMax(50);
+  EXPECT_EQ(bar.Value(), 50);
+  const ShownRange shown = Shown(bar);
+  EXPECT_EQ(shown.high, 50);
+  EXPECT_EQ(shown.position, 50);
+}
+
+TEST(ProgressBarRange, HoldsRangesBeyondSixteenBits) {
+  TestForm form;
+  ProgressBar bar({form.get(), {0, 0, 200, 20}});
+  bar.SetMax(100000);
+  bar.SetValue(75000);
+  const ShownRange shown = Shown(bar);
+  EXPECT_EQ(shown.low, 0);
+  EXPECT_EQ(shown.high, 100000);
+  EXPECT_EQ(shown.position, 75000);
+}
+
+TEST(ProgressBarWindow, RecreationKeepsRangePositionAndColour) {
+  TestForm form;
+  ProgressBar bar({form.get(), {0, 0, 200, 20}});
+  bar.SetMax(70000);
+  bar.SetMin(10);
+  bar.SetValue(65537);
+  bar.SetForeColor(0x0000FF);
+  const HWND before = bar.ControlHwnd();
+  bar.SetOrientation(1);
+  bar.SetScrolling(1);
+  bar.SetOrientation(2);  // ignored
+  EXPECT_NE(bar.ControlHwnd(), before);
+  EXPECT_FALSE(::IsWindow(before));
+  const auto style = ::GetWindowLongPtrW(bar.ControlHwnd(), GWL_STYLE);
+  EXPECT_EQ(style & (PBS_VERTICAL | PBS_SMOOTH), PBS_VERTICAL | PBS_SMOOTH);
+  const ShownRange shown = Shown(bar);
+  EXPECT_EQ(shown.low, 10);
+  EXPECT_EQ(shown.high, 70000);
+  EXPECT_EQ(shown.position, 65537);
+  EXPECT_EQ(::SendMessageW(bar.ControlHwnd(), PBM_GETBARCOLOR, 0, 0), 0x0000FF);
+}
+
+TEST(ProgressBarWindow, AppearanceAndBorderSetTheFrameStyles) {
+  TestForm form;
+  ProgressBar bar({form.get(), {0, 0, 200, 20}});
+  const auto exStyle = [&] { return ::GetWindowLongPtrW(bar.ControlHwnd(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE; };
+  const auto border = [&] { return ::GetWindowLongPtrW(bar.ControlHwnd(), GWL_STYLE) & WS_BORDER; };
+  EXPECT_EQ(exStyle(), 0);
+  EXPECT_EQ(border(), 0);
+  bar.SetAppearance(1);
+  bar.SetBorderStyle(1);
+  EXPECT_EQ(exStyle(), WS_EX_CLIENTEDGE);
+  EXPECT_EQ(border(), WS_BORDER);
+  bar.SetAppearance(3);
+  EXPECT_EQ(bar.Appearance(), 1);
+}
+
+TEST(ProgressBarProperties, ReadClampsTheStoredValueAndWriteRoundTrips) {
+  TestForm form;
+  PropertyStore store;
+  store.WriteNumber("Max", 200000);
+  store.WriteNumber("Value", 300000);
+  store.WriteColor("ForeColor", 0x00FF00);
+  ProgressBar bar({form.get(), {0, 0, 200, 20}});
+  std::vector<std::string> changed;
+  bar.onPropertyChanged = [&](std::string_view key) { changed.emplace_back(key); };
+  bar.ReadProperties(store);
+  EXPECT_EQ(bar.Value(), 200000);
+  EXPECT_EQ(Shown(bar).position, 200000);
+  PropertyStore written;
+  bar.WriteProperties(written);
+  FormDescription form1;
+  form1.Control("ProgressBar") = written;
+  EXPECT_EQ(form1.ToText(),
+            "[ProgressBar]\nAppearance = 0\nBorderStyle = 0\nForeColor = 0xFF00\nMax = 200000\nMin = 0\n"
+            "Orientation = 0\nScrolling = 0\nValue = 200000\n");
+  bar.SetValue(5);
+  bar.SetValue(-5);
+  EXPECT_EQ(changed, std::vector<std::string>{"Value"});
+}
+
+}  // namespace
+}  // namespace vellumark::controls
