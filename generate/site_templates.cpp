@@ -10,7 +10,7 @@ namespace vellumark {
 SiteTemplates::SiteTemplates(const Templates& templates, std::string_view name, FileServices& services,
                              bool withNewMarkers) {
   if (!templates.Check(name)) {
-    const std::string what = name.empty() ? std::string("No template set is selected")
+    const std::string what = name.empty() ? std::string("No complete template set is selected")
                                           : "The template set \"" + std::string(name) + "\" is not complete";
     throw std::runtime_error(what + "\r\n" + templates.FolderName());
   }

@@ -1,1 +1,5 @@
-# (filled in by its component)
+vellumark_add_test(NAME site_test SOURCES site_test.cpp generate_options_test.cpp
+                   LIBRARIES vellumark_runner vellumark_site)
+vellumark_add_test(NAME whole_site_test SOURCES whole_site_test.cpp
+                   LIBRARIES vellumark_runner vellumark_site vellumark_tree_generator)
+target_compile_definitions(whole_site_test PRIVATE VELLUMARK_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

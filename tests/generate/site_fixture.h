@@ -1,0 +1,125 @@
+// A favorites tree, a template folder, per-test settings, a recording host
+// and the runner with the site processes, for tests of Generate and
+// Statistics.
+#pragma once
+
+#include "app/process_runner.h"
+#include "app/settings.h"
+#include "app/standard_processes.h"
+#include "generate/site_generator.h"
+#include "generate/templates.h"
+#include "support/path.h"
+#include "tests/app/recording_host.h"
+#include "tests/support/failing_file_services.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace vellumark::testing {
+
+// Counts the reads of every file; copies from the sources named fail.
+class CountingFileServices : public FailingFileServices {
+ public:
+  std::map<std::string, int> reads;
+  std::set<std::string> uncopyable;
+
+  bool CopyFile(std::string_view from, std::string_view to) override {
+    return !uncopyable.count(std::string(from)) && FailingFileServices::CopyFile(from, to);
+  }
+
+  std::optional<std::string> ReadFile(std::string_view path) override {
+    ++reads[std::string(path)];
+    return FailingFileServices::ReadFile(path);
+  }
+};
+
+inline std::string Shortcut(std::string_view url) { return "[InternetShortcut]\r\nURL=" + std::string(url) + "\r\n"; }
+
+// Points the native settings store at a folder of the test; the Windows
+// build uses the registry of its Wine prefix, and every test sets what it
+// reads.
+inline void UseSettingsFolder(const std::string& folder) {
+#ifdef _WIN32
+  (void)folder;
+#else
+  setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+#endif
+}
+
+class SiteFixture : public ::testing::Test {
+ protected:
+  SiteFixture() {
+    UseSettingsFolder(temp_ / "config");
+    output_ = temp_ / "out";
+    NativeFileServices().CreateFolder(output_);
+    temp_.MakeFolder("fav");
+    host_.chosenFolder = output_;
+  }
+
+  void WriteSet(const std::string& set, const std::map<std::string, std::string>& files) {
+    for (const auto& [name, text] : files) temp_.Write("Templates/" + set + "/" + name, text);
+  }
+
+  std::string SetFile(const std::string& set, const std::string& name) const { return temp_ / ("Templates/" + set + "/" + name); }
+
+  std::string AddFavorite(const std::string& relative, std::string_view url) {
+    return temp_.Write("fav/" + relative, Shortcut(url));
+  }
+
+  // Refreshes the folder list as the main window does and ticks `ticked`.
+  void Refresh(const std::vector<std::string>& ticked) {
+    host_.folders.clear();
+    for (const MainFolders& folder : favorites_.Initialize()) {
+      const bool tick = std::find(ticked.begin(), ticked.end(), folder.Name) != ticked.end();
+      host_.folders.push_back({folder.Name, tick, folder.Count});
+    }
+  }
+
+  ProcessRunner::Outcome Generate() { return runner_.Run(process_number::kGenerate - 1); }
+  ProcessRunner::Outcome Statistics() { return runner_.Run(process_number::kStatistics - 1); }
+
+  std::string Output(const std::string& relative) const {
+    return NativeFileServices().ReadFile(output_ + path::kSeparator + ToNative(relative)).value_or("<missing>");
+  }
+  bool OutputExists(const std::string& relative) const {
+    return NativeFileServices().GetAttributes(output_ + path::kSeparator + ToNative(relative)) != attribute::kInvalid;
+  }
+  std::vector<std::string> OutputNames() const {
+    std::vector<std::string> names;
+    for (const DirectoryEntry& entry : NativeFileServices().ListFolder(output_).value_or(std::vector<DirectoryEntry>{})) {
+      names.push_back(entry.name);
+    }
+    return names;
+  }
+  int Reads(const std::string& set, const std::string& name) { return files_.reads[SetFile(set, name)]; }
+
+  static std::string ToNative(std::string relative) {
+    for (char& c : relative) {
+      if (c == '/') c = path::kSeparator;
+    }
+    return relative;
+  }
+
+  TempFolder temp_;
+  std::string output_;
+  CountingFileServices files_;
+  Templates templates_{temp_.Path() + path::kSeparator, files_};
+  Settings settings_{templates_};
+  HTML html_;
+  RecordingHost host_;
+  LocalDateTime now_{2024, 3, 10, 12, 0, 0};
+  std::function<bool()> chooseOptions_;
+  SiteContext site_{files_, html_, templates_, settings_, [this](std::string_view text) { host_.ShowMessage(text); },
+                    [this] { return chooseOptions_ ? chooseOptions_() : true; }, [this] { return now_; }};
+  Favorites favorites_{files_, [this] { return temp_ / "fav"; }};
+  ProcessRunner runner_{host_, favorites_, temp_ / "fav",
+                        [this](int number) { return MakeStandardProcess(number, files_, html_, &site_); }};
+};
+
+}  // namespace vellumark::testing
