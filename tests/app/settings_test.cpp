@@ -1,0 +1,158 @@
+// The settings store's values, defaults and reading rules. Native build: a
+// fresh settings file per test; Windows build: the real key of the test
+// prefix, with the five values put back afterwards.
+#include "app/settings.h"
+
+#include "support/file_system.h"
+#include "support/registry.h"
+#include "tests/support/settings_sandbox.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace vellumark {
+namespace {
+
+constexpr std::uint32_t kUser = Registry::kCurrentUser;
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  testing::SettingsSandbox sandbox;
+#ifdef _WIN32
+  testing::KeptValues kept{AppEx().RegistryKey(), {"Interval", "ShortcutFolders", "Template", "Updated", "WHOIS"}};
+#endif
+  testing::TempFolder program;
+  Templates templates{program.Path()};
+  Settings settings{templates};
+  const std::string key = AppEx().RegistryKey();
+
+  void SetUp() override {
+    for (const char* name : {"Interval", "ShortcutFolders", "Template", "Updated", "WHOIS"}) {
+      Registry::RemoveValue(kUser, key, name);
+    }
+  }
+  void MakeSet(std::string_view name) const {
+    for (std::string_view file : Templates::kFiles) {
+      program.Write("Templates/" + std::string(name) + "/" + std::string(file), "x");
+    }
+  }
+};
+
+TEST(AppExKey, IsTheProgramsOwnKey) { EXPECT_EQ(AppEx().RegistryKey(), "Software\\Tarnwell\\Vellumark"); }
+
+TEST_F(SettingsTest, EmptyStoreGivesTheDefaults) {
+  EXPECT_EQ(settings.Interval(), 0);
+  EXPECT_EQ(settings.ShortcutFolders(), "");
+  EXPECT_EQ(settings.Template(), "");
+  EXPECT_EQ(settings.Updated(), "");
+  EXPECT_EQ(settings.WHOIS(), Settings::kDefaultWHOIS);
+  EXPECT_NE(settings.WHOIS().find("%q"), std::string::npos);
+  EXPECT_TRUE(settings.WHOIS().starts_with("https://"));
+}
+
+TEST_F(SettingsTest, IntervalOutsideZeroToThousandReadsAsZero) {
+  settings.SetInterval(1000);
+  EXPECT_EQ(settings.Interval(), 1000);
+  settings.SetInterval(1001);
+  EXPECT_EQ(settings.Interval(), 0);
+  settings.SetInterval(-1);
+  EXPECT_EQ(settings.Interval(), 0);
+  std::int32_t stored = 0;
+  EXPECT_TRUE(Registry::ReadNumberValue(kUser, key, "Interval", stored));
+  EXPECT_EQ(stored, -1);
+  settings.SetInterval(14);
+  EXPECT_EQ(settings.Interval(), 14);
+}
+
+TEST_F(SettingsTest, IntervalStoredAsTextReadsAsZero) {
+  ASSERT_TRUE(Registry::WriteStringValue(kUser, key, "Interval", "7", 1));
+  EXPECT_EQ(settings.Interval(), 0);
+}
+
+TEST_F(SettingsTest, TextsAreStoredAsPlainText) {
+  settings.SetShortcutFolders("Links|News|/");
+  settings.SetUpdated("7 December 2026");
+  settings.SetWHOIS("https://whois.example/?d=%q&x=%q");
+  std::string value;
+  std::uint32_t type = 0;
+  ASSERT_TRUE(Registry::ReadStringValue(kUser, key, "ShortcutFolders", value, type));
+  EXPECT_EQ(value, "Links|News|/");
+  EXPECT_EQ(type, 1u);
+  EXPECT_EQ(settings.ShortcutFolders(), "Links|News|/");
+  EXPECT_EQ(settings.Updated(), "7 December 2026");
+  EXPECT_EQ(settings.WHOIS(), "https://whois.example/?d=%q&x=%q");
+}
+
+TEST_F(SettingsTest, EmptyShortcutFoldersIsAnEmptyTextValue) {
+  settings.SetShortcutFolders("Links");
+  settings.SetShortcutFolders("");
+  std::string value = "stale";
+  std::uint32_t type = 0;
+  EXPECT_TRUE(Registry::ReadStringValue(kUser, key, "ShortcutFolders", value, type));
+  EXPECT_EQ(value, "");
+  EXPECT_EQ(type, 1u);
+  EXPECT_EQ(settings.ShortcutFolders(), "");
+}
+
+TEST_F(SettingsTest, TemplateMustNameACompleteSet) {
+  MakeSet("Default");
+  MakeSet("Broken");
+  NativeFileServices().RemoveFile(program / "Templates/Broken/index.html");
+  settings.SetTemplate("Default");
+  EXPECT_EQ(settings.Template(), "Default");
+  settings.SetTemplate("Broken");
+  EXPECT_EQ(settings.Template(), "");
+  settings.SetTemplate("..");
+  EXPECT_EQ(settings.Template(), "");
+  std::string stored;
+  std::uint32_t type = 0;
+  EXPECT_TRUE(Registry::ReadStringValue(kUser, key, "Template", stored, type));
+  EXPECT_EQ(stored, "..");
+}
+
+TEST_F(SettingsTest, WrongTypesReadAsDefaults) {
+  ASSERT_TRUE(Registry::WriteNumberValue(kUser, key, "Updated", 5));
+  ASSERT_TRUE(Registry::WriteNumberValue(kUser, key, "WHOIS", 5));
+  ASSERT_TRUE(Registry::WriteBinaryValue(kUser, key, "ShortcutFolders", std::vector<std::uint8_t>{'a', 0}));
+  EXPECT_EQ(settings.Updated(), "");
+  EXPECT_EQ(settings.WHOIS(), Settings::kDefaultWHOIS);
+  EXPECT_EQ(settings.ShortcutFolders(), "");
+}
+
+TEST_F(SettingsTest, EmptyWHOISReadsAsTheDefault) {
+  settings.SetWHOIS("");
+  EXPECT_EQ(settings.WHOIS(), Settings::kDefaultWHOIS);
+}
+
+TEST_F(SettingsTest, NothingIsCached) {
+  const Settings other(templates);
+  settings.SetUpdated("first");
+  EXPECT_EQ(other.Updated(), "first");
+  ASSERT_TRUE(Registry::WriteStringValue(kUser, key, "Updated", "by hand", 2));
+  EXPECT_EQ(settings.Updated(), "by hand");
+  ASSERT_TRUE(Registry::WriteNumberValue(kUser, key, "Interval", 30));
+  EXPECT_EQ(other.Interval(), 30);
+}
+
+#ifndef _WIN32
+TEST_F(SettingsTest, UnusableStoreGivesDefaultsAndLosesNothing) {
+  sandbox.ConfigFolder().MakeFolder("vellumark/settings.ini");
+  settings.SetInterval(5);
+  settings.SetUpdated("lost");
+  EXPECT_EQ(settings.Interval(), 0);
+  EXPECT_EQ(settings.Updated(), "");
+  EXPECT_EQ(settings.WHOIS(), Settings::kDefaultWHOIS);
+  EXPECT_TRUE(FileSystem().IsFolder(sandbox.SettingsFile()));
+}
+
+TEST_F(SettingsTest, WritesLandInTheSettingsFile) {
+  settings.SetInterval(3);
+  settings.SetTemplate("Default");
+  const std::string bytes = NativeFileServices().ReadFile(sandbox.SettingsFile()).value_or("");
+  EXPECT_NE(bytes.find("\n[Software\\Tarnwell\\Vellumark]\nInterval=dword:3\nTemplate=sz:Default\n"),
+            std::string::npos);
+}
+#endif
+
+}  // namespace
+}  // namespace vellumark
