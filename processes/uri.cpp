@@ -133,11 +133,13 @@ enum class Escapes { kKept, kDecoded };
 
 // The path of a file URL as a Windows path: "/" becomes "\", escapes of
 // ASCII characters are decoded when asked (a decoded "/" stays), more than
-// two leading separators shrink to the two of a UNC path, and a "." or
-// ".." segment that ends the URL gets its "\". Escapes of NUL and of bytes
-// above 127 always stay as written: they would cut the path or leave bytes
-// that are not text.
-std::string LocalPath(std::string_view path, Escapes escapes, bool endsUrl) {
+// two leading separators shrink to the two of a UNC path, and a last "."
+// or ".." segment gets its "\" when `closeDots` (the cracker does so when
+// that segment ends the URL, and in the "file:p" and "file://C:/p" forms
+// also before extra information). Escapes of NUL and of bytes above 127
+// always stay as written: they would cut the path or leave bytes that are
+// not text.
+std::string LocalPath(std::string_view path, Escapes escapes, bool closeDots) {
   std::string out;
   out.reserve(path.size() + 1);
   for (std::size_t i = 0; i < path.size(); ++i) {
@@ -154,7 +156,7 @@ std::string LocalPath(std::string_view path, Escapes escapes, bool endsUrl) {
   while (leading < out.size() && out[leading] == '\\') ++leading;
   if (leading > 2) out.erase(0, leading - 2);
   const std::string_view last = std::string_view(out).substr(out.rfind('\\') + 1);
-  if (endsUrl && (last == "." || last == "..")) out += '\\';
+  if (closeDots && (last == "." || last == "..")) out += '\\';
   return out;
 }
 
@@ -188,7 +190,7 @@ std::string FilePathAfterServer(std::string_view server, std::string_view path, 
 // The path of a file URL without an authority ("file:/p" or "file:p").
 std::string FilePathWithoutServer(std::string_view path, bool endsUrl) {
   if (path.starts_with('/')) return DriveFixed(LocalPath(path, Escapes::kDecoded, endsUrl));
-  return LocalPath(path, Escapes::kKept, endsUrl);
+  return LocalPath(path, Escapes::kKept, true);
 }
 
 std::optional<Components> Crack(std::string_view url) {
@@ -225,7 +227,7 @@ std::optional<Components> Crack(std::string_view url) {
 
   if (file && IsDriveAuthority(authorityText)) {
     const std::string drivePath = std::string(1, authorityText[0]) + ":" + std::string(path);
-    parts.path = LocalPath(drivePath, Escapes::kKept, endsUrl);
+    parts.path = LocalPath(drivePath, Escapes::kKept, true);
     return parts;
   }
   const std::optional<Authority> authority = SplitAuthority(authorityText, withPort);

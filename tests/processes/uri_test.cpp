@@ -235,6 +235,8 @@ TEST(UriFileUrls, FinalDotSegmentGetsItsSeparator) {
   EXPECT_EQ(Split("file:///C:/a/.."), "file||0|anonymous||C:\\a\\..\\|");
   EXPECT_EQ(Split("file:///C:/a/./b"), "file||0|anonymous||C:\\a\\.\\b|");
   EXPECT_EQ(Split("file:///C:/a/.?q"), "file||0|anonymous||C:\\a\\.|?q");
+  EXPECT_EQ(Split("file:C:/a/.?q"), "file||0|anonymous||C:\\a\\.\\|?q");
+  EXPECT_EQ(Split("file://C:/a/..#f"), "file||0|anonymous||C:\\a\\..\\|#f");
 }
 
 }  // namespace
