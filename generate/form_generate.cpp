@@ -1,0 +1,312 @@
+#include "generate/form_generate.h"
+
+#include "controls/dpi.h"
+#include "controls/host_window.h"
+#include "controls/window_messages.h"
+#include "generate/generate_options.h"
+#include "support/win32/wide_string.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace vellumark {
+namespace {
+
+constexpr const wchar_t* kApplicationTitle = L"Tarnwell Vellumark";
+constexpr int kTwipsPerInch = 1440;
+
+// A control's place in twips within the client area.
+struct TwipRect {
+  int left, top, width, height;
+};
+
+constexpr TwipRect kClient{0, 0, 6015, 1230};
+
+struct ControlSpec {
+  FormGenerate::ControlId id;
+  const wchar_t* windowClass;
+  const wchar_t* text;
+  DWORD style;
+  DWORD exStyle;
+  TwipRect place;
+};
+
+// Creation order is the tab order. The labels stand a little lower than
+// their inputs so that the texts share a baseline.
+const std::array<ControlSpec, 8> kControls{{
+    {FormGenerate::kLabelInterval, L"STATIC", L"&Interval:", SS_LEFT, 0, {120, 165, 855, 255}},
+    {FormGenerate::kTextInterval, L"EDIT", L"", ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+     {1080, 120, 495, 285}},
+    {FormGenerate::kLabelUpdated, L"STATIC", L"&Updated:", SS_LEFT, 0, {120, 525, 855, 255}},
+    {FormGenerate::kTextUpdated, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, {1080, 480, 3375, 285}},
+    {FormGenerate::kLabelTemplate, L"STATIC", L"&Template:", SS_LEFT, 0, {120, 885, 855, 255}},
+    {FormGenerate::kComboTemplate, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0,
+     {1080, 825, 2295, 315}},
+    {FormGenerate::kCommandOK, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {4680, 120, 1215, 375}},
+    {FormGenerate::kCommandCancel, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, {4680, 600, 1215, 375}},
+}};
+
+// How many entries the opened template list shows before it scrolls.
+constexpr int kVisibleTemplates = 8;
+
+int Pixels(int twips, int dpi) { return ::MulDiv(twips, dpi, kTwipsPerInch); }
+
+// A dialog template without controls: the controls are created in code so
+// that they can be placed in twips at the real DPI.
+struct alignas(DWORD) EmptyDialogTemplate {
+  DLGTEMPLATE header;
+  WORD menu = 0;
+  WORD windowClass = 0;
+  WORD title = 0;
+};
+
+// The system's message font at `dpi`.
+win32::UniqueFont MessageFont(int dpi) {
+  using ParametersForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+  static const auto parametersForDpi = reinterpret_cast<ParametersForDpi>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (parametersForDpi == nullptr ||
+      !parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+      ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof metrics.lfMessageFont, &metrics.lfMessageFont);
+    }
+    win32::WindowDc screen(nullptr);
+    const int systemDpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : controls::kDefaultDpi;
+    metrics.lfMessageFont.lfHeight = ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
+  }
+  return win32::UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+// The hourglass for the life of the object, then the normal pointer.
+class BusyPointer {
+ public:
+  BusyPointer() { ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT)); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+  ~BusyPointer() { ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW)); }
+};
+
+// Template names go straight into the combo box, in the order given.
+class ComboTemplateList final : public TemplateList {
+ public:
+  explicit ComboTemplateList(HWND combo) : combo_(combo) {}
+  void Clear() override { ::SendMessageW(combo_, CB_RESETCONTENT, 0, 0); }
+  void AddItem(std::string_view name) override {
+    const std::wstring wide = win32::Widen(name);
+    ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  }
+
+ private:
+  HWND combo_;
+};
+
+std::string WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return win32::Narrow(text);
+}
+
+std::optional<std::string> SelectedEntry(HWND combo) {
+  const LRESULT index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  if (index == CB_ERR) return std::nullopt;
+  const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+  if (length == CB_ERR) return std::nullopt;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+  return win32::Narrow(text);
+}
+
+bool TabKeyDown() { return (::GetKeyState(VK_TAB) & 0x8000) != 0; }
+
+// Moves `window` so that it stands centred on `owner` (on the work area of
+// the owner's monitor when the owner is hidden or minimized), kept inside
+// that work area.
+void CentreOnOwner(HWND window, HWND owner) {
+  RECT bounds{};
+  ::GetWindowRect(window, &bounds);
+  const HMONITOR monitor =
+      ::MonitorFromWindow(owner != nullptr ? owner : window, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  ::GetMonitorInfoW(monitor, &info);
+  RECT centre = info.rcWork;
+  if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &centre);
+  const LONG width = bounds.right - bounds.left;
+  const LONG height = bounds.bottom - bounds.top;
+  LONG left = (centre.left + centre.right - width) / 2;
+  LONG top = (centre.top + centre.bottom - height) / 2;
+  left = std::max(info.rcWork.left, std::min(left, info.rcWork.right - width));
+  top = std::max(info.rcWork.top, std::min(top, info.rcWork.bottom - height));
+  ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void ShowExclamationMessage(HWND owner, std::string_view text) {
+  ::MessageBoxW(owner, win32::Widen(text).c_str(), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+FormGenerate::FormGenerate(Settings& settings, const Templates& templates, ShowMessageBox showMessage)
+    : settings_(settings), templates_(templates), showMessage_(std::move(showMessage)) {}
+
+bool FormGenerate::ShowModal(HWND owner) {
+  ok_ = false;
+  EmptyDialogTemplate dialogTemplate{};
+  dialogTemplate.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  ::DialogBoxIndirectParamW(controls::ModuleInstance(), &dialogTemplate.header, owner, &FormGenerate::DialogProc,
+                            reinterpret_cast<LPARAM>(this));
+  return ok_;
+}
+
+INT_PTR CALLBACK FormGenerate::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_INITDIALOG) {
+    ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    reinterpret_cast<FormGenerate*>(lParam)->dialog_ = dialog;
+  }
+  auto* self = reinterpret_cast<FormGenerate*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+  if (self == nullptr) return FALSE;
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
+    self->dialog_ = nullptr;
+    return FALSE;
+  }
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+INT_PTR FormGenerate::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog();
+      return TRUE;  // the first tab stop gets the focus
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case controls::kDpiChanged:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void FormGenerate::OnInitDialog() {
+  ::SetWindowTextW(dialog_, L"Generate");
+  dpi_ = controls::DpiForWindow(dialog_);
+  font_ = MessageFont(dpi_);
+  CreateControls();
+  Layout();
+  CentreOnOwner(dialog_, ::GetWindow(dialog_, GW_OWNER));
+  Fill();
+}
+
+void FormGenerate::CreateControls() {
+  for (const ControlSpec& spec : kControls) {
+    ::CreateWindowExW(spec.exStyle, spec.windowClass, spec.text, WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0,
+                      dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), controls::ModuleInstance(),
+                      nullptr);
+  }
+  ::SendMessageW(dialog_, DM_SETDEFID, kCommandOK, 0);
+}
+
+void FormGenerate::Layout() {
+  RECT frame{};
+  RECT client{};
+  ::GetWindowRect(dialog_, &frame);
+  ::GetClientRect(dialog_, &client);
+  ::SetWindowPos(dialog_, nullptr, 0, 0,
+                 (frame.right - frame.left) - client.right + Pixels(kClient.width, dpi_),
+                 (frame.bottom - frame.top) - client.bottom + Pixels(kClient.height, dpi_),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const ControlSpec& spec : kControls) {
+    const HWND control = Control(spec.id);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    int height = Pixels(spec.place.height, dpi_);
+    if (spec.id == kComboTemplate) {
+      // The closed list's field takes its height from the item height;
+      // the window's own height includes the opened list.
+      RECT field{};
+      ::GetWindowRect(control, &field);
+      const LRESULT item = ::SendMessageW(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+      const int fieldHeight = field.bottom - field.top;
+      if (item > 0 && fieldHeight > 0 && fieldHeight != height) {
+        ::SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item + height - fieldHeight);
+      }
+      const LRESULT entry = ::SendMessageW(control, CB_GETITEMHEIGHT, 0, 0);
+      height += kVisibleTemplates * static_cast<int>(entry > 0 ? entry : height) + 2;
+    }
+    ::SetWindowPos(control, nullptr, Pixels(spec.place.left, dpi_), Pixels(spec.place.top, dpi_),
+                   Pixels(spec.place.width, dpi_), height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ::InvalidateRect(dialog_, nullptr, TRUE);
+}
+
+void FormGenerate::Fill() {
+  ::SetWindowTextW(Control(kTextInterval), std::to_wstring(settings_.Interval()).c_str());
+  ::SetWindowTextW(Control(kTextUpdated), win32::Widen(settings_.Updated()).c_str());
+  ComboTemplateList list(Control(kComboTemplate));
+  if (!templates_.Enumerate(list)) {
+    // Shown before the dialog appears, over the window it belongs to.
+    const HWND owner = ::GetWindow(dialog_, GW_OWNER);
+    showMessage_(owner != nullptr ? owner : dialog_, kErrorEnumeratingTemplates);
+  }
+  if (const std::string chosen = settings_.Template(); !chosen.empty()) {
+    const std::wstring wide = win32::Widen(chosen);
+    const LRESULT index = ::SendMessageW(Control(kComboTemplate), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(wide.c_str()));
+    if (index != CB_ERR) ::SendMessageW(Control(kComboTemplate), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+}
+
+void FormGenerate::OnCommand(int id, int code) {
+  switch (id) {
+    case kCommandOK:
+      if (code == BN_CLICKED) OnOK();
+      break;
+    case kCommandCancel:
+      ::EndDialog(dialog_, IDCANCEL);
+      break;
+    case kTextInterval:
+    case kTextUpdated:
+      // Arriving by Tab selects the whole text; a click leaves the caret
+      // where it fell.
+      if (code == EN_SETFOCUS && TabKeyDown()) ::SendMessageW(Control(static_cast<ControlId>(id)), EM_SETSEL, 0, -1);
+      break;
+    default:
+      break;
+  }
+}
+
+void FormGenerate::OnOK() {
+  const BusyPointer busy;
+  const GenerateOptions options{WindowText(Control(kTextInterval)), WindowText(Control(kTextUpdated)),
+                                SelectedEntry(Control(kComboTemplate))};
+  ConfirmedOptions confirmed;
+  const std::string_view problem = CheckGenerateOptions(options, templates_, confirmed);
+  if (!problem.empty()) {
+    showMessage_(dialog_, problem);
+    const HWND offending = Control(problem == kInvalidInterval ? kTextInterval : kComboTemplate);
+    // Focus through the dialog manager, which also selects an edit's text.
+    ::SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(offending), TRUE);
+    if (problem == kInvalidInterval) ::SendMessageW(offending, EM_SETSEL, 0, -1);
+    return;
+  }
+  StoreGenerateOptions(confirmed, settings_);
+  ok_ = true;
+  ::EndDialog(dialog_, IDOK);
+}
+
+void FormGenerate::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  win32::UniqueFont previous = std::move(font_);
+  font_ = MessageFont(dpi_);
+  ::SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
+}
+
+}  // namespace vellumark
