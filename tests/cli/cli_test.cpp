@@ -1,11 +1,14 @@
 #include "cli/cli.h"
 
+#include "app/settings.h"
+#include "generate/templates.h"
 #include "support/file_services.h"
 #include "support/path.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 namespace vellumark::cli {
@@ -139,6 +142,107 @@ TEST_F(CliProcess, ProgressLineIsRedrawnAndClearedOnATerminal) {
   EXPECT_EQ(code, 0);
   EXPECT_NE(err.str().find("\rChecking News... 2/2"), std::string::npos) << err.str();
   EXPECT_EQ(err.str().back(), '\r');
+}
+
+// generate, statistics and settings with a template folder and settings
+// store of their own.
+class CliSite : public CliProcess {
+ protected:
+  CliSite() {
+#ifndef _WIN32
+    setenv("XDG_CONFIG_HOME", (program_ / "config").c_str(), 1);
+#endif
+    for (std::string_view file : Templates::kFiles) program_.Write("Templates/Mini/" + std::string(file), "[" + std::string(file) + "]%%UPDATED%%");
+    program_.Write("Templates/Mini/site.css", "css");
+    Settings settings(templates_);
+    settings.SetTemplate("");
+    settings.SetInterval(0);
+    settings.SetUpdated("");
+    settings.SetWHOIS("https://who.example/?q=%q");
+  }
+
+  Result Site(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"--favorites", favorites_.Path()});
+    return Run(arguments);
+  }
+  Result Run(const std::vector<std::string>& arguments) {
+    std::ostringstream out, err;
+    const int code = RunCli(arguments, out, err, NativeFileServices(), false, program_.Path() + path::kSeparator);
+    return {code, out.str(), err.str()};
+  }
+  std::string Stored() { return Run({"settings"}).out; }
+
+  TempFolder program_;
+  Templates templates_{program_.Path() + path::kSeparator};
+};
+
+TEST_F(CliSite, GenerateWithoutACompleteSetFailsBeforeWriting) {
+  const Result result = Site({"generate", "--all", "--output", output_});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "No complete template set is selected\r\n" + templates_.FolderName() + "\n");
+  EXPECT_EQ(NativeFileServices().ListFolder(output_).value_or(std::vector<DirectoryEntry>{}).size(), 0u);
+}
+
+TEST_F(CliSite, GivenOptionsAreCheckedLikeTheDialogAndStored) {
+  EXPECT_EQ(Site({"generate", "--all", "--output", output_, "--interval", "1001", "--template", "nope"}).err,
+            "Invalid interval\n");
+  EXPECT_EQ(Site({"generate", "--all", "--output", output_, "--interval", ""}).err, "Invalid interval\n");
+  const Result noSet = Site({"generate", "--all", "--output", output_, "--interval", "5"});
+  EXPECT_EQ(noSet.exitCode, 2);
+  EXPECT_EQ(noSet.err, "Please select a template\n");
+  EXPECT_EQ(Site({"generate", "--all", "--output", output_, "--template", "nope"}).err, "Please select a template\n");
+  EXPECT_EQ(Output("index.html"), "<missing>");
+  EXPECT_EQ(Stored(), "Interval=0\nShortcutFolders=\nTemplate=\nUpdated=\nWHOIS=https://who.example/?q=%q\n");
+
+  const Result made = Site({"generate", "News", "/", "--output", output_, "--template", "mini", "--interval", "7",
+                            "--updated", "Note"});
+  EXPECT_EQ(made.exitCode, 0) << made.err;
+  EXPECT_EQ(Output("index.html"), "[index.html]%%UPDATED%%\r\n            [folderlink.html]%%UPDATED%%\r\n"
+                                  "            [filelink.html]%%UPDATED%%\r\n[footer.html]Note\r\n");
+  EXPECT_EQ(Output("site.css"), "css");
+  EXPECT_EQ(Stored(), "Interval=7\nShortcutFolders=\nTemplate=Mini\nUpdated=Note\nWHOIS=https://who.example/?q=%q\n");
+
+  // Without options the stored ones are used as they are.
+  EXPECT_EQ(Site({"generate", "News", "--output", output_}).exitCode, 0);
+  EXPECT_EQ(Output("index.html"), "[index.html]%%UPDATED%%\r\n            [folderlink.html]%%UPDATED%%\r\n[footer.html]Note\r\n");
+}
+
+TEST_F(CliSite, StatisticsReportsUnparsableUrlsAndSucceeds) {
+  EXPECT_EQ(Run({"settings", "Template", "MINI"}).exitCode, 0);
+  favorites_.Write("News/odd.url", "[InternetShortcut]\r\nURL=no scheme\r\n");
+  const Result result = Site({"statistics", "--all", "--output", output_});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.err, "Error parsing no%20scheme\n");
+  EXPECT_EQ(Output("news.html").substr(0, 13), "[header.html]");
+}
+
+TEST_F(CliSite, SettingsPrintsAndSetsOneValue) {
+  EXPECT_EQ(Run({"settings", "interval", "12"}).exitCode, 0);
+  EXPECT_EQ(Run({"settings", "WHOIS", "https://x/%q"}).exitCode, 0);
+  EXPECT_EQ(Run({"settings", "ShortcutFolders", "A|B"}).exitCode, 0);
+  EXPECT_EQ(Run({"settings", "Updated", ""}).exitCode, 0);
+  EXPECT_EQ(Stored(), "Interval=12\nShortcutFolders=A|B\nTemplate=\nUpdated=\nWHOIS=https://x/%q\n");
+
+  const Result badInterval = Run({"settings", "Interval", "-3"});
+  EXPECT_EQ(badInterval.exitCode, 2);
+  EXPECT_EQ(badInterval.err, "Invalid interval\n");
+  EXPECT_EQ(Run({"settings", "Template", "Missing"}).err, "Please select a template\n");
+  EXPECT_EQ(Run({"settings", "Colour", "red"}).exitCode, 2);
+  EXPECT_EQ(Stored(), "Interval=12\nShortcutFolders=A|B\nTemplate=\nUpdated=\nWHOIS=https://x/%q\n");
+}
+
+TEST(CliSiteUsage, MisplacedOptionsAndArgumentsAreUsageErrors) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"convert", "--all", "--output", "x", "--interval", "3"},
+        {"generate", "--all", "--output", "x", "--template"},
+        {"statistics", "--output", "x"},
+        {"settings", "Interval"},
+        {"settings", "Interval", "1", "2"},
+        {"settings", "--all"}}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli(arguments, out, err), 2) << arguments.front();
+    EXPECT_NE(err.str().find("usage: vellumark-cli"), std::string::npos);
+  }
 }
 
 }  // namespace
