@@ -58,6 +58,7 @@ class HostWindow {
       windowClass.lpfnWndProc = &HostWindow::StaticProc;
       windowClass.hInstance = ModuleInstance();
       windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+      windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
       windowClass.lpszClassName = Derived::kClassName;
       return ::RegisterClassExW(&windowClass);
     }();

@@ -1,0 +1,60 @@
+#include "support/win32/keyboard.h"
+#include "support/win32/windows_gate.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace vellumark {
+namespace {
+
+// Sets this thread's key state: the given keys toggled or down.
+void SetKeys(std::initializer_list<int> toggled, std::initializer_list<int> down) {
+  std::array<BYTE, 256> state{};
+  for (int key : toggled) state[key] |= 0x01;
+  for (int key : down) state[key] |= 0x80;
+  ::SetKeyboardState(state.data());
+}
+
+TEST(KeyboardType, DescriptionsForKnownTypesOnly) {
+  EXPECT_EQ(Keyboard::KeyboardTypeDescription(4), "IBM enhanced (101 or 102 keys)");
+  EXPECT_EQ(Keyboard::KeyboardTypeDescription(2), "Olivetti \"ICO\" (102 keys)");
+  EXPECT_EQ(Keyboard::KeyboardTypeDescription(7), "Japanese");
+  EXPECT_EQ(Keyboard::KeyboardTypeDescription(0), "");
+  EXPECT_EQ(Keyboard::KeyboardTypeDescription(8), "");
+  const Keyboard keyboard;
+  EXPECT_EQ(keyboard.KeyboardType(), Keyboard::KeyboardTypeDescription(::GetKeyboardType(0)));
+  EXPECT_EQ(keyboard.LayoutID().size(), 8u);
+  EXPECT_LE(keyboard.RepeatDelay(), 3);
+  EXPECT_LE(keyboard.RepeatSpeed(), 31);
+}
+
+TEST(KeyboardLocks, StatusesFollowTheKeysOnlyAfterRefresh) {
+  SetKeys({VK_CAPITAL, VK_SCROLL}, {VK_NUMLOCK});
+  Keyboard keyboard;
+  EXPECT_TRUE(keyboard.CapsLockStatus());
+  EXPECT_FALSE(keyboard.NumLockStatus());  // down, but not toggled
+  EXPECT_TRUE(keyboard.ScrollLockStatus());
+  SetKeys({VK_NUMLOCK}, {});
+  EXPECT_TRUE(keyboard.CapsLockStatus());
+  keyboard.Refresh();
+  EXPECT_FALSE(keyboard.CapsLockStatus());
+  EXPECT_TRUE(keyboard.NumLockStatus());
+  EXPECT_FALSE(keyboard.ScrollLockStatus());
+  SetKeys({}, {});
+}
+
+TEST(KeyboardTab, IsTabKeyWhileTabIsDownWhetherToggledOrNot) {
+  const Keyboard keyboard;
+  SetKeys({VK_TAB}, {});
+  EXPECT_FALSE(keyboard.IsTabKey());
+  SetKeys({VK_TAB}, {VK_TAB});
+  EXPECT_TRUE(keyboard.IsTabKey());
+  SetKeys({}, {VK_TAB});
+  EXPECT_TRUE(keyboard.IsTabKey());
+  SetKeys({}, {});
+  EXPECT_FALSE(keyboard.IsTabKey());
+}
+
+}  // namespace
+}  // namespace vellumark
