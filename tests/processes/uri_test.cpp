@@ -58,9 +58,9 @@ TEST(UriPorts, EmptyPortMeansTheSchemesDefault) {
 }
 
 TEST(UriPorts, PortThatIsNoNumberUpTo65535IsRefused) {
-  for (const char* url : {"http://h:65536/", "http://h:99999/", "http://h:99999999999999999999/", "http://h:abc/",
-                          "http://h:-1/", "http://h: 80/", "http://h:+80/", "http://h:8080x/", "http://h:1.5/",
-                          "http://h:80#a?b"}) {
+  for (const char* url :
+       {"http://h:65536/", "http://h:99999/", "http://h:99999999999999999999/", "http://h:abc/", "http://h:-1/",
+        "http://h: 80/", "http://h:+80/", "http://h:8080x/", "http://h:1.5/", "http://h:80#a?b"}) {
     EXPECT_EQ(Split(url), "refused") << url;
   }
 }
@@ -171,7 +171,7 @@ TEST(UriSchemes, AnyNameOfLettersDigitsPlusMinusAndDot) {
 
 TEST(UriSchemes, TextWithoutAValidSchemeIsRefused) {
   for (const std::string& url : {""s, "example.com"s, "/relative/path"s, "a_b://h/"s, "a b:x"s, "://h/"s, ":x"s,
-                                "\xC3\xA9://h/"s, "http://h/\0x"s}) {
+                                 "\xC3\xA9://h/"s, "http://h/\0x"s}) {
     EXPECT_EQ(Split(url), "refused") << url;
   }
 }

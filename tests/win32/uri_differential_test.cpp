@@ -55,8 +55,8 @@ constexpr unsigned kQuery = 64;
 
 struct Case {
   std::string url;
-  unsigned differs = 0;     // parts the system is known to get wrong
-  bool weRefuse = false;    // a broken URL the system splits anyway
+  unsigned differs = 0;   // parts the system is known to get wrong
+  bool weRefuse = false;  // a broken URL the system splits anyway
 };
 
 struct Parts {
@@ -303,6 +303,11 @@ TEST(UriAgainstSystemCracker, AgreesOnHandPickedUrls) {
       {"res://h:80/x"},
       {"RES://u:p@h:9/x"},
       {"x"},
+      {" http://h/"},
+      {"\thttp://h/"},
+      {"http ://h/"},
+      {"http:// h\t/a\tb /"},
+      {"http://h/\x01\x7F"},
       {"/relative"},
       {"a_b://h/"},
       {"a b://h/"},
@@ -372,11 +377,12 @@ std::string Text(Random& random, const std::vector<std::string>& pieces, std::ui
 }
 
 const std::vector<std::string> kWord = {"a", "b", "x", "z", "0", "7", "ex", "web", "-", "Mixed", "q1"};
-const std::vector<std::string> kSegment = {"a",   "b",  "Z",  "9",   "-", ".",  "_",  "~",  "!",  "$",
-                                           "&",   "'",  "(",  ")",   "*", "+",  ",",  ";",  "=",  ":",
-                                           "@",   "%20", "%41", "%zz", " ", "\\", "|", "^",  "`",  "{",
-                                           "}",   "\xC3\xA9", "\xE6\x97\xA5", "\xF0\x9F\x98\x80"};
-const std::vector<std::string> kExtraPiece = {"a", "q=1", "&", "=", "/", "?", "#", "@", ":", "%20", " ", "\xC3\xA9"};
+const std::vector<std::string> kSegment = {
+    "a", "b", "Z", "9", "-", ".", "_", "~", "!", "$", "&", "'", "(", ")", "*", "+", ",", ";", "=", ":", "@",
+    "%20", "%41", "%zz", " ", "\\", "|", "^", "`", "{", "}", "\t", "\x01", "\x7F",
+    "\xC3\xA9", "\xE6\x97\xA5", "\xF0\x9F\x98\x80"};
+const std::vector<std::string> kExtraPiece = {"a", "q=1", "&", "=", "/", "?", "#",
+                                              "@", ":", "%20", " ", "\t", "\xC3\xA9"};
 const std::vector<std::string> kFilePiece = {"a", "b", "Z", "9", "-", ".", "..", "_", "~", "%20", "%41", "%2f", "%zz"};
 
 std::string Path(Random& random) {
@@ -504,8 +510,8 @@ Case Hierarchical(Random& random) {
 // A file URL in one of the forms the system reads as a path.
 Case FileUrl(Random& random) {
   const std::string scheme = random.Pick({"file", "FILE", "File"});
-  const std::string drive =
-      std::string(1, static_cast<char>((random.OneIn(2) ? 'A' : 'a') + random.Next(26))) + (random.OneIn(4) ? "|" : ":");
+  const char letter = static_cast<char>((random.OneIn(2) ? 'A' : 'a') + random.Next(26));
+  const std::string drive = std::string(1, letter) + (random.OneIn(4) ? "|" : ":");
   std::string path;
   const std::uint32_t segments = random.Next(4);
   for (std::uint32_t i = 0; i < segments; ++i) path += "/" + Text(random, kFilePiece, 5);
@@ -578,7 +584,10 @@ TEST(UriAgainstSystemCracker, AgreesOnGeneratedUrls) {
   Tally tally;
   for (int i = 0; i < 1000; ++i) {
     const std::uint32_t kind = random.Next(20);
-    const Case c = kind < 12 ? Hierarchical(random) : kind < 15 ? FileUrl(random) : kind < 18 ? Opaque(random) : Broken(random);
+    const Case c = kind < 12   ? Hierarchical(random)
+                   : kind < 15 ? FileUrl(random)
+                   : kind < 18 ? Opaque(random)
+                               : Broken(random);
     Compare(c, tally);
   }
   tally.Print("generated");
