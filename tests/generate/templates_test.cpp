@@ -81,7 +81,7 @@ TEST_F(TemplateSets, EnumerateListsCompleteSetsOnly) {
   MakeSet("Incomplete");
   NativeFileServices().RemoveFile(program / "Templates/Incomplete/footer.html");
   program.Write("Templates/loose-file.html", "x");
-  program.MakeFolder("Alpha/images");
+  program.Write("Templates/Alpha/images/logo.png", "png");
   const Templates templates(program.Path());
   RecordingList list;
   list.calls = {"old"};
@@ -102,6 +102,7 @@ TEST_F(TemplateSets, EnumerateFailsWhenTheFolderCannotBeListed) {
 TEST_F(TemplateSets, GenerateReadsTheFileAtItsPosition) {
   MakeSet("Default");
   WriteTemplate("Default", 4, "<a href=\"%%URL%%\">%%TITLE%%</a>\r\n");
+  ASSERT_TRUE(NativeFileServices().SetAttributes(program / "Templates/Default/folderlink.html", attribute::kReadOnly));
   const Templates templates(program.Path());
   EXPECT_EQ(templates.Generate("Default", 4, 2, false, -1, {{"%%URL%%", "u.html"}, {"%%TITLE%%", "T"}}),
             "  <a href=\"u.html\">T</a>");
