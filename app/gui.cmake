@@ -1,0 +1,26 @@
+# vellumark.exe, the program with its main window (Windows build only).
+if(WIN32)
+  enable_language(RC)
+  add_library(vellumark_gui_texts STATIC win32/main_window_texts.cpp)
+  target_include_directories(vellumark_gui_texts PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(vellumark_gui_texts PUBLIC vellumark_options)
+
+  add_executable(vellumark WIN32
+    win32/companion_windows.cpp
+    win32/folder_list.cpp
+    win32/form_resource.cpp
+    win32/form_vellumark.cpp
+    win32/main.cpp
+    win32/output_folder_choice.cpp
+    win32/single_instance.cpp
+    win32/version_info.cpp
+    vellumark.rc
+  )
+  target_include_directories(vellumark PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(vellumark PRIVATE vellumark_gui_texts vellumark_runner vellumark_form_generate
+    vellumark_controls vellumark_site vellumark_settings vellumark_templates vellumark_favorites vellumark_support
+    vellumark_options comctl32 ole32 shell32 version user32 gdi32)
+  target_link_options(vellumark PRIVATE -municode)
+  set_source_files_properties(vellumark.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_CURRENT_SOURCE_DIR}/vellumark.ico;${CMAKE_CURRENT_SOURCE_DIR}/vellumark.manifest;${CMAKE_CURRENT_SOURCE_DIR}/forms/vellumark.form;${CMAKE_CURRENT_SOURCE_DIR}/win32/control_ids.h")
+endif()

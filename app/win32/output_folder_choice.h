@@ -1,0 +1,35 @@
+// The output-folder choice of a run: the folder browser, opened at the
+// folder chosen last (at first the program's own folder), with that folder
+// as its prompt.
+//
+// Test seam: when the environment variable VELLUMARK_TEST_FOLDER_CHOICE
+// names a file, no browser opens; the file's first line is the folder
+// chosen, and an empty or missing file is a cancelled choice. Only the
+// end-to-end tests set it.
+#pragma once
+
+#include "support/win32/windows_gate.h"
+
+#include <string>
+
+namespace vellumark::gui {
+
+class OutputFolderChoice {
+ public:
+  void SetOwner(HWND owner) { owner_ = owner; }
+  const std::string& FolderName() const { return folderName_; }
+  void SetFolderName(std::string folder) { folderName_ = std::move(folder); }
+
+  // Host::ChooseOutputFolder's answer: 0 with `folder` set, -2 when the
+  // chosen folder's drive cannot be read, -1 when cancelled.
+  int Choose(std::string& folder);
+
+ private:
+  int Browse();
+  int FromTestSeam(const std::wstring& choiceFile);
+
+  HWND owner_ = nullptr;
+  std::string folderName_;
+};
+
+}  // namespace vellumark::gui
