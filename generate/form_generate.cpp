@@ -4,6 +4,7 @@
 #include "controls/host_window.h"
 #include "controls/window_messages.h"
 #include "generate/generate_options.h"
+#include "support/win32/keyboard.h"
 #include "support/win32/wide_string.h"
 
 #include <algorithm>
@@ -120,8 +121,6 @@ std::optional<std::string> SelectedEntry(HWND combo) {
   text.resize(static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
   return win32::Narrow(text);
 }
-
-bool TabKeyDown() { return (::GetKeyState(VK_TAB) & 0x8000) != 0; }
 
 // Moves `window` so that it stands centred on `owner` (on the work area of
 // the owner's monitor when the owner is hidden or minimized), kept inside
@@ -274,7 +273,9 @@ void FormGenerate::OnCommand(int id, int code) {
     case kTextUpdated:
       // Arriving by Tab selects the whole text; a click leaves the caret
       // where it fell.
-      if (code == EN_SETFOCUS && TabKeyDown()) ::SendMessageW(Control(static_cast<ControlId>(id)), EM_SETSEL, 0, -1);
+      if (code == EN_SETFOCUS && Keyboard().IsTabKey()) {
+        ::SendMessageW(Control(static_cast<ControlId>(id)), EM_SETSEL, 0, -1);
+      }
       break;
     default:
       break;

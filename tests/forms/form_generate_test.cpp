@@ -1,0 +1,289 @@
+// The Generate options dialog, shown modally over a hidden owner and driven
+// from inside its loop: what it shows on opening, the order of its checks
+// and messages, what it stores, its keys and its layout.
+#include "generate/form_generate.h"
+
+#include "controls/dpi.h"
+#include "tests/controls/test_form.h"
+#include "tests/forms/modal_driver.h"
+#include "tests/support/settings_sandbox.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vellumark::testing {
+namespace {
+
+using Form = FormGenerate;
+
+// A message box as the dialog asked for it.
+struct Shown {
+  HWND owner;
+  std::string text;
+  bool operator==(const Shown&) const = default;
+};
+
+class FormGenerateTest : public ::testing::Test {
+ protected:
+  FormGenerateTest() {
+    for (const char* set : {"Plain", "Fancy", "Broken"}) {
+      for (std::string_view file : Templates::kFiles) {
+        if (std::string_view(set) != "Broken" || file != "footer.html") {
+          temp_.Write("Templates/" + std::string(set) + "/" + std::string(file), "x");
+        }
+      }
+    }
+    settings_.SetInterval(7);
+    settings_.SetUpdated("before");
+    settings_.SetTemplate("Plain");
+  }
+
+  // Shows the dialog, runs `steps` in it and returns OK.
+  bool Run(std::vector<ModalDriver::Step> steps, const Templates* templates = nullptr) {
+    Form form(settings_, templates != nullptr ? *templates : templates_,
+              [this](HWND owner, std::string_view text) { shown_.push_back({owner, std::string(text)}); });
+    const std::size_t count = steps.size();
+    ModalDriver driver(std::move(steps));
+    const bool ok = form.ShowModal(owner_.get());
+    EXPECT_EQ(ok, form.OK());
+    EXPECT_EQ(driver.StepsRun(), count);
+    dialog_ = driver.Dialog();
+    return ok;
+  }
+
+  static std::vector<std::string> Entries(HWND dialog) {
+    const HWND combo = ::GetDlgItem(dialog, Form::kComboTemplate);
+    std::vector<std::string> entries;
+    for (LRESULT i = 0; i < ::SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
+      wchar_t text[64] = {};
+      ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      entries.push_back(win32::Narrow(text));
+    }
+    return entries;
+  }
+
+  static void SetText(HWND dialog, int id, const wchar_t* text) { ::SetDlgItemTextW(dialog, id, text); }
+  static void Select(HWND dialog, const wchar_t* entry) {
+    ::SendMessageW(::GetDlgItem(dialog, Form::kComboTemplate), CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                   reinterpret_cast<LPARAM>(entry));
+  }
+  static DWORD Selection(HWND edit) { return static_cast<DWORD>(::SendMessageW(edit, EM_GETSEL, 0, 0)); }
+
+  void ExpectStoredUnchanged() {
+    EXPECT_EQ(settings_.Interval(), 7);
+    EXPECT_EQ(settings_.Updated(), "before");
+    EXPECT_EQ(settings_.Template(), "Plain");
+  }
+
+  KeptValues kept_{AppEx().RegistryKey(), {"Interval", "Template", "Updated"}};
+  TempFolder temp_;
+  Templates templates_{temp_ / ""};
+  Settings settings_{templates_};
+  controls::testing::TestForm owner_;
+  std::vector<Shown> shown_;
+  HWND dialog_ = nullptr;
+};
+
+TEST_F(FormGenerateTest, OpensFilledFromTheSettingsWithTheCompleteSets) {
+  settings_.SetTemplate("fANCY");
+  EXPECT_FALSE(Run({[this](HWND dialog) {
+                      EXPECT_EQ(TextOf(dialog), "Generate");
+                      EXPECT_EQ(TextOf(::GetDlgItem(dialog, Form::kTextInterval)), "7");
+                      EXPECT_EQ(TextOf(::GetDlgItem(dialog, Form::kTextUpdated)), "before");
+                      EXPECT_EQ(Entries(dialog), (std::vector<std::string>{"Fancy", "Plain"}));
+                      EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, Form::kComboTemplate), CB_GETCURSEL, 0, 0), 0);
+                      EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog, Form::kTextInterval));
+                      EXPECT_EQ(::GetWindow(dialog, GW_OWNER), owner_.get());
+                      EXPECT_FALSE(::IsWindowEnabled(owner_.get()));
+                    },
+                    [](HWND dialog) { Click(dialog, Form::kCommandCancel); }}));
+  EXPECT_TRUE(shown_.empty());
+  EXPECT_TRUE(::IsWindowEnabled(owner_.get()));
+}
+
+TEST_F(FormGenerateTest, AStoredSetThatBecameIncompleteIsNotSelected) {
+  settings_.SetTemplate("Broken");
+  EXPECT_FALSE(Run({[](HWND dialog) {
+                      EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, Form::kComboTemplate), CB_GETCURSEL, 0, 0),
+                                CB_ERR);
+                      Click(dialog, Form::kCommandOK);
+                      EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog, Form::kComboTemplate));
+                    },
+                    [](HWND dialog) { Click(dialog, Form::kCommandCancel); }}));
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_EQ(shown_[0], (Shown{dialog_, "Please select a template"}));
+  EXPECT_EQ(settings_.Interval(), 7);
+  EXPECT_EQ(settings_.Updated(), "before");
+}
+
+TEST_F(FormGenerateTest, TheIntervalIsCheckedFirstThenTheTemplateThenAllThreeAreStored) {
+  settings_.SetTemplate("");
+  EXPECT_TRUE(Run({[](HWND dialog) {
+                     SetText(dialog, Form::kTextInterval, L"1001");
+                     Click(dialog, Form::kCommandOK);
+                     const HWND interval = ::GetDlgItem(dialog, Form::kTextInterval);
+                     EXPECT_EQ(::GetFocus(), interval);
+                     EXPECT_EQ(Selection(interval), static_cast<DWORD>(MAKELONG(0, 4)));
+                   },
+                   [](HWND dialog) {
+                     SetText(dialog, Form::kTextInterval, L"");
+                     Click(dialog, Form::kCommandOK);
+                   },
+                   [](HWND dialog) {
+                     SetText(dialog, Form::kTextInterval, L"1000");
+                     SetText(dialog, Form::kTextUpdated, L"Mai 2026 \u00e9t\u00e9");
+                     Click(dialog, Form::kCommandOK);
+                   },
+                   [](HWND dialog) {
+                     Select(dialog, L"Fancy");
+                     Click(dialog, Form::kCommandOK);
+                   }}));
+  EXPECT_EQ(shown_, (std::vector<Shown>{{dialog_, "Invalid interval"},
+                                        {dialog_, "Invalid interval"},
+                                        {dialog_, "Please select a template"}}));
+  EXPECT_EQ(settings_.Interval(), 1000);
+  EXPECT_EQ(settings_.Template(), "Fancy");
+  EXPECT_EQ(settings_.Updated(), "Mai 2026 \xC3\xA9t\xC3\xA9");
+}
+
+TEST_F(FormGenerateTest, ZeroDaysAndAnEmptyNoteAreStored) {
+  EXPECT_TRUE(Run({[](HWND dialog) {
+    SetText(dialog, Form::kTextInterval, L"0");
+    SetText(dialog, Form::kTextUpdated, L"");
+    Click(dialog, Form::kCommandOK);
+  }}));
+  EXPECT_TRUE(shown_.empty());
+  EXPECT_EQ(settings_.Interval(), 0);
+  EXPECT_EQ(settings_.Updated(), "");
+  EXPECT_EQ(settings_.Template(), "Plain");
+}
+
+TEST_F(FormGenerateTest, CancelEscapeAndTheCloseBoxStoreNothing) {
+  const auto change = [](HWND dialog) {
+    SetText(dialog, Form::kTextInterval, L"30");
+    SetText(dialog, Form::kTextUpdated, L"changed");
+    Select(dialog, L"Fancy");
+  };
+  EXPECT_FALSE(Run({change, [](HWND dialog) { Click(dialog, Form::kCommandCancel); }}));
+  ExpectStoredUnchanged();
+  EXPECT_FALSE(Run({change, [](HWND dialog) { PressKey(::GetDlgItem(dialog, Form::kTextUpdated), VK_ESCAPE); }}));
+  ExpectStoredUnchanged();
+  EXPECT_FALSE(Run({change, [](HWND dialog) { ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }}));
+  ExpectStoredUnchanged();
+  EXPECT_TRUE(shown_.empty());
+}
+
+TEST_F(FormGenerateTest, EnterPressesOK) {
+  EXPECT_TRUE(Run({[](HWND dialog) {
+    SetText(dialog, Form::kTextInterval, L"12");
+    PressKey(::GetDlgItem(dialog, Form::kTextUpdated), VK_RETURN);
+  }}));
+  EXPECT_EQ(settings_.Interval(), 12);
+}
+
+TEST_F(FormGenerateTest, TheIntervalTakesTypedDigitsOnly) {
+  EXPECT_FALSE(Run({[](HWND dialog) {
+    const HWND interval = ::GetDlgItem(dialog, Form::kTextInterval);
+    SetText(dialog, Form::kTextInterval, L"");
+    for (const wchar_t typed : {L'4', L'x', L'-', L'2', L' '}) ::SendMessageW(interval, WM_CHAR, typed, 1);
+    EXPECT_EQ(TextOf(interval), "42");
+    ::SendMessageW(::GetDlgItem(dialog, Form::kTextUpdated), WM_CHAR, L'x', 1);
+    Click(dialog, Form::kCommandCancel);
+  }}));
+}
+
+TEST_F(FormGenerateTest, FocusByTabSelectsTheWholeTextAndOtherFocusKeepsTheCaret) {
+  const auto setTab = [](bool down) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_TAB] = down ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+  };
+  EXPECT_FALSE(Run({[&](HWND dialog) {
+    const HWND interval = ::GetDlgItem(dialog, Form::kTextInterval);
+    const HWND updated = ::GetDlgItem(dialog, Form::kTextUpdated);
+    ::SendMessageW(updated, EM_SETSEL, 2, 2);
+    setTab(true);
+    ::SetFocus(updated);
+    setTab(false);
+    EXPECT_EQ(Selection(updated), static_cast<DWORD>(MAKELONG(0, 6)));
+    ::SendMessageW(interval, EM_SETSEL, 1, 1);
+    ::SetFocus(interval);
+    EXPECT_EQ(Selection(interval), static_cast<DWORD>(MAKELONG(1, 1)));
+    Click(dialog, Form::kCommandCancel);
+  }}));
+}
+
+TEST_F(FormGenerateTest, ATemplatesFolderThatCannotBeListedIsReportedAndTheDialogStillOpens) {
+  const std::string file = temp_.Write("not-a-folder", "");
+  const Templates unlisted(file + "\\");
+  EXPECT_FALSE(Run({[](HWND dialog) {
+                      EXPECT_TRUE(Entries(dialog).empty());
+                      Click(dialog, Form::kCommandOK);
+                    },
+                    [](HWND dialog) { Click(dialog, Form::kCommandCancel); }},
+                   &unlisted));
+  ASSERT_EQ(shown_.size(), 2u);
+  EXPECT_EQ(shown_[0], (Shown{owner_.get(), "Error enumerating templates"}));
+  EXPECT_EQ(shown_[1], (Shown{dialog_, "Please select a template"}));
+  ExpectStoredUnchanged();
+}
+
+TEST_F(FormGenerateTest, ControlsStandInTwipsAtTheWindowsDpiInTabOrder) {
+  EXPECT_FALSE(Run({[](HWND dialog) {
+    const int dpi = controls::DpiForWindow(dialog);
+    const auto px = [dpi](int twips) { return ::MulDiv(twips, dpi, 1440); };
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, px(6015));
+    EXPECT_EQ(client.bottom, px(1230));
+    const auto place = [dialog](int id) {
+      RECT bounds{};
+      ::GetWindowRect(::GetDlgItem(dialog, id), &bounds);
+      ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&bounds), 2);
+      return bounds;
+    };
+    const auto expectPlace = [&](int id, int left, int top, int width, int height) {
+      const RECT bounds = place(id);
+      EXPECT_EQ(bounds.left, px(left)) << id;
+      EXPECT_EQ(bounds.top, px(top)) << id;
+      EXPECT_EQ(bounds.right - bounds.left, px(width)) << id;
+      EXPECT_EQ(bounds.bottom - bounds.top, px(height)) << id;
+    };
+    expectPlace(Form::kTextInterval, 1080, 120, 495, 285);
+    expectPlace(Form::kTextUpdated, 1080, 480, 3375, 285);
+    expectPlace(Form::kComboTemplate, 1080, 825, 2295, 315);
+    expectPlace(Form::kCommandOK, 4680, 120, 1215, 375);
+    expectPlace(Form::kCommandCancel, 4680, 600, 1215, 375);
+    expectPlace(Form::kLabelUpdated, 120, 525, 855, 255);
+
+    std::vector<int> order;
+    HWND control = ::GetDlgItem(dialog, Form::kTextInterval);
+    for (int i = 0; i < 5; ++i) {
+      control = ::GetNextDlgTabItem(dialog, control, FALSE);
+      order.push_back(::GetDlgCtrlID(control));
+    }
+    EXPECT_EQ(order, (std::vector<int>{Form::kTextUpdated, Form::kComboTemplate, Form::kCommandOK,
+                                       Form::kCommandCancel, Form::kTextInterval}));
+    EXPECT_EQ(LOWORD(::SendMessageW(dialog, DM_GETDEFID, 0, 0)), IDOK);
+
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW used{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(::GetDlgItem(dialog, Form::kLabelInterval), WM_GETFONT, 0, 0)),
+                 sizeof used, &used);
+    EXPECT_EQ(std::wstring(used.lfFaceName), std::wstring(metrics.lfMessageFont.lfFaceName));
+    win32::WindowDc screen(nullptr);
+    EXPECT_EQ(used.lfHeight, ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, ::GetDeviceCaps(screen.get(), LOGPIXELSY)));
+
+    EXPECT_TRUE(SaveScreenshot(dialog, "form_generate.bmp"));
+    Click(dialog, Form::kCommandCancel);
+  }}));
+}
+
+}  // namespace
+}  // namespace vellumark::testing
