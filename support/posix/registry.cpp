@@ -21,7 +21,9 @@
 #include "support/file_system.h"
 #include "support/text_encoding.h"
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -254,8 +256,36 @@ struct Line {
   std::string data;  // value lines: the stored bytes
 };
 
+// Holds an exclusive lock on the settings folder, so the read-change-write
+// cycles of several processes (or threads) follow each other and none
+// overwrites a change made by another in between.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder) : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    if (fd_ >= 0) flock(fd_, LOCK_EX);
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+  ~FolderLock() {
+    if (fd_ >= 0) close(fd_);
+  }
+
+ private:
+  int fd_;
+};
+
 class Document {
  public:
+  // Load() for a change that Save() will write: creates the folder when
+  // `create` and keeps other writers out until the object goes.
+  bool LoadForChange(bool create) {
+    const std::string folder = StoreFolder();
+    if (folder.empty()) return false;
+    if (create) FileSystem().CreateFolderTree(folder);
+    lock_.emplace(folder);
+    return Load();
+  }
+
   // Reads the file; a missing file is an empty store, an unreadable one a
   // failure.
   bool Load() {
@@ -460,6 +490,7 @@ class Document {
     line.data = std::move(*data);
   }
 
+  std::optional<FolderLock> lock_;
   std::string path_;
   bool exists_ = false;
   std::vector<Line> lines_;
@@ -487,7 +518,7 @@ bool RawWrite(std::uint32_t rootkey, std::string_view subkey, std::string_view v
               std::string data) {
   if (rootkey != Registry::kCurrentUser || !IsValidKeyPath(subkey)) return false;
   Document document;
-  if (!document.Load()) return false;
+  if (!document.LoadForChange(true)) return false;
   document.SetValue(subkey, valuename, type, std::move(data));
   return document.Save();
 }
@@ -498,7 +529,8 @@ bool Registry::RemoveKey(std::uint32_t rootkey, std::string_view subkey, std::st
   const std::string key = JoinKey(subkey, keyname);
   if (rootkey != kCurrentUser || keyname.empty() || !IsValidKeyPath(subkey) || !IsValidKeyPath(key)) return false;
   Document document;
-  if (!document.Load() || !document.KeyExists(subkey) || !document.KeyExists(key) || document.HasChildKeys(key)) {
+  if (!document.LoadForChange(false) || !document.KeyExists(subkey) || !document.KeyExists(key) ||
+      document.HasChildKeys(key)) {
     return false;
   }
   document.RemoveKey(subkey, key);
@@ -508,7 +540,9 @@ bool Registry::RemoveKey(std::uint32_t rootkey, std::string_view subkey, std::st
 bool Registry::RemoveValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename) {
   if (rootkey != kCurrentUser || !IsValidKeyPath(subkey)) return false;
   Document document;
-  if (!document.Load() || !document.KeyExists(subkey) || !document.RemoveValue(subkey, valuename)) return false;
+  if (!document.LoadForChange(false) || !document.KeyExists(subkey) || !document.RemoveValue(subkey, valuename)) {
+    return false;
+  }
   return document.Save();
 }
 

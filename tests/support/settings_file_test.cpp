@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 namespace vellumark {
 namespace {
@@ -163,6 +164,17 @@ TEST_F(SettingsFile, ReplacementLeavesNoTemporaryFiles) {
   }
   std::sort(left.begin(), left.end());
   EXPECT_EQ(left, (std::vector<std::string>{"settings.ini", "settings.ini.vellumark-1.tmp"}));
+}
+
+TEST_F(SettingsFile, SimultaneousWritersLoseNoChange) {
+  std::vector<std::thread> writers;
+  for (int w = 0; w < 6; ++w) {
+    writers.emplace_back([w] {
+      for (int i = 1; i <= 15; ++i) Registry::WriteNumberValue(kUser, kKey, "Writer" + std::to_string(w), i);
+    });
+  }
+  for (std::thread& writer : writers) writer.join();
+  for (int w = 0; w < 6; ++w) EXPECT_EQ(Number("Writer" + std::to_string(w)), "15") << w;
 }
 
 TEST_F(SettingsFile, HomeConfigFolderWhenXdgIsNotAbsolute) {
