@@ -5,7 +5,7 @@
 // URL we must refuse it too. The system's path and extra buffers are made
 // as large as the URL, since ours have no limit.
 //
-// Known differences, each given to the case that shows it:
+// Known differences, each marked on the cases that show it:
 // - URLs the system reads into plainly wrong parts, which we refuse: an
 //   empty scheme (read as ftp), a port that is not a decimal number up to
 //   65535 (it takes the leading digits, wraps at 65536, reads "-1" as
