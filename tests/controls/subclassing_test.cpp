@@ -1,0 +1,77 @@
+#include "controls/subclassing.h"
+#include "support/win32/unique_handle.h"
+#include "tests/controls/test_form.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace vellumark::controls {
+namespace {
+
+using testing::TestForm;
+
+constexpr UINT kProbe = WM_USER + 7;
+
+win32::UniqueWindow MakeStatic(HWND parent) {
+  return win32::UniqueWindow(::CreateWindowExW(0, L"Static", L"text", WS_CHILD, 0, 0, 50, 20, parent, nullptr,
+                                               ::GetModuleHandleW(nullptr), nullptr));
+}
+
+TEST(Subclassing, SeesMessagesFirstAndHandsTheRestOn) {
+  TestForm form;
+  const auto window = MakeStatic(form.get());
+  Subclassing subclassing;
+  std::vector<UINT> seen;
+  ASSERT_TRUE(subclassing.Create(window.get(), [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    seen.push_back(message);
+    if (message == kProbe) return 42;
+    return Subclassing::Default(hwnd, message, wParam, lParam);
+  }));
+  EXPECT_TRUE(subclassing.Active());
+  EXPECT_EQ(subclassing.OwnerHwnd(), window.get());
+  EXPECT_EQ(::SendMessageW(window.get(), kProbe, 0, 0), 42);
+  wchar_t text[16] = {};
+  ::SendMessageW(window.get(), WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, L"text");  // the static control's own handling still runs
+  EXPECT_EQ(seen, (std::vector<UINT>{kProbe, WM_GETTEXT}));
+}
+
+TEST(Subclassing, SecondCreateIsRefusedAndDestroyRestores) {
+  TestForm form;
+  const auto window = MakeStatic(form.get());
+  Subclassing subclassing;
+  int calls = 0;
+  const auto procedure = [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    ++calls;
+    return Subclassing::Default(hwnd, message, wParam, lParam);
+  };
+  subclassing.Destroy();  // nothing to undo
+  EXPECT_TRUE(subclassing.Create(window.get(), procedure));
+  EXPECT_FALSE(subclassing.Create(window.get(), procedure));
+  EXPECT_TRUE(subclassing.Active());
+  ::SendMessageW(window.get(), kProbe, 0, 0);
+  EXPECT_EQ(calls, 1);  // installed once, not twice
+  subclassing.Destroy();
+  EXPECT_FALSE(subclassing.Active());
+  ::SendMessageW(window.get(), kProbe, 0, 0);
+  EXPECT_EQ(calls, 1);
+}
+
+TEST(Subclassing, EndsByItselfWhenTheWindowIsDestroyed) {
+  TestForm form;
+  auto window = MakeStatic(form.get());
+  Subclassing subclassing;
+  subclassing.Create(window.get(), [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Subclassing::Default(hwnd, message, wParam, lParam);
+  });
+  window.reset();
+  EXPECT_FALSE(subclassing.Active());
+  const auto other = MakeStatic(form.get());
+  EXPECT_TRUE(subclassing.Create(other.get(), [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Subclassing::Default(hwnd, message, wParam, lParam);
+  }));
+}
+
+}  // namespace
+}  // namespace vellumark::controls
