@@ -1,16 +1,31 @@
 #include "app/win32/companion_windows.h"
 
+#include "app/win32/form_about.h"
+#include "app/win32/form_loading.h"
 #include "generate/form_generate.h"
 
 namespace vellumark::gui {
 
-struct LoadingWindow::Window {};
+struct LoadingWindow::Window {
+  FormLoading form;
+};
 
-LoadingWindow::LoadingWindow(std::string_view) {}
+LoadingWindow::LoadingWindow(std::string_view text) : window_(std::make_unique<Window>()) {
+  window_->form.SetText(text);
+  window_->form.Show();
+}
 
-LoadingWindow::~LoadingWindow() = default;
+LoadingWindow::~LoadingWindow() { window_->form.Close(); }
 
-void ShowAboutWindow(HWND, const AboutContent&) {}
+void ShowAboutWindow(HWND owner, const AboutContent& content) {
+  FormAbout about;
+  about.SetCaption(content.caption);
+  about.SetApplication(content.application);
+  about.SetCopyright(content.copyright);
+  about.SetIcon2(content.icon);
+  about.SetWebsite(content.website);
+  about.ShowModal(owner);
+}
 
 bool ChooseGenerateOptions(HWND owner, Settings& settings, const Templates& templates) {
   FormGenerate form(settings, templates);

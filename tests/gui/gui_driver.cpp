@@ -1,0 +1,384 @@
+// vellumark-gui-driver: drives the running vellumark.exe from outside, for
+// the end-to-end tests. It finds the main window and its controls by class
+// and ID, reads what they show (list entries, status panels) through
+// buffers inside the program's process, and sends the messages a click
+// would cause where a click cannot be aimed.
+//
+// Usage: vellumark-gui-driver COMMAND [ARGUMENTS] [-- COMMAND ...]
+//   wait-main                  wait (10 s) for the main window to show
+//   list                       one line per entry: "[x] text" or "[ ] text"
+//   status N                   the text of status panel N, between | |
+//   enabled                    1 when the "Process" button is enabled
+//   tick I / untick I          change the tick of entry I as a click would
+//   click ID                   press the button with child ID (BM_CLICK)
+//   process I [MODE]           choose menu entry I of "Process" and wait for
+//                              the run to end; message boxes are printed as
+//                              "message: text" and acknowledged, the
+//                              Generate dialog is confirmed. MODE
+//                              cancel-browser: cancel the folder browser
+//                              ("browser" printed); probe: at the first
+//                              message box try a tick, a refresh and a
+//                              second run; close: after the first message
+//                              box close the main window, wait for it to go
+//   rect ID / item-rect I      screen rectangle "x y width height" of a
+//                              control / of entry I's check box
+//   about                      choose the About entry of the system menu
+//   wait-window TITLE          wait (10 s) for a visible window with TITLE
+//   close-window TITLE         close that window and wait for it to go
+//   message                    wait (10 s) for a message box with the
+//                              application title, print and acknowledge it
+//   close                      close the main window and wait for it to go
+#include "app/win32/control_ids.h"
+#include "support/win32/wide_string.h"
+#include "support/win32/windows_gate.h"
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using vellumark::win32::Narrow;
+using vellumark::win32::Widen;
+
+constexpr const wchar_t* kTitle = L"Tarnwell Vellumark";
+// The system menu's second entry of ours: (index 1 + 1) * 16.
+constexpr WPARAM kAboutCommand = 2 * 16;
+
+void Fail(const std::string& text) {
+  std::fprintf(stdout, "error: %s\n", text.c_str());
+  std::fflush(stdout);
+  std::exit(1);
+}
+
+void Print(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+HWND MainWindow() { return ::FindWindowW(L"VellumarkMainWindow", nullptr); }
+
+HWND Control(int id) {
+  HWND control = ::GetDlgItem(MainWindow(), id);
+  if (control == nullptr) Fail("no control " + std::to_string(id));
+  return control;
+}
+
+HWND ProcessButton() { return ::GetWindow(Control(IDC_PROCESS), GW_CHILD); }
+
+HWND StatusBarWindow() { return ::FindWindowExW(Control(IDC_STATUS), nullptr, STATUSCLASSNAMEW, nullptr); }
+
+// A buffer inside the program's process for messages that carry pointers.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND window, std::size_t size) : size_(size) {
+    DWORD id = 0;
+    ::GetWindowThreadProcessId(window, &id);
+    process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+    if (process_ == nullptr) Fail("cannot open the program's process");
+    address_ = ::VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (address_ == nullptr) Fail("cannot allocate in the program's process");
+  }
+  ~RemoteBuffer() {
+    ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    ::CloseHandle(process_);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  void* get() const { return address_; }
+  void Write(const void* bytes, std::size_t size, std::size_t offset = 0) {
+    ::WriteProcessMemory(process_, static_cast<char*>(address_) + offset, bytes, size, nullptr);
+  }
+  void Read(void* bytes, std::size_t size, std::size_t offset = 0) const {
+    ::ReadProcessMemory(process_, static_cast<char*>(address_) + offset, bytes, size, nullptr);
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  std::size_t size_;
+};
+
+std::string PanelText(int panel) {
+  HWND bar = StatusBarWindow();
+  const auto length = LOWORD(::SendMessageW(bar, SB_GETTEXTLENGTHW, panel, 0));
+  RemoteBuffer buffer(bar, (length + 1) * sizeof(wchar_t));
+  ::SendMessageW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(buffer.get()));
+  std::wstring text(length, L'\0');
+  buffer.Read(text.data(), length * sizeof(wchar_t));
+  return Narrow(text);
+}
+
+struct Entry {
+  std::string text;
+  bool ticked = false;
+};
+
+std::vector<Entry> Entries() {
+  HWND list = Control(IDC_LIST_FOLDERS);
+  const int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  constexpr std::size_t kTextSize = 1024;
+  RemoteBuffer buffer(list, sizeof(LVITEMW) + kTextSize * sizeof(wchar_t));
+  std::vector<Entry> entries;
+  for (int i = 0; i < count; ++i) {
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.cchTextMax = kTextSize;
+    item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(buffer.get()) + sizeof(LVITEMW));
+    buffer.Write(&item, sizeof item);
+    const auto length = static_cast<std::size_t>(
+        ::SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(buffer.get())));
+    std::wstring text(length, L'\0');
+    buffer.Read(text.data(), length * sizeof(wchar_t), sizeof(LVITEMW));
+    const UINT state = static_cast<UINT>(::SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK));
+    entries.push_back({Narrow(text), state == INDEXTOSTATEIMAGEMASK(2)});
+  }
+  return entries;
+}
+
+void SetTick(int index, bool ticked) {
+  HWND list = Control(IDC_LIST_FOLDERS);
+  RemoteBuffer buffer(list, sizeof(LVITEMW));
+  LVITEMW item{};
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  item.state = INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1);
+  buffer.Write(&item, sizeof item);
+  ::SendMessageW(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(buffer.get()));
+}
+
+void PrintRect(RECT rect) {
+  Print(std::to_string(rect.left) + " " + std::to_string(rect.top) + " " + std::to_string(rect.right - rect.left) +
+        " " + std::to_string(rect.bottom - rect.top));
+}
+
+void ItemRect(int index) {
+  HWND list = Control(IDC_LIST_FOLDERS);
+  RemoteBuffer buffer(list, sizeof(RECT));
+  RECT rect{};
+  rect.left = LVIR_BOUNDS;
+  buffer.Write(&rect, sizeof rect);
+  ::SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(buffer.get()));
+  buffer.Read(&rect, sizeof rect);
+  // The check box sits at the start of the row, as wide as the row is high.
+  RECT box{rect.left, rect.top, rect.left + (rect.bottom - rect.top), rect.bottom};
+  ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&box), 2);
+  PrintRect(box);
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[4096] = {};
+  ::GetWindowTextW(window, text, 4096);
+  return text;
+}
+
+// A visible dialog of this desktop with the given title, or null.
+HWND FindDialog(const wchar_t* title) {
+  HWND found = nullptr;
+  while ((found = ::FindWindowExW(nullptr, found, L"#32770", title)) != nullptr) {
+    if (::IsWindowVisible(found)) return found;
+  }
+  return nullptr;
+}
+
+// Prints and acknowledges a message box with the application title; false
+// when none is shown.
+bool AcknowledgeMessage() {
+  HWND box = FindDialog(kTitle);
+  if (box == nullptr) return false;
+  HWND text = ::GetDlgItem(box, 0xFFFF);
+  Print("message: " + Narrow(WindowText(text)));
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  while (::IsWindow(box)) ::Sleep(20);
+  return true;
+}
+
+void WaitMessage() {
+  for (int tries = 0; tries < 500; ++tries) {
+    if (AcknowledgeMessage()) return;
+    ::Sleep(20);
+  }
+  Fail("no message box");
+}
+
+enum class RunMode { kPlain, kCancelBrowser, kProbe, kClose };
+
+// While the run shows its first message box: tries to untick the last
+// entry, to refresh the list and to start a second run, and prints what
+// became of each.
+void ProbeRunningWindow() {
+  const std::vector<Entry> before = Entries();
+  const std::string status = PanelText(2);
+  SetTick(static_cast<int>(before.size()) - 1, false);
+  Print(Entries().back().ticked ? "tick during run: refused" : "tick during run: accepted");
+  ::SendMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(IDC_REFRESH, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(IDC_REFRESH)));
+  Print(Entries().size() == before.size() && Entries().back().ticked ? "refresh during run: refused"
+                                                                     : "refresh during run: accepted");
+  ::SendMessageW(ProcessButton(), WM_COMMAND, 0, 0);
+  Print(PanelText(2) == status ? "second run: refused" : "second run: started");
+}
+
+// Answers what a run asks while the driver waits for it.
+void WatchRun(std::atomic<bool>& done, RunMode mode) {
+  bool firstMessage = true;
+  while (!done) {
+    if (firstMessage && FindDialog(kTitle) != nullptr) {
+      firstMessage = false;
+      if (mode == RunMode::kProbe) ProbeRunningWindow();
+      if (mode == RunMode::kClose) {
+        // The box disables the main window; close it once the run goes on.
+        AcknowledgeMessage();
+        ::PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
+      }
+    }
+    AcknowledgeMessage();
+    if (HWND generate = FindDialog(L"Generate")) {
+      Print("generate dialog");
+      ::PostMessageW(generate, WM_COMMAND, IDOK, 0);
+      while (::IsWindow(generate) && !done) ::Sleep(20);
+    }
+    if (mode == RunMode::kCancelBrowser) {
+      HWND found = nullptr;
+      while ((found = ::FindWindowExW(nullptr, found, L"#32770", nullptr)) != nullptr) {
+        if (!::IsWindowVisible(found) || WindowText(found) == kTitle || WindowText(found) == L"Generate") continue;
+        Print("browser");
+        ::PostMessageW(found, WM_COMMAND, IDCANCEL, 0);
+        while (::IsWindow(found) && !done) ::Sleep(20);
+        break;
+      }
+    }
+    ::Sleep(20);
+  }
+}
+
+void RunProcess(int index, RunMode mode) {
+  std::atomic<bool> done = false;
+  std::thread watcher(WatchRun, std::ref(done), mode);
+  if (mode == RunMode::kClose) {
+    HWND main = MainWindow();
+    ::PostMessageW(ProcessButton(), WM_COMMAND, static_cast<WPARAM>(index), 0);
+    for (int tries = 0; tries < 1500 && ::IsWindow(main); ++tries) ::Sleep(20);
+  } else {
+    ::SendMessageW(ProcessButton(), WM_COMMAND, static_cast<WPARAM>(index), 0);
+  }
+  done = true;
+  watcher.join();
+  Print("run ended");
+}
+
+void WaitMain() {
+  for (int tries = 0; tries < 500; ++tries) {
+    HWND main = MainWindow();
+    if (main != nullptr && ::IsWindowVisible(main)) {
+      Print("main window");
+      return;
+    }
+    ::Sleep(20);
+  }
+  Fail("the main window did not show");
+}
+
+// A visible top-level window with the title, or null.
+HWND FindTitled(const std::wstring& title) {
+  HWND found = nullptr;
+  while ((found = ::FindWindowExW(nullptr, found, nullptr, title.c_str())) != nullptr) {
+    if (::IsWindowVisible(found)) return found;
+  }
+  return nullptr;
+}
+
+void WaitWindow(const std::string& title) {
+  for (int tries = 0; tries < 500; ++tries) {
+    if (FindTitled(Widen(title)) != nullptr) {
+      Print("window: " + title);
+      return;
+    }
+    ::Sleep(20);
+  }
+  Fail("no window " + title);
+}
+
+void CloseWindow(const std::string& title) {
+  HWND window = FindTitled(Widen(title));
+  if (window == nullptr) Fail("no window " + title);
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  for (int tries = 0; tries < 500 && ::IsWindow(window); ++tries) ::Sleep(20);
+  Print("closed");
+}
+
+void Close() {
+  HWND main = MainWindow();
+  ::PostMessageW(main, WM_CLOSE, 0, 0);
+  for (int tries = 0; tries < 500 && ::IsWindow(main); ++tries) ::Sleep(20);
+  if (::IsWindow(main)) Fail("the main window stays");
+  Print("closed");
+}
+
+int Number(const std::vector<std::string>& command, std::size_t at) {
+  if (command.size() <= at) Fail("missing number for " + command[0]);
+  return std::stoi(command[at]);
+}
+
+void Run(const std::vector<std::string>& command) {
+  const std::string& name = command[0];
+  if (name == "wait-main") {
+    WaitMain();
+  } else if (name == "list") {
+    for (const Entry& entry : Entries()) Print((entry.ticked ? "[x] " : "[ ] ") + entry.text);
+  } else if (name == "status") {
+    Print("|" + PanelText(Number(command, 1)) + "|");
+  } else if (name == "enabled") {
+    Print(::IsWindowEnabled(ProcessButton()) ? "1" : "0");
+  } else if (name == "tick" || name == "untick") {
+    SetTick(Number(command, 1), name == "tick");
+  } else if (name == "click") {
+    ::SendMessageW(Control(Number(command, 1)), BM_CLICK, 0, 0);
+  } else if (name == "process") {
+    const std::string mode = command.size() > 2 ? command[2] : "";
+    RunProcess(Number(command, 1), mode == "cancel-browser" ? RunMode::kCancelBrowser
+                                   : mode == "probe"        ? RunMode::kProbe
+                                   : mode == "close"        ? RunMode::kClose
+                                                            : RunMode::kPlain);
+  } else if (name == "rect") {
+    RECT rect{};
+    ::GetWindowRect(Control(Number(command, 1)), &rect);
+    PrintRect(rect);
+  } else if (name == "item-rect") {
+    ItemRect(Number(command, 1));
+  } else if (name == "about") {
+    ::PostMessageW(MainWindow(), WM_SYSCOMMAND, kAboutCommand, 0);
+  } else if (name == "wait-window") {
+    if (command.size() < 2) Fail("wait-window needs a title");
+    WaitWindow(command[1]);
+  } else if (name == "close-window") {
+    if (command.size() < 2) Fail("close-window needs a title");
+    CloseWindow(command[1]);
+  } else if (name == "message") {
+    WaitMessage();
+  } else if (name == "close") {
+    Close();
+  } else {
+    Fail("unknown command " + name);
+  }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> command;
+  for (int i = 1; i <= argc; ++i) {
+    if (i == argc || std::wstring_view(argv[i]) == L"--") {
+      if (!command.empty()) Run(command);
+      command.clear();
+    } else {
+      command.push_back(Narrow(argv[i]));
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,252 @@
+#!/usr/bin/env bash
+# End-to-end tests of vellumark.exe: the program runs under Wine in a
+# private X server and Wine prefix, on a generated Favorites tree that the
+# prefix's Favorites folder points at. It is driven with xdotool (clicks and
+# keys) and with vellumark-gui-driver (window messages where a click cannot
+# be aimed, reading the list and the status panels). Every process writes
+# into a folder chosen through the test seam, and its files must equal,
+# byte for byte, what vellumark-cli writes on the same tree.
+#
+# Usage: run_end_to_end.sh PROGRAM CLI DRIVER TREE_TOOL WORK_FOLDER
+# Screenshots are left in WORK_FOLDER/artefacts.
+set -u
+if [ -z "${VELLUMARK_E2E_DISPLAY:-}" ]; then
+  export VELLUMARK_E2E_DISPLAY=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+
+program=$1 cli=$2 driver=$3 tree_tool=$4 work=$5
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+run=$work/run
+artefacts=$work/artefacts
+favorites=$run/Favorites
+choice=$run/folder-choice.txt
+failures=0
+
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+note() { echo "--- $*"; }
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+expect_eq() {  # name actual expected
+  if [ "$2" != "$3" ]; then
+    fail "$1"
+    printf '  expected: %q\n  actual:   %q\n' "$3" "$2"
+  fi
+}
+drive() { wine "$driver" "$@" | tr -d '\r'; }
+cli() { wine "$cli" "$@" 2>"$run/cli-stderr.txt" | tr -d '\r'; }
+registry_value() {
+  wine reg query 'HKCU\Software\Tarnwell\Vellumark' /v "$1" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$1 *REG_SZ *//p"
+}
+screenshot() {  # file title
+  local id
+  id=$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | head -n 1)
+  if [ -n "$id" ]; then import -window "$id" "$artefacts/$1"; else import -window root "$artefacts/$1"; fi
+}
+click_at() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
+click_rect() {  # x y width height: click the middle
+  click_at $(($1 + $3 / 2)) $(($2 + $4 / 2))
+}
+press() { xdotool key "$1"; sleep 0.4; }
+choose_folder() { printf '%s\r\n' "$(winpath "$1")" >"$choice"; }
+start_program() {
+  wine "$program" &
+  program_pid=$!
+  expect_eq "main window shows" "$(drive wait-main)" "main window"
+}
+
+# A private prefix (made once) in which Wine draws the window frames
+# itself, as there is no window manager.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot --init >/dev/null 2>&1
+  wineserver -w
+fi
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+
+rm -rf "$run" "$artefacts"
+mkdir -p "$run" "$artefacts"
+wine "$tree_tool" --output "$(winpath "$favorites")" --favorites 160 --depth 3 --seed 11 \
+  --duplicates 15 --extra-keys 30 >/dev/null 2>&1 || fail "tree generator"
+# One read-only favorite, left out of the list unless "Read-only" is ticked.
+readonly_file=$(find "$favorites" -mindepth 2 -iname '*.url' | sort | head -n 1)
+chmod a-w "$readonly_file"
+cp -a "$favorites" "$run/Favorites-for-cli"
+cp -a "$favorites" "$run/Favorites-pristine"
+wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' /v Favorites \
+  /t REG_EXPAND_SZ /d "$(winpath "$favorites")" /f >/dev/null 2>&1
+wine reg delete 'HKCU\Software\Tarnwell\Vellumark' /f >/dev/null 2>&1
+cli settings Template Default >/dev/null
+cli settings Interval 0 >/dev/null
+cli settings Updated "End-to-end test" >/dev/null
+export VELLUMARK_TEST_FOLDER_CHOICE
+VELLUMARK_TEST_FOLDER_CHOICE=$(winpath "$choice")
+
+# What the list must show, from the command line.
+cli --favorites "$(winpath "$favorites")" list >"$run/list.txt"
+entries=$(wc -l <"$run/list.txt")
+total=$(awk -F'\t' '{ s += $1 } END { print s }' "$run/list.txt")
+total_with_read_only=$(cli --favorites "$(winpath "$favorites")" --include-read-only list |
+  awk -F'\t' '{ s += $1 } END { print s }')
+names=$(cut -f2 "$run/list.txt")
+count_of() { sed -n "$(($1 + 1))p" "$run/list.txt" | cut -f1; }
+name_of() { sed -n "$(($1 + 1))p" "$run/list.txt" | cut -f2; }
+folders_text() { echo "|$entries folder$([ "$entries" = 1 ] || echo s) / $1 selected |"; }
+favorites_text() { echo "|$total favorite$([ "$total" = 1 ] || echo s) / $1 selected |"; }
+ticked_entries() { drive list | sed -n 's/^\[x\] //p'; }
+
+note "start-up: the folder list and the counts"
+start_program
+sleep 0.5
+screenshot main-window.png "Tarnwell Vellumark"
+expect_eq "list entries" "$(drive list | cut -c5-)" "$names"
+expect_eq "nothing ticked at start" "$(ticked_entries)" ""
+expect_eq "panel 0 at start" "$(drive status 0)" "$(folders_text 0)"
+expect_eq "panel 1 at start" "$(drive status 1)" "$(favorites_text 0)"
+expect_eq "panel 2 at start" "$(drive status 2)" "||"
+expect_eq "Process disabled at start" "$(drive enabled)" "0"
+
+note "second instance"
+wine "$program" &
+second=$!
+expect_eq "second instance message" "$(drive message)" "message: The application is already active"
+wait "$second"
+expect_eq "second instance exit code" "$?" "1"
+
+note "ticking by clicks"
+click_rect $(drive item-rect 0)
+click_rect $(drive item-rect 2)
+expect_eq "two ticked by click" "$(ticked_entries)" "$(name_of 0)
+$(name_of 2)"
+expect_eq "panel 0 with two ticked" "$(drive status 0)" "$(folders_text 2)"
+expect_eq "panel 1 with two ticked" "$(drive status 1)" "$(favorites_text $(($(count_of 0) + $(count_of 2))))"
+expect_eq "Process enabled" "$(drive enabled)" "1"
+
+note "F3 stores, Refresh clears, F1 restores, F2 inverts"
+press F3
+expect_eq "F3 stores the ticked set" "$(registry_value ShortcutFolders)" "$(name_of 0)|$(name_of 2)"
+click_rect $(drive rect 1006)
+expect_eq "Refresh unticks" "$(ticked_entries)" ""
+expect_eq "Refresh disables Process" "$(drive enabled)" "0"
+press F1
+expect_eq "F1 restores" "$(ticked_entries)" "$(name_of 0)
+$(name_of 2)"
+expect_eq "F1 updates panel 0" "$(drive status 0)" "$(folders_text 2)"
+expect_eq "F1 enables Process" "$(drive enabled)" "1"
+press F2
+expect_eq "F2 inverts" "$(ticked_entries)" "$(echo "$names" | sed '1d;3d')"
+expect_eq "F2 updates panel 0" "$(drive status 0)" "$(folders_text $((entries - 2)))"
+drive click 1006 >/dev/null
+press F3
+expect_eq "F3 with nothing ticked stores nothing" "$(registry_value ShortcutFolders)" ""
+wine reg add 'HKCU\Software\Tarnwell\Vellumark' /v ShortcutFolders /d "$(name_of 1 | tr '[:lower:]' '[:upper:]')|No such folder" \
+  /f >/dev/null 2>&1
+press F1
+expect_eq "F1 ignores letter case and unknown folders" "$(ticked_entries)" "$(name_of 1)"
+
+note "Read-only option and Refresh after the tree changed"
+click_rect $(drive rect 1008)
+expect_eq "Read-only counts the read-only favorite" "$(drive status 1)" "|$total_with_read_only favorites / 0 selected |"
+drive click 1008 >/dev/null
+mkdir "$favorites/Zz Added"
+printf '[InternetShortcut]\r\nURL=https://added.example/\r\n' >"$favorites/Zz Added/Added.url"
+drive click 1006 >/dev/null
+expect_eq "Refresh shows the added folder" "$(drive list | grep -c '^\[ \] Zz Added$')" "1"
+expect_eq "Refresh counts the added favorite" "$(drive status 1)" "|$((total + 1)) favorites / 0 selected |"
+rm -r "$favorites/Zz Added"
+drive click 1006 >/dev/null
+
+note "cancelling the folder choice writes nothing"
+: >"$choice"
+mkdir -p "$run/gui-cancel"
+drive click 1005 >/dev/null
+expect_eq "cancelled run" "$(drive process 0)" "run ended"
+expect_eq "nothing written after cancel" "$(ls -A "$run/gui-cancel")" ""
+expect_eq "ticks stay after cancel" "$(ticked_entries)" "$names"
+expect_eq "panel 2 stays empty after cancel" "$(drive status 2)" "||"
+
+note "the five processes against vellumark-cli"
+processes=(check clean convert generate statistics)
+for index in 0 2 3 4 1; do
+  name=${processes[$index]}
+  mkdir -p "$run/gui-$name" "$run/cli-$name"
+  choose_folder "$run/gui-$name"
+  mode=
+  if [ "$name" = convert ]; then
+    # Favorites added since the last refresh are counted before the run.
+    for tree in "$favorites" "$run/Favorites-for-cli" "$run/Favorites-pristine"; do
+      printf '[InternetShortcut]\r\nURL=https://late.example/\r\n' >"$tree/$(name_of 0)/Added late.url"
+    done
+    total=$((total + 1))
+    mode=probe
+  fi
+  click_rect $(drive rect 1005)
+  expect_eq "$name: Select All" "$(drive status 0)" "$(folders_text "$entries")"
+  drive process "$index" $mode >"$run/gui-$name.log"
+  grep -q '^run ended$' "$run/gui-$name.log" || fail "$name: the run did not end"
+  expect_eq "$name: every folder unticked" "$(ticked_entries)" ""
+  expect_eq "$name: panel 2 cleared" "$(drive status 2)" "||"
+  if [ "$name" = clean ]; then
+    cli --favorites "$(winpath "$run/Favorites-for-cli")" clean --all --output "$(winpath "$run/cli-$name")" >/dev/null
+    diff -r "$favorites" "$run/Favorites-for-cli" >/dev/null || fail "clean: the trees differ"
+    diff -r "$favorites" "$run/Favorites-pristine" >/dev/null && fail "clean: nothing was cleaned"
+  else
+    cli --favorites "$(winpath "$favorites")" "$name" --all --output "$(winpath "$run/cli-$name")" >/dev/null
+    diff -r "$run/gui-$name" "$run/cli-$name" >/dev/null || fail "$name: the files differ from vellumark-cli's"
+    [ -n "$(ls -A "$run/gui-$name")" ] || fail "$name: nothing written"
+  fi
+  gui_errors=$(grep -c '^message: Error reading URL from' "$run/gui-$name.log")
+  cli_errors=$(grep -c '^Error reading URL from' "$run/cli-stderr.txt")
+  expect_eq "$name: unreadable favorites reported" "$gui_errors" "$cli_errors"
+done
+grep -q '^generate dialog$' "$run/gui-generate.log" || fail "generate: the options dialog was not shown"
+expect_eq "convert: the favorite added late is counted" "$(drive status 1)" "$(favorites_text 0)"
+expect_eq "during a run, ticks, Refresh and a second run are refused" \
+  "$(grep -E '^(tick|refresh|second run)' "$run/gui-convert.log")" "tick during run: refused
+refresh during run: refused
+second run: refused"
+
+note "About window"
+drive about >/dev/null
+expect_eq "About window" "$(drive wait-window "About Vellumark")" "window: About Vellumark"
+sleep 0.5
+screenshot about-window.png "About Vellumark"
+drive close-window "About Vellumark" >/dev/null
+
+note "closing the window during a run stops it and ends the program"
+mkdir -p "$run/gui-stopped"
+choose_folder "$run/gui-stopped"
+drive click 1005 >/dev/null
+drive process 2 close >"$run/gui-stopped.log"
+wait "$program_pid"
+expect_eq "exit code after closing during a run" "$?" "0"
+mkdir -p "$run/cli-stopped"
+cli --favorites "$(winpath "$favorites")" convert --all --output "$(winpath "$run/cli-stopped")" >/dev/null
+stopped=$run/gui-stopped/bookmarks.html
+complete=$run/cli-stopped/bookmarks.html
+if [ -f "$stopped" ] && [ "$(stat -c %s "$stopped")" -lt "$(stat -c %s "$complete")" ]; then
+  cmp -s -n "$(stat -c %s "$stopped")" "$stopped" "$complete" || fail "the stopped run's file is not the start of a full one"
+else
+  fail "the stopped run left no shorter bookmarks.html"
+fi
+
+note "the real folder browser, cancelled"
+unset VELLUMARK_TEST_FOLDER_CHOICE
+start_program
+drive click 1005 >/dev/null
+expect_eq "browser cancelled" "$(drive process 0 cancel-browser)" "browser
+run ended"
+expect_eq "ticks stay after the browser is cancelled" "$(ticked_entries)" "$(drive list | cut -c5-)"
+expect_eq "close" "$(drive close)" "closed"
+wait "$program_pid"
+expect_eq "exit code after close" "$?" "0"
+
+wineserver -k 2>/dev/null
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "all end-to-end checks passed"
