@@ -122,6 +122,24 @@ std::optional<std::string> SelectedEntry(HWND combo) {
   return win32::Narrow(text);
 }
 
+// Gives a drop-down list's closed field the height `fieldHeight` and
+// returns the window height that also holds the opened list. The field
+// takes its height from the item height plus borders; some systems report
+// the item height back with padding of their own, so the borders are
+// measured rather than assumed.
+int FitDropDownList(HWND combo, int fieldHeight) {
+  const LRESULT item = ::SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  if (item > 0) {
+    ::SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
+    RECT field{};
+    ::GetWindowRect(combo, &field);
+    const int borders = (field.bottom - field.top) - static_cast<int>(item);
+    if (fieldHeight > borders) ::SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight - borders);
+  }
+  const LRESULT entry = ::SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
+  return fieldHeight + kVisibleTemplates * static_cast<int>(entry > 0 ? entry : fieldHeight) + 2;
+}
+
 // Moves `window` so that it stands centred on `owner` (on the work area of
 // the owner's monitor when the owner is hidden or minimized), kept inside
 // that work area.
@@ -225,19 +243,7 @@ void FormGenerate::Layout() {
     const HWND control = Control(spec.id);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     int height = Pixels(spec.place.height, dpi_);
-    if (spec.id == kComboTemplate) {
-      // The closed list's field takes its height from the item height;
-      // the window's own height includes the opened list.
-      RECT field{};
-      ::GetWindowRect(control, &field);
-      const LRESULT item = ::SendMessageW(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-      const int fieldHeight = field.bottom - field.top;
-      if (item > 0 && fieldHeight > 0 && fieldHeight != height) {
-        ::SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item + height - fieldHeight);
-      }
-      const LRESULT entry = ::SendMessageW(control, CB_GETITEMHEIGHT, 0, 0);
-      height += kVisibleTemplates * static_cast<int>(entry > 0 ? entry : height) + 2;
-    }
+    if (spec.id == kComboTemplate) height = FitDropDownList(control, height);
     ::SetWindowPos(control, nullptr, Pixels(spec.place.left, dpi_), Pixels(spec.place.top, dpi_),
                    Pixels(spec.place.width, dpi_), height, SWP_NOZORDER | SWP_NOACTIVATE);
   }

@@ -280,7 +280,7 @@ TEST_F(FormGenerateTest, ControlsStandInTwipsAtTheWindowsDpiInTabOrder) {
     win32::WindowDc screen(nullptr);
     EXPECT_EQ(used.lfHeight, ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, ::GetDeviceCaps(screen.get(), LOGPIXELSY)));
 
-    EXPECT_TRUE(SaveScreenshot(dialog, "form_generate.bmp"));
+    EXPECT_TRUE(SaveScreenshot(dialog, "form_generate"));
     Click(dialog, Form::kCommandCancel);
   }}));
 }

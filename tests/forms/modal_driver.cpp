@@ -1,5 +1,6 @@
 #include "tests/forms/modal_driver.h"
 
+#include "controls/dpi.h"
 #include "support/win32/unique_handle.h"
 #include "support/win32/wide_string.h"
 
@@ -14,7 +15,7 @@ std::string TextOf(HWND window) {
   return win32::Narrow(text);
 }
 
-bool SaveScreenshot(HWND window, std::string_view fileName) {
+bool SaveScreenshot(HWND window, std::string_view name) {
   ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   RECT bounds{};
   ::GetWindowRect(window, &bounds);
@@ -51,7 +52,8 @@ bool SaveScreenshot(HWND window, std::string_view fileName) {
   file.bfSize = file.bfOffBits + info.biSizeImage;
 
   ::CreateDirectoryW(L"artefacts", nullptr);
-  const std::string path = "artefacts\\" + std::string(fileName);
+  const std::string path =
+      "artefacts\\" + std::string(name) + "-" + std::to_string(controls::DpiForWindow(window)) + "dpi.bmp";
   const std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(path.c_str(), "wb"), &std::fclose);
   return out != nullptr && std::fwrite(&file, sizeof file, 1, out.get()) == 1 &&
          std::fwrite(&info, sizeof info, 1, out.get()) == 1 &&

@@ -84,7 +84,7 @@ inline void PressKey(HWND window, WPARAM key) {
 }
 
 // Saves what the screen shows of `window` (frame included) as a bitmap file
-// in the test's artefacts folder; false when it could not be written.
-bool SaveScreenshot(HWND window, std::string_view fileName);
+// "artefacts\<name>-<dpi>dpi.bmp"; false when it could not be written.
+bool SaveScreenshot(HWND window, std::string_view name);
 
 }  // namespace vellumark::testing
