@@ -27,10 +27,11 @@ bool CleanProcess::Rewrite(const std::string& file) {
 
   const std::uint32_t attributes = services_.GetAttributes(file);
   if (attributes == attribute::kInvalid) return false;
-  // A read-only shortcut is made writable for the rewrite only.
+  // The attributes are cleared for the rewrite only (read-only, hidden and
+  // system files cannot be replaced) and put back afterwards in any case.
   const std::uint32_t kept = attributes & ~attribute::kDirectory;
-  const bool readOnly = (kept & attribute::kReadOnly) != 0;
-  if (readOnly && !services_.SetAttributes(file, kept & ~attribute::kReadOnly)) return false;
+  const bool clear = (kept & ~attribute::kArchive) != 0;
+  if (clear && !services_.SetAttributes(file, 0)) return false;
   const bool replaced = services_.ReplaceFile(file, *cleaned);
   const bool restored = services_.SetAttributes(file, kept);
   return replaced && restored;

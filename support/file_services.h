@@ -90,8 +90,11 @@ class FileServices {
   // Creates or truncates the file for writing; null when it cannot.
   virtual std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) = 0;
   // Writes the bytes to a temporary file beside `path`, flushes it to disk
-  // and renames it over `path`, so `path` holds either its old or its new
-  // bytes whatever happens. Attributes and time are not carried over.
+  // and puts it in the place of `path`, so `path` holds either its old or
+  // its new bytes whatever happens; false (and `path` as it was) when
+  // `path` does not exist. Windows keeps the old file's named streams,
+  // security and creation time; posix its mode and owner (or fails).
+  // Attributes and the last-write time are not carried over.
   virtual bool ReplaceFile(std::string_view path, std::string_view bytes) = 0;
 
   // One folder level; false when it exists already or cannot be made.

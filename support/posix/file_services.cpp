@@ -88,13 +88,14 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// Writes a file; with `mode` the file gets exactly that mode (the umask
-// left aside), as a replacement must keep the permissions of what it
-// replaces.
-bool WriteNewFile(const std::string& path, std::string_view bytes, bool flush, std::optional<mode_t> mode = {}) {
+// Writes a file; with `like` the file gets exactly that file's mode (the
+// umask left aside) and owner, as a replacement must keep them.
+bool WriteNewFile(const std::string& path, std::string_view bytes, bool flush, const struct stat* like = nullptr) {
   UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (!fd) return false;
-  if (mode && fchmod(fd.get(), *mode) != 0) return false;
+  if (like && (fchown(fd.get(), like->st_uid, like->st_gid) != 0 || fchmod(fd.get(), like->st_mode & 07777) != 0)) {
+    return false;
+  }
   if (!WriteAll(fd.get(), bytes)) return false;
   if (flush && fsync(fd.get()) != 0) return false;
   return fd.Close();
@@ -190,7 +191,7 @@ class PosixFileServices final : public FileServices {
     const std::string temporary = target + ".vellumark-" + std::to_string(getpid()) + ".tmp";
     struct stat info {};
     if (stat(target.c_str(), &info) != 0) return false;
-    if (!WriteNewFile(temporary, bytes, true, info.st_mode & 07777) || rename(temporary.c_str(), target.c_str()) != 0) {
+    if (!WriteNewFile(temporary, bytes, true, &info) || rename(temporary.c_str(), target.c_str()) != 0) {
       unlink(temporary.c_str());
       return false;
     }

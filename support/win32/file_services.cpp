@@ -128,12 +128,24 @@ class Win32FileServices final : public FileServices {
   bool ReplaceFile(std::string_view path, std::string_view bytes) override {
     const std::wstring target = win32::Widen(path);
     const std::wstring temporary = target + L".vellumark-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
-    if (!WriteNewFile(temporary, bytes, true) ||
-        !::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES || !WriteNewFile(temporary, bytes, true)) {
       ::DeleteFileW(temporary.c_str());
       return false;
     }
-    return true;
+    // ReplaceFileW keeps the old file's named streams (where browsers keep
+    // a shortcut's icon), its security and its creation time.
+    if (::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+      return true;
+    }
+    // When the old file is still there nothing happened. When it is gone
+    // (the new one could not be renamed) the new bytes are moved into its
+    // place, and if even that fails they stay in the temporary file rather
+    // than being lost.
+    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      ::DeleteFileW(temporary.c_str());
+      return false;
+    }
+    return ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
   bool CreateFolder(std::string_view folder) override {

@@ -10,6 +10,10 @@
 
 #include <stdexcept>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace vellumark {
 namespace {
 
@@ -232,6 +236,38 @@ TEST(FavoritesBadInput, HugeBinaryShortcutIsAnErrorNotACrash) {
   favorites.Read(root / "A", true, events);
   EXPECT_EQ(events.log, (Log{"error"}));
 }
+
+TEST(FavoritesBadInput, HugeTextShortcutStillGivesItsUrl) {
+  TempFolder root;
+  std::string text = Shortcut("http://first/");
+  text.reserve(50 * 1024 * 1024 + 64);
+  while (text.size() < 50 * 1024 * 1024) text += "IconIndex=0\r\n[Section]\r\nkey=value value value value\r\n";
+  root.Write("A/huge.url", text);
+  Favorites favorites(NativeFileServices(), [&] { return root.Path(); });
+  favorites.Initialize();
+  RecordingEvents events;
+  favorites.Read(root / "A", true, events);
+  EXPECT_EQ(events.log, (Log{"favorite 1 huge http://first/"}));
+}
+
+#ifndef _WIN32
+// Linux names may hold what Windows rejects; a link back to an ancestor
+// must not make the walk endless.
+TEST(FavoritesBadInput, OddNamesAndLinkLoopsAreWalkedOnce) {
+  TempFolder root;
+  const std::string name = "a\\b:c*d?e\"f<g>h|i\nj\rk";
+  root.Write("A/" + name + ".url", Shortcut("http://odd/"));
+  root.Write("A/" + name + "/in.url", Shortcut("http://in/"));
+  ASSERT_EQ(symlink(root.Path().c_str(), (root / "A/loop").c_str()), 0);
+  ASSERT_EQ(symlink((root / "A/" + name + ".url").c_str(), (root / "A/link.url").c_str()), 0);
+  Favorites favorites(NativeFileServices(), [&] { return root.Path(); });
+  EXPECT_EQ(favorites.Initialize(), (std::vector<MainFolders>{{"A", 3}, {"/", 0}}));
+  RecordingEvents events;
+  favorites.Read(root / "A", true, events);
+  EXPECT_EQ(events.log, (Log{"before 1 " + name + " 1", "favorite 2 in http://in/", "after 1 " + name + " 1",
+                             "favorite 1 " + name + " http://odd/", "favorite 1 link http://odd/"}));
+}
+#endif
 
 }  // namespace
 }  // namespace vellumark

@@ -62,18 +62,29 @@ class DiskModel {
   }
 
  private:
-  static std::string Name(const fs::path& path) {
-    const std::u8string name = path.filename().u8string();
-    return std::string(name.begin(), name.end());
+  static std::string Utf8(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
   }
+
+  static std::string Name(const fs::path& path) { return Utf8(path.filename()); }
 
   static bool IsFolder(const fs::directory_entry& entry) {
     return entry.is_directory() && !entry.is_symlink() && !Name(entry.path()).starts_with(".");
   }
 
+  // Hidden: a dot-named file on Linux, the attribute on Windows.
+  static bool IsHidden(const fs::directory_entry& entry) {
+#ifdef _WIN32
+    return (NativeFileServices().GetAttributes(Utf8(entry.path())) & attribute::kHidden) != 0;
+#else
+    return Name(entry.path()).starts_with(".");
+#endif
+  }
+
   static bool IsShortcut(const fs::directory_entry& entry) {
     std::string name = Name(entry.path());
-    if (!entry.is_regular_file() || name.starts_with(".") || name.size() < 4) return false;
+    if (!entry.is_regular_file() || IsHidden(entry) || name.size() < 4) return false;
     std::transform(name.end() - 4, name.end(), name.end() - 4, [](char c) { return static_cast<char>(std::tolower(c)); });
     return name.ends_with(".url");
   }

@@ -235,6 +235,19 @@ TEST_F(CleanFiles, AnUnwritableShortcutIsReportedKeptWholeAndTheWalkGoesOn) {
   services_.SetAttributes(locked, 0);
 }
 
+#ifdef _WIN32
+TEST_F(CleanFiles, HiddenSystemAndReadOnlyShortcutsAreRewrittenAndKeepTheirAttributes) {
+  const std::string file = Add("a.url", "[InternetShortcut]\r\nURL=http://a/\r\nX=1\r\n");
+  const std::uint32_t attributes = attribute::kReadOnly | attribute::kHidden | attribute::kSystem;
+  ASSERT_TRUE(services_.SetAttributes(file, attributes));
+  Clean({file});
+  EXPECT_TRUE(unwritten_.empty());
+  EXPECT_EQ(Bytes(file), "[InternetShortcut]\r\nURL=http://a/\r\n");
+  EXPECT_EQ(services_.GetAttributes(file) & ~attribute::kArchive, attributes);
+  services_.SetAttributes(file, 0);
+}
+#endif
+
 TEST_F(CleanFiles, AttributesThatCannotBePutBackAreReported) {
   const std::string file = Add("a.url", "[InternetShortcut]\r\nURL=http://a/\r\nX=1\r\n");
   services_.attributesFixed.insert(file);

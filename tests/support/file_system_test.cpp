@@ -9,11 +9,26 @@
 
 #include <algorithm>
 
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace vellumark {
 namespace {
 
 using testing::TempFolder;
 constexpr char kSep = path::kSeparator;
+
+int ProcessId() {
+#ifdef _WIN32
+  return _getpid();
+#else
+  return getpid();
+#endif
+}
 
 std::vector<std::string> Sorted(std::vector<std::string> v) {
   std::sort(v.begin(), v.end());
@@ -111,6 +126,38 @@ TEST(FileSystemChanges, ReplaceFileLeavesNoTemporaryBehind) {
   EXPECT_EQ(FileSystem().EnumerateFiles(temp.Path(), 0), std::vector<std::string>{file});
   EXPECT_FALSE(NativeFileServices().ReplaceFile(temp / "missing/x.url", "new"));
 }
+
+TEST(FileSystemChanges, ReplaceFileKeepsTheOldFileWholeWhenItFails) {
+  TempFolder temp;
+  const std::string file = temp.Write("x.url", "old bytes");
+  // A folder where the temporary file would go makes the write fail.
+  temp.MakeFolder("x.url.vellumark-" + std::to_string(ProcessId()) + ".tmp");
+  EXPECT_FALSE(NativeFileServices().ReplaceFile(file, "new"));
+  EXPECT_EQ(NativeFileServices().ReadFile(file), "old bytes");
+  EXPECT_FALSE(NativeFileServices().ReplaceFile(temp / "missing.url", "new"));
+  EXPECT_FALSE(FileSystem().IsFile(temp / "missing.url"));
+}
+
+#ifndef _WIN32
+TEST(FileSystemChanges, ReplaceFileKeepsModeAndOwner) {
+  TempFolder temp;
+  const std::string file = temp.Write("x.url", "old");
+  ASSERT_EQ(chmod(file.c_str(), 0640), 0);
+  const bool root = geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(chown(file.c_str(), 1234, 4321), 0);
+  }
+  ASSERT_TRUE(NativeFileServices().ReplaceFile(file, "new"));
+  struct stat info {};
+  ASSERT_EQ(stat(file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  if (root) {
+    EXPECT_EQ(info.st_uid, 1234u);
+    EXPECT_EQ(info.st_gid, 4321u);
+  }
+  EXPECT_EQ(NativeFileServices().ReadFile(file), "new");
+}
+#endif
 
 TEST(FileSystemTimes, LocalTimeRoundTripsToTheSecond) {
   TempFolder temp;

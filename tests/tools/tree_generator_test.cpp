@@ -60,13 +60,13 @@ std::vector<std::pair<std::string, Entry>> Shortcuts(const Snapshot& snapshot) {
 TEST(TreeGenerator, SameOptionsGiveTheSameTree) {
   for (const bool plain : {false, true}) {
     TreeOptions options;
-    options.favorites = 400;
+    options.favorites = 150;
     options.depth = 5;
     options.seed = 7;
     options.plain = plain;
     TempFolder first, second, other;
     const Snapshot a = Generate(first, options);
-    EXPECT_EQ(Shortcuts(a).size(), 400u);
+    EXPECT_EQ(Shortcuts(a).size(), 150u);
     EXPECT_EQ(a, Generate(second, options)) << "plain " << plain;
     options.seed = 8;
     EXPECT_NE(a, Generate(other, options)) << "plain " << plain;
@@ -123,7 +123,7 @@ TEST(TreeGenerator, OddTreesHoldEveryOddKind) {
 
 TEST(TreeGenerator, PlainTreesAreWellFormedAndRepeatOnlyWhatIsAskedFor) {
   TreeOptions options;
-  options.favorites = 1000;
+  options.favorites = 500;
   options.plain = true;
   TempFolder unique, repeated;
   std::set<std::string> urls;
@@ -131,7 +131,7 @@ TEST(TreeGenerator, PlainTreesAreWellFormedAndRepeatOnlyWhatIsAskedFor) {
     EXPECT_EQ(entry.bytes, "[InternetShortcut]\r\nURL=" + ReadShortcutUrl(entry.bytes) + "\r\n") << name;
     urls.insert(ReadShortcutUrl(entry.bytes));
   }
-  EXPECT_EQ(urls.size(), 1000u);
+  EXPECT_EQ(urls.size(), 500u);
 
   options.duplicatePercent = 10;
   options.extraKeysPercent = 20;
@@ -141,23 +141,23 @@ TEST(TreeGenerator, PlainTreesAreWellFormedAndRepeatOnlyWhatIsAskedFor) {
     urls.insert(ReadShortcutUrl(entry.bytes));
     if (entry.bytes.find("IDList=") != std::string::npos) ++extra;
   }
-  EXPECT_GT(urls.size(), 850u);
-  EXPECT_LT(urls.size(), 950u);
-  EXPECT_GT(extra, 150);
-  EXPECT_LT(extra, 250);
+  EXPECT_GT(urls.size(), 420u);
+  EXPECT_LT(urls.size(), 480u);
+  EXPECT_GT(extra, 70);
+  EXPECT_LT(extra, 130);
 }
 
 TEST(TreeGenerator, CountsAgreeWithTheEnumerator) {
   for (const bool plain : {false, true}) {
     TreeOptions options;
-    options.favorites = 700;
+    options.favorites = 300;
     options.depth = 6;
     options.plain = plain;
     TempFolder folder;
     options.output = folder.Path();
     const std::optional<TreeSummary> summary = GenerateTree(options, NativeFileServices());
     ASSERT_TRUE(summary);
-    EXPECT_EQ(summary->shortcuts, 700);
+    EXPECT_EQ(summary->shortcuts, 300);
 
     // With nothing filtered every shortcut counts, except those an odd tree
     // puts into its dot-named folder.
@@ -167,7 +167,7 @@ TEST(TreeGenerator, CountsAgreeWithTheEnumerator) {
     for (const auto& [name, entry] : Shortcuts(snapshot)) {
       if (!name.starts_with(".hidden-folder/")) ++outsideDotFolders;
     }
-    EXPECT_EQ(outsideDotFolders == 700, plain);
+    EXPECT_EQ(outsideDotFolders == 300, plain);
 
     Favorites favorites(NativeFileServices(), [&] { return folder.Path(); });
     int counted = 0;
