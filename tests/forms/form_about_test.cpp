@@ -2,6 +2,8 @@
 // shows, where, the address link's width and clicks, and the ways to close.
 #include "app/win32/form_about.h"
 
+#include "controls/dpi.h"
+#include "controls/window_messages.h"
 #include "support/win32/unique_handle.h"
 #include "support/win32/wide_string.h"
 #include "tests/controls/test_form.h"
@@ -171,6 +173,27 @@ TEST_F(FormAboutTest, EscapeAndTheCloseBoxClose) {
   Run({[](HWND dialog) { ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }});
   EXPECT_FALSE(::IsWindow(dialog_));
   EXPECT_TRUE(opened_.empty());
+}
+
+TEST_F(FormAboutTest, ADpiChangeLaysTheWindowOutAgain) {
+  Run({[](HWND dialog) {
+    constexpr int kNewDpi = 192;
+    RECT suggested{};
+    ::GetWindowRect(dialog, &suggested);
+    ::SendMessageW(dialog, controls::kDpiChanged, MAKEWPARAM(kNewDpi, kNewDpi), reinterpret_cast<LPARAM>(&suggested));
+    const RECT ok = PlaceOf(::GetDlgItem(dialog, FormAbout::kCommandOK));
+    EXPECT_EQ(ok.right - ok.left, controls::Scale(75, kNewDpi));
+    EXPECT_EQ(ok.bottom - ok.top, controls::Scale(23, kNewDpi));
+    const RECT icon = PlaceOf(::GetDlgItem(dialog, FormAbout::kImageIcon));
+    EXPECT_EQ(icon.right - icon.left, controls::Scale(32, kNewDpi));
+    const RECT link = PlaceOf(Link(dialog));
+    EXPECT_EQ(link.right - link.left, TextWidth(Link(dialog), L"https://tarnwell.example/vellumark"));
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, ok.right + controls::Scale(11, kNewDpi));
+    EXPECT_EQ(client.bottom, ok.bottom + controls::Scale(11, kNewDpi));
+    Click(dialog, FormAbout::kCommandOK);
+  }});
 }
 
 }  // namespace

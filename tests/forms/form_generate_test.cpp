@@ -4,6 +4,7 @@
 #include "generate/form_generate.h"
 
 #include "controls/dpi.h"
+#include "controls/window_messages.h"
 #include "tests/controls/test_form.h"
 #include "tests/forms/modal_driver.h"
 #include "tests/support/settings_sandbox.h"
@@ -281,6 +282,39 @@ TEST_F(FormGenerateTest, ControlsStandInTwipsAtTheWindowsDpiInTabOrder) {
     EXPECT_EQ(used.lfHeight, ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, ::GetDeviceCaps(screen.get(), LOGPIXELSY)));
 
     EXPECT_TRUE(SaveScreenshot(dialog, "form_generate"));
+    Click(dialog, Form::kCommandCancel);
+  }}));
+}
+
+TEST_F(FormGenerateTest, ADpiChangeLaysTheDialogOutAgainWithAFontForTheNewDpi) {
+  EXPECT_FALSE(Run({[](HWND dialog) {
+    constexpr int kNewDpi = 192;
+    const auto px = [](int twips) { return ::MulDiv(twips, kNewDpi, 1440); };
+    RECT suggested{};
+    ::GetWindowRect(dialog, &suggested);
+    ::SendMessageW(dialog, controls::kDpiChanged, MAKEWPARAM(kNewDpi, kNewDpi), reinterpret_cast<LPARAM>(&suggested));
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, px(6015));
+    EXPECT_EQ(client.bottom, px(1230));
+    const HWND updated = ::GetDlgItem(dialog, Form::kTextUpdated);
+    RECT bounds{};
+    ::GetWindowRect(updated, &bounds);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&bounds), 2);
+    EXPECT_EQ(bounds.left, px(1080));
+    EXPECT_EQ(bounds.top, px(480));
+    EXPECT_EQ(bounds.right - bounds.left, px(3375));
+    EXPECT_EQ(bounds.bottom - bounds.top, px(285));
+
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    win32::WindowDc screen(nullptr);
+    LOGFONTW used{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(updated, WM_GETFONT, 0, 0)), sizeof used, &used);
+    // The system may scale its font from points, so allow a pixel of rounding.
+    EXPECT_NEAR(used.lfHeight,
+                ::MulDiv(metrics.lfMessageFont.lfHeight, kNewDpi, ::GetDeviceCaps(screen.get(), LOGPIXELSY)), 1);
     Click(dialog, Form::kCommandCancel);
   }}));
 }
