@@ -75,7 +75,7 @@ StatusBar::StatusBar(const Placement& placement) {
 StatusBar::~StatusBar() { DestroyHostWindow(); }
 
 void StatusBar::CreateWindows() {
-  toolTip_.reset();
+  RemoveToolTips();
   bar_.reset();
   RECT client{};
   ::GetClientRect(Hwnd(), &client);
@@ -84,12 +84,14 @@ void StatusBar::CreateWindows() {
   if (parent != nullptr && (::GetWindowLongPtrW(parent, GWL_STYLE) & WS_THICKFRAME) != 0) style |= SBARS_SIZEGRIP;
   bar_.reset(::CreateWindowExW(0, STATUSCLASSNAMEW, L"", style, 0, 0, client.right, client.bottom, Hwnd(), nullptr,
                                ModuleInstance(), nullptr));
-  // Owned by the host window, so it never outlives the control.
-  toolTip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
-                                   ModuleInstance(), nullptr));
-  toolCount_ = 0;
   fontHandle_.reset();
+  if (!toolTip_) {
+    // Owned by the host window, so it never outlives the control; its tools
+    // are rebuilt for each new bar window.
+    toolTip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                                     ModuleInstance(), nullptr));
+  }
 }
 
 void StatusBar::ResizePanels(int count) {
@@ -213,16 +215,10 @@ void StatusBar::UpdatePanels(int index) {
 void StatusBar::UpdateToolTips(bool rebuild) {
   if (!toolTip_) return;
   const HWND tip = toolTip_.get();
+  if (rebuild) RemoveToolTips();
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.hwnd = bar_.get();
-  if (rebuild) {
-    for (int i = toolCount_ - 1; i >= 0; --i) {
-      tool.uId = static_cast<UINT_PTR>(i);
-      ::SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    toolCount_ = 0;
-  }
   for (const auto& panel : panels_) {
     const std::wstring text = win32::Widen(panel->toolTipText_);
     tool.uFlags = TTF_SUBCLASS;
@@ -238,6 +234,18 @@ void StatusBar::UpdateToolTips(bool rebuild) {
   }
 }
 
+void StatusBar::RemoveToolTips() {
+  if (!toolTip_ || !bar_) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = bar_.get();
+  for (int i = toolCount_ - 1; i >= 0; --i) {
+    tool.uId = static_cast<UINT_PTR>(i);
+    ::SendMessageW(toolTip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  toolCount_ = 0;
+}
+
 void StatusBar::Changed(std::string_view key) {
   if (onPropertyChanged) onPropertyChanged(key);
 }
@@ -246,7 +254,8 @@ void StatusBar::SetCount(int value) {
   if (value < 0 || value > kMaxPanels) return;
   ResizePanels(value);
   Changed("Count");
-  Update(true);
+  Update(false);
+  UpdatePanels(-1);
 }
 
 void StatusBar::SetEnabled(bool value) {

@@ -77,7 +77,7 @@ class StatusBar : public HostWindow<StatusBar> {
   HWND ControlHwnd() const { return bar_.get(); }
   HWND ToolTipHwnd() const { return toolTip_.get(); }
   int Count() const { return static_cast<int>(panels_.size()); }
-  void SetCount(int value);  // negative values are ignored
+  void SetCount(int value);  // values outside 0..256 are ignored
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool value);
   const FontSpec& Font() const { return font_; }
@@ -121,6 +121,7 @@ class StatusBar : public HostWindow<StatusBar> {
   void Layout();
   void ShowPanelText(const Panel& panel);
   void UpdateToolTips(bool rebuild);
+  void RemoveToolTips();
   void OnNotify(const NMHDR& header);
   void OnDpiChanged();
 
