@@ -51,6 +51,7 @@ std::string ProcessRunner::StatusText(int currentprocess, std::string_view folde
 ProcessRunner::Outcome ProcessRunner::Run(int index) {
   if (running_) return Outcome::kRefused;
   RunningFlag running(running_);
+  process_.reset();
   host_.SetBusyPointer(true);
   Outcome outcome;
   try {
@@ -60,7 +61,6 @@ ProcessRunner::Outcome ProcessRunner::Run(int index) {
   } catch (...) {
     outcome = Fail("Unexpected error");
   }
-  process_.reset();
   host_.SetBusyPointer(false);
   return outcome;
 }

@@ -33,6 +33,8 @@ class ProcessRunner : private FavoritesEvents {
 
   // `index` is the chosen menu item's index (0 Check ... 4 Statistics).
   // Called again from inside a run (the host pumps messages), it refuses.
+  // The process a run made lives until the next run starts, so its caller
+  // can read its results afterwards.
   Outcome Run(int index);
 
   const RunState& State() const { return state_; }
