@@ -18,7 +18,7 @@ if(WIN32)
   )
   target_include_directories(vellumark PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(vellumark PRIVATE vellumark_gui_texts vellumark_runner vellumark_forms vellumark_form_generate
-    vellumark_controls vellumark_site vellumark_settings vellumark_templates vellumark_favorites vellumark_support
+    vellumark_controls vellumark_win32_dialogs vellumark_site vellumark_settings vellumark_templates vellumark_favorites vellumark_support
     vellumark_options comctl32 ole32 shell32 version user32 gdi32)
   target_link_options(vellumark PRIVATE -municode)
   set_source_files_properties(vellumark.rc PROPERTIES OBJECT_DEPENDS

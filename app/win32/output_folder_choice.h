@@ -8,6 +8,7 @@
 // end-to-end tests set it.
 #pragma once
 
+#include "support/win32/common_dialogs.h"
 #include "support/win32/windows_gate.h"
 
 #include <string>
@@ -16,20 +17,18 @@ namespace vellumark::gui {
 
 class OutputFolderChoice {
  public:
-  void SetOwner(HWND owner) { owner_ = owner; }
-  const std::string& FolderName() const { return folderName_; }
-  void SetFolderName(std::string folder) { folderName_ = std::move(folder); }
+  void SetOwner(HWND owner) { dialogs_.OwnerHwnd = owner; }
+  const std::string& FolderName() const { return dialogs_.FolderName; }
+  void SetFolderName(std::string folder) { dialogs_.FolderName = std::move(folder); }
 
   // Host::ChooseOutputFolder's answer: 0 with `folder` set, -2 when the
   // chosen folder's drive cannot be read, -1 when cancelled.
   int Choose(std::string& folder);
 
  private:
-  int Browse();
   int FromTestSeam(const std::wstring& choiceFile);
 
-  HWND owner_ = nullptr;
-  std::string folderName_;
+  CommonDialogs dialogs_;
 };
 
 }  // namespace vellumark::gui
