@@ -196,6 +196,11 @@ TEST(DropDownButtonKeys, MessageLoopGivesEnterToTheFocusedButtonAndTabToNavigati
   MSG tab{first.ControlHwnd(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
   EXPECT_TRUE(PreTranslateMessage(form.get(), tab));
   EXPECT_EQ(::GetFocus(), second.ControlHwnd());
+  // The mnemonic of the first button's caption opens its menu from anywhere on the form.
+  first.SetText("&Process");
+  MSG mnemonic{second.ControlHwnd(), WM_SYSCHAR, 'p', 1 << 29, 0, {}};
+  EXPECT_TRUE(PreTranslateMessage(form.get(), mnemonic));
+  EXPECT_EQ(recorder.clicks, 2);
   PumpMessages();
 }
 
