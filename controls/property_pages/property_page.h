@@ -38,8 +38,9 @@ class PropertyPage : public HostWindow<PropertyPage> {
   // The selection changed: the page now edits `items` (null: nothing).
   // Without items every input is disabled; otherwise the inputs show the
   // item whose number is in the index field (the last one when the new
-  // control has fewer).
-  void SetObject(ItemList* items);
+  // control has fewer). Pending edits are applied to the previous control
+  // first; false (and the page unchanged) when they were refused.
+  bool SetObject(ItemList* items);
   ItemList* Object() const { return items_; }
 
   int CurrentIndex() const { return index_; }
@@ -82,11 +83,10 @@ class PropertyPage : public HostWindow<PropertyPage> {
   void MarkChanged();
   void OnCommand(int id, int code);
   void OnScroll(int code);
-  LRESULT OnColor(HDC dc, HWND control);
+  LRESULT OnColor(HDC dc);
   bool IsColoredInput(HWND control) const;
 
   PageKind kind_;
-  POINT origin96_;
   ItemList* items_ = nullptr;
   int index_ = 0;
   bool changed_ = false;
