@@ -68,7 +68,8 @@ bool SiteGenerator::Prepare(RunState& state) {
 }
 
 const std::string& SiteGenerator::PageName(int position) const {
-  const auto page = std::find_if(pages_.begin(), pages_.end(), [position](const Page& p) { return p.position == position; });
+  const auto page =
+      std::find_if(pages_.begin(), pages_.end(), [position](const Page& p) { return p.position == position; });
   if (page == pages_.end()) throw std::logic_error("No page for the folder list entry " + std::to_string(position));
   return page->fileName;
 }
@@ -168,15 +169,18 @@ void SiteGenerator::WriteIndex() {
   file_.emplace(context_.files, state_->outputfolder + std::string(kIndexName));
   const std::string total = std::to_string(grandtotal_);
   file_->WriteLine(templates_->Fill(kIndex, 0, false, PluralCount(grandtotal_),
-                                    {{"%%DESCRIPTION%%", folderlist_}, {"%%KEYWORDS%%", folderlist_}, {"%%TOOLTIP%%", total}}));
+                                    {{"%%DESCRIPTION%%", folderlist_},
+                                     {"%%KEYWORDS%%", folderlist_},
+                                     {"%%TOOLTIP%%", total}}));
   for (const CheckedFolder& entry : state_->checkedfolders) {
     if (entry.text == kRootEntry) {
       if (!rootlinks_.empty()) file_->WriteLine(rootlinks_);
       continue;
     }
-    const std::string marker =
-        entry.newcount < 1 ? std::string()
-                           : templates_->Fill(kFolderNew, 0, false, entry.newcount, {{"%%LINKS%%", std::to_string(entry.newcount)}});
+    const std::string newcount = std::to_string(entry.newcount);
+    const std::string marker = entry.newcount < 1 ? std::string()
+                                                  : templates_->Fill(kFolderNew, 0, false, entry.newcount,
+                                                                     {{"%%LINKS%%", newcount}});
     file_->WriteLine(templates_->Fill(kFolderLink, kFolderLinkIndent, false, entry.processedcount,
                                       {{"%%URL%%", context_.html.Encode(PageName(entry.position), true)},
                                        {"%%TOOLTIP%%", std::to_string(entry.processedcount)},

@@ -76,7 +76,8 @@ class SiteGenerator final : public Process {
   void Write(int level, const std::string& fragment);
   void GenerateFavorite(int level, FavoriteItem& favorite);
   void StatisticsFavorite(int level, FavoriteItem& favorite);
-  std::string FavoriteLink(int level, const std::string& url, const std::string& favorite, const std::string& marker) const;
+  std::string FavoriteLink(int level, const std::string& url, const std::string& favorite,
+                           const std::string& marker) const;
   const std::string& PageName(int position) const;
   void WriteIndex();
 
