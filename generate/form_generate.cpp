@@ -118,7 +118,9 @@ std::optional<std::string> SelectedEntry(HWND combo) {
   const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
   if (length == CB_ERR) return std::nullopt;
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+  const LRESULT copied = ::SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  if (copied == CB_ERR) return std::nullopt;
+  text.resize(static_cast<std::size_t>(copied));
   return win32::Narrow(text);
 }
 
@@ -157,8 +159,8 @@ void CentreOnOwner(HWND window, HWND owner) {
   const LONG height = bounds.bottom - bounds.top;
   LONG left = (centre.left + centre.right - width) / 2;
   LONG top = (centre.top + centre.bottom - height) / 2;
-  left = std::max(info.rcWork.left, std::min(left, info.rcWork.right - width));
-  top = std::max(info.rcWork.top, std::min(top, info.rcWork.bottom - height));
+  left = std::clamp(left, info.rcWork.left, std::max(info.rcWork.left, info.rcWork.right - width));
+  top = std::clamp(top, info.rcWork.top, std::max(info.rcWork.top, info.rcWork.bottom - height));
   ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

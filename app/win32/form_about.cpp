@@ -128,8 +128,10 @@ void CentreOnOwner(HWND window, HWND owner) {
   if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &centre);
   const LONG width = bounds.right - bounds.left;
   const LONG height = bounds.bottom - bounds.top;
-  const LONG left = std::max(info.rcWork.left, std::min((centre.left + centre.right - width) / 2, info.rcWork.right - width));
-  const LONG top = std::max(info.rcWork.top, std::min((centre.top + centre.bottom - height) / 2, info.rcWork.bottom - height));
+  const LONG left = std::clamp((centre.left + centre.right - width) / 2, info.rcWork.left,
+                               std::max(info.rcWork.left, info.rcWork.right - width));
+  const LONG top = std::clamp((centre.top + centre.bottom - height) / 2, info.rcWork.top,
+                              std::max(info.rcWork.top, info.rcWork.bottom - height));
   ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -231,7 +233,8 @@ void FormAbout::Layout() {
   const SIZE applicationSize = LineSize(dc.get(), boldFont_.get(), application);
   const SIZE websiteSize = LineSize(dc.get(), font_.get(), website);
   // The column widens for a long name or address, so both show in full.
-  const int column = std::max({scaled(kTextWidth), static_cast<int>(applicationSize.cx), static_cast<int>(websiteSize.cx)});
+  const int column =
+      std::max({scaled(kTextWidth), static_cast<int>(applicationSize.cx), static_cast<int>(websiteSize.cx)});
 
   const int frameLeft = scaled(kMargin);
   const int frameTop = scaled(kMargin);
@@ -243,7 +246,8 @@ void FormAbout::Layout() {
   const int copyrightHeight = WrappedHeight(dc.get(), font_.get(), copyright, column);
   const int websiteTop = copyrightTop + copyrightHeight + scaled(kParagraphGap);
   const int frameRight = textLeft + column + scaled(kPadding);
-  const int frameBottom = std::max(iconTop + iconSize, websiteTop + static_cast<int>(websiteSize.cy)) + scaled(kPadding);
+  const int frameBottom =
+      std::max(iconTop + iconSize, websiteTop + static_cast<int>(websiteSize.cy)) + scaled(kPadding);
   const int frameWidth = frameRight - frameLeft;
   const int frameHeight = frameBottom - frameTop;
   const int buttonTop = frameBottom + scaled(kMargin);

@@ -81,7 +81,8 @@ void FormLoading::Layout() {
   }
   const int inset = controls::Scale(kShapeInset, dpi);
   const int padding = controls::Scale(kTextPadding, dpi);
-  const int clientWidth = std::max(controls::Scale(kLeastWidth, dpi), static_cast<int>(textSize.cx) + 2 * (inset + padding));
+  const int clientWidth =
+      std::max(controls::Scale(kLeastWidth, dpi), static_cast<int>(textSize.cx) + 2 * (inset + padding));
   const int clientHeight = controls::Scale(kHeight, dpi);
 
   RECT bounds{0, 0, clientWidth, clientHeight};
