@@ -1,0 +1,90 @@
+// Saving an edited form description over its hand-kept text.
+#include "controls/property_pages/form_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vellumark::controls::pages {
+namespace {
+
+constexpr std::string_view kOriginal =
+    "# The main window. Sizes in 96-DPI units.\n"
+    "[FormMain]\n"
+    "Caption = \"Main\"\n"
+    "\n"
+    "[StatusBarMain]\n"
+    "  Left=0\n"
+    "Count = 2\n"
+    "PanelAutoSize(0) = 2\n"
+    "PanelText(1) = \"old\"   \n"
+    "BackColor = 0x8000000F\n"
+    "# panels end here\n"
+    "\n"
+    "[ButtonMain]\n"
+    "Text = \"&Go\"\n";
+
+FormDescription Parsed(std::string_view text) {
+  std::string error;
+  auto form = FormDescription::Parse(text, &error);
+  EXPECT_TRUE(form.has_value()) << error;
+  return form.value_or(FormDescription{});
+}
+
+TEST(RewriteFormText, UnchangedDescriptionGivesTheSameBytes) {
+  EXPECT_EQ(RewriteFormText(kOriginal, Parsed(kOriginal)), kOriginal);
+  const std::string crlf = "[A]\r\nX = 1\r\n\r\n# note\r\n[B]\r\nY = \"y\"\r\n";
+  EXPECT_EQ(RewriteFormText(crlf, Parsed(crlf)), crlf);
+  const std::string bom = "\xEF\xBB\xBF[A]\nX = 1\n";
+  EXPECT_EQ(RewriteFormText(bom, Parsed(bom)), bom);
+}
+
+TEST(RewriteFormText, ChangedValuesInPlaceNewKeysAfterTheLastPropertyDroppedKeysGone) {
+  FormDescription edited = Parsed(kOriginal);
+  PropertyStore& bar = edited.Control("StatusBarMain");
+  bar.WriteNumber("Count", 1);
+  bar.WriteText("PanelText(0)", "Folders: \"3\"");
+  PropertyStore rebuilt;
+  for (const PropertyStore::Entry& entry : bar.Entries()) {
+    if (entry.key != "PanelText(1)") rebuilt.Write(entry.key, entry.value);
+  }
+  bar = rebuilt;
+  EXPECT_EQ(RewriteFormText(kOriginal, edited),
+            "# The main window. Sizes in 96-DPI units.\n"
+            "[FormMain]\n"
+            "Caption = \"Main\"\n"
+            "\n"
+            "[StatusBarMain]\n"
+            "  Left=0\n"
+            "Count = 1\n"
+            "PanelAutoSize(0) = 2\n"
+            "BackColor = 0x8000000F\n"
+            "PanelText(0) = \"Folders: \\\"3\\\"\"\n"
+            "# panels end here\n"
+            "\n"
+            "[ButtonMain]\n"
+            "Text = \"&Go\"\n");
+}
+
+TEST(RewriteFormText, NewControlsAtTheEndAndTheResultReadsBackAsEdited) {
+  FormDescription edited = Parsed(kOriginal);
+  edited.Control("SystemMenuMain").WriteNumber("Count", 2);
+  edited.Control("SystemMenuMain").WriteText("SystemMenuItemText(1)", "&About...");
+  edited.Control("FormMain").WriteBool("Visible", false);
+  const std::string text = RewriteFormText(kOriginal, edited);
+  EXPECT_TRUE(text.ends_with("Text = \"&Go\"\n\n[SystemMenuMain]\nCount = 2\nSystemMenuItemText(1) = \"&About...\"\n"))
+      << text;
+  EXPECT_EQ(Parsed(text).ToText(), edited.ToText());
+}
+
+TEST(RewriteFormText, ControlsMissingFromTheEditedDescriptionAreDropped) {
+  FormDescription edited;
+  edited.Control("FormMain") = *Parsed(kOriginal).Find("FormMain");
+  edited.Control("ButtonMain") = *Parsed(kOriginal).Find("ButtonMain");
+  const std::string text = RewriteFormText(kOriginal, edited);
+  EXPECT_EQ(text.find("StatusBarMain"), std::string::npos) << text;
+  EXPECT_EQ(Parsed(text).ToText(), edited.ToText());
+}
+
+}  // namespace
+}  // namespace vellumark::controls::pages
