@@ -203,6 +203,9 @@ void FormAbout::OnInitDialog() {
   ::SetWindowTextW(Control(kLabelWebsite), win32::Widen(website_).c_str());
   // An empty address leaves nothing to click or to reach with Tab.
   ::EnableWindow(Control(kLabelWebsite), !website_.empty());
+  linkKeys_.Create(Control(kLabelWebsite), [this](HWND link, UINT message, WPARAM wParam, LPARAM lParam) {
+    return LinkMessage(link, message, wParam, lParam);
+  });
   dpi_ = controls::DpiForWindow(dialog_);
   CreateFonts();
   Layout();
@@ -304,6 +307,20 @@ void FormAbout::OnCommand(int id, int code) {
     default:
       break;
   }
+}
+
+// Enter on the focused link opens the address, as on links elsewhere,
+// instead of pressing the default button.
+LRESULT FormAbout::LinkMessage(HWND link, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* queued = reinterpret_cast<const MSG*>(lParam);
+  if (message == WM_GETDLGCODE && queued != nullptr && queued->message == WM_KEYDOWN && queued->wParam == VK_RETURN) {
+    return controls::Subclassing::Default(link, message, wParam, lParam) | DLGC_WANTMESSAGE;
+  }
+  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+    OnCommand(kLabelWebsite, BN_CLICKED);
+    return 0;
+  }
+  return controls::Subclassing::Default(link, message, wParam, lParam);
 }
 
 void FormAbout::OnDpiChanged(int dpi, const RECT& suggested) {

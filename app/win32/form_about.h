@@ -1,7 +1,7 @@
 // FormAbout: the modal About window. It shows the product name and version,
 // the legal notice, the program icon inside a frame and the maker's web
-// address as a link: a click on the address (or Space when it has the
-// focus) opens it in the user's browser. Only the address text itself is
+// address as a link: a click on the address (or Enter or Space when it has
+// the focus) opens it in the user's browser. Only the address text itself is
 // clickable; an empty address gives a link of width 0 that can be neither
 // clicked nor focused. OK (the default button), Escape and the close box
 // close the window.
@@ -15,6 +15,7 @@
 //   about.ShowModal(mainWindow);     // returns when closed; repaint afterwards
 #pragma once
 
+#include "controls/subclassing.h"
 #include "support/win32/unique_handle.h"
 #include "support/win32/windows_gate.h"
 
@@ -71,6 +72,7 @@ class FormAbout {
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnInitDialog();
   void OnCommand(int id, int code);
+  LRESULT LinkMessage(HWND link, UINT message, WPARAM wParam, LPARAM lParam);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void DrawLink(const DRAWITEMSTRUCT& item) const;
   void CreateFonts();
@@ -88,6 +90,7 @@ class FormAbout {
   win32::UniqueFont font_;
   win32::UniqueFont boldFont_;
   win32::UniqueFont linkFont_;
+  controls::Subclassing linkKeys_;
 };
 
 }  // namespace vellumark::gui

@@ -5,4 +5,4 @@ add_library(vellumark_forms STATIC
 )
 target_include_directories(vellumark_forms PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(vellumark_forms PUBLIC vellumark_controls vellumark_support vellumark_options
-  shell32 user32 gdi32)
+  comctl32 shell32 user32 gdi32)

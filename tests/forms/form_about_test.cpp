@@ -143,14 +143,21 @@ TEST_F(FormAboutTest, OnlyTheAddressTextIsClickableAndAClickOpensIt) {
   EXPECT_GT(widths[1], widths[0]);
 }
 
-TEST_F(FormAboutTest, SpaceOnTheFocusedAddressOpensIt) {
+TEST_F(FormAboutTest, SpaceOrEnterOnTheFocusedAddressOpensItAndEnterElsewherePressesOK) {
   Run({[](HWND dialog) {
          EXPECT_EQ(::GetNextDlgTabItem(dialog, ::GetDlgItem(dialog, FormAbout::kCommandOK), FALSE), Link(dialog));
          ::SetFocus(Link(dialog));
          PressKey(Link(dialog), VK_SPACE);
        },
-       [](HWND dialog) { Click(dialog, FormAbout::kCommandOK); }});
-  EXPECT_EQ(opened_, (std::vector<Opened>{{dialog_, "https://tarnwell.example/vellumark"}}));
+       [](HWND dialog) { PressKey(Link(dialog), VK_RETURN); },
+       [](HWND dialog) {
+         EXPECT_TRUE(::IsWindowVisible(dialog));
+         ::SetFocus(::GetDlgItem(dialog, FormAbout::kCommandOK));
+         PressKey(::GetDlgItem(dialog, FormAbout::kCommandOK), VK_RETURN);
+       }});
+  EXPECT_FALSE(::IsWindow(dialog_));
+  EXPECT_EQ(opened_, (std::vector<Opened>{{dialog_, "https://tarnwell.example/vellumark"},
+                                          {dialog_, "https://tarnwell.example/vellumark"}}));
 }
 
 TEST_F(FormAboutTest, AnEmptyAddressGivesALinkOfWidthZeroThatNothingReaches) {
