@@ -22,6 +22,8 @@
 //                              box close the main window, wait for it to go
 //   rect ID / item-rect I      screen rectangle "x y width height" of a
 //                              control / of entry I's check box
+//   focus                      the child ID of the focused control (the
+//                              ID of the custom control around it)
 //   about                      choose the About entry of the system menu
 //   wait-window TITLE          wait (10 s) for a visible window with TITLE
 //   close-window TITLE         close that window and wait for it to go
@@ -284,6 +286,20 @@ void WaitMain() {
   Fail("the main window did not show");
 }
 
+void PrintFocus() {
+  HWND main = MainWindow();
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &info) || info.hwndFocus == nullptr) {
+    Print("none");
+    return;
+  }
+  // The focused window, or its ancestor that is a direct child of the main window.
+  HWND control = info.hwndFocus;
+  while (control != nullptr && ::GetParent(control) != main) control = ::GetParent(control);
+  Print(control != nullptr ? std::to_string(::GetDlgCtrlID(control)) : "outside");
+}
+
 // A visible top-level window with the title, or null.
 HWND FindTitled(const std::wstring& title) {
   HWND found = nullptr;
@@ -351,6 +367,8 @@ void Run(const std::vector<std::string>& command) {
     PrintRect(rect);
   } else if (name == "item-rect") {
     ItemRect(Number(command, 1));
+  } else if (name == "focus") {
+    PrintFocus();
   } else if (name == "about") {
     ::PostMessageW(MainWindow(), WM_SYSCOMMAND, kAboutCommand, 0);
   } else if (name == "wait-window") {

@@ -98,6 +98,17 @@ folders_text() { echo "|$entries folder$([ "$entries" = 1 ] || echo s) / $1 sele
 favorites_text() { echo "|$total favorite$([ "$total" = 1 ] || echo s) / $1 selected |"; }
 ticked_entries() { drive list | sed -n 's/^\[x\] //p'; }
 
+note "start-up without a Favorites folder"
+wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' /v Favorites \
+  /t REG_EXPAND_SZ /d "$(winpath "$run/Missing")" /f >/dev/null 2>&1
+wine "$program" &
+missing=$!
+expect_eq "no Favorites folder" "$(drive message)" "message: Error accessing favorites folder"
+wait "$missing"
+expect_eq "exit code without a Favorites folder" "$?" "1"
+wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' /v Favorites \
+  /t REG_EXPAND_SZ /d "$(winpath "$favorites")" /f >/dev/null 2>&1
+
 note "start-up: the folder list and the counts"
 start_program
 sleep 0.5
@@ -108,6 +119,19 @@ expect_eq "panel 0 at start" "$(drive status 0)" "$(folders_text 0)"
 expect_eq "panel 1 at start" "$(drive status 1)" "$(favorites_text 0)"
 expect_eq "panel 2 at start" "$(drive status 2)" "||"
 expect_eq "Process disabled at start" "$(drive enabled)" "0"
+
+note "keyboard: tab order and mnemonics"
+click_rect $(drive item-rect 1)
+focus_order=$(drive focus)
+for _ in 1 2 3 4 5; do
+  press Tab
+  focus_order="$focus_order $(drive focus)"
+done
+expect_eq "tab order" "$focus_order" "1003 1004 1005 1006 1008 1003"
+press alt+a
+expect_eq "Alt+A selects all" "$(drive status 0)" "$(folders_text "$entries")"
+press alt+r
+expect_eq "Alt+R refreshes" "$(drive status 0)" "$(folders_text 0)"
 
 note "second instance"
 wine "$program" &
