@@ -176,6 +176,7 @@ class Tree {
 void PrintLine(const char* what, double seconds, double plain, int favorites) {
   std::printf("  %-28s %9.3f s  %6.2fx plain  %7.2f us/favorite\n", what, seconds, seconds / plain,
               1e6 * seconds / favorites);
+  std::fflush(stdout);
 }
 
 bool BenchWalk(const Options& options) {
