@@ -207,6 +207,20 @@ for index in 0 2 3 4 1; do
     total=$((total + 1))
     mode=probe
   fi
+  if [ "$name" = clean ]; then
+    # A shortcut whose text would not survive a rewrite (UTF-16 with a lone
+    # surrogate) is reported, not lost.
+    for tree in "$favorites" "$run/Favorites-for-cli" "$run/Favorites-pristine"; do
+      {
+        printf '\xff\xfe'
+        printf '[InternetShortcut]\r\nURL=https://odd.example/\r\nIconIndex=1\r\n[Other]\r\nNote=x' |
+          iconv -f UTF-8 -t UTF-16LE
+        printf '\x00\xd8'
+        printf '\r\n' | iconv -f UTF-8 -t UTF-16LE
+      } >"$tree/$(name_of 0)/Odd bytes.url"
+    done
+    total=$((total + 1))
+  fi
   click_rect $(drive rect 1005)
   expect_eq "$name: Select All" "$(drive status 0)" "$(folders_text "$entries")"
   drive process "$index" $mode >"$run/gui-$name.log"
@@ -217,6 +231,12 @@ for index in 0 2 3 4 1; do
     cli --favorites "$(winpath "$run/Favorites-for-cli")" clean --all --output "$(winpath "$run/cli-$name")" >/dev/null
     diff -r "$favorites" "$run/Favorites-for-cli" >/dev/null || fail "clean: the trees differ"
     diff -r "$favorites" "$run/Favorites-pristine" >/dev/null && fail "clean: nothing was cleaned"
+    cmp -s "$favorites/$(name_of 0)/Odd bytes.url" "$run/Favorites-pristine/$(name_of 0)/Odd bytes.url" ||
+      fail "clean: the shortcut it cannot rewrite was changed"
+    expect_eq "clean: the shortcut it cannot rewrite is reported" \
+      "$(grep -A1 '^message: Could not rewrite' "$run/gui-clean.log" | tr -d '\r')" \
+      "message: Could not rewrite 1 shortcut:
+$(winpath "$favorites/$(name_of 0)/Odd bytes.url")"
   else
     cli --favorites "$(winpath "$favorites")" "$name" --all --output "$(winpath "$run/cli-$name")" >/dev/null
     diff -r "$run/gui-$name" "$run/cli-$name" >/dev/null || fail "$name: the files differ from vellumark-cli's"
