@@ -1,0 +1,146 @@
+// Every change a whole vellumark-cli run makes to the file system fails in
+// turn (the first in one run, the second in the next, and so on). After
+// each run no shortcut is lost or half-written, and the exit code tells the
+// truth: 0 only with the complete output, 1 with a message naming the file
+// that failed, 3 (Clean) with the one shortcut that could not be rewritten.
+#include "tests/reliability/fault_file_services.h"
+#include "tests/reliability/reliability_fixture.h"
+#include "tests/support/failing_file_services.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+
+namespace vellumark::testing {
+namespace {
+
+// The paths listed after "Could not rewrite".
+std::set<std::string> Unwritten(const std::string& err) {
+  static constexpr std::string_view kLead = "Could not rewrite \r\n";
+  std::set<std::string> paths;
+  for (std::size_t at = err.find(kLead); at != std::string::npos; at = err.find(kLead, at)) {
+    at += kLead.size();
+    paths.insert(err.substr(at, err.find('\n', at) - at));
+  }
+  return paths;
+}
+
+// The names of the files that differ between the snapshots.
+std::string Differences(const Snapshot& a, const Snapshot& b) {
+  std::string names;
+  for (const auto& [name, bytes] : a) {
+    if (!b.count(name) || b.at(name) != bytes) names += name + " ";
+  }
+  for (const auto& [name, bytes] : b) {
+    if (!a.count(name)) names += name + " ";
+  }
+  return names;
+}
+
+class FaultInjection : public ReliabilityFixture, public ::testing::WithParamInterface<const char*> {
+ protected:
+  // A fresh copy with the pristine times, which the output shows.
+  void RestoreTree(const std::string& pristine) {
+    std::error_code error;
+    fs::remove_all(fs::u8path(favorites_), error);
+    fs::remove_all(fs::u8path(output_), error);
+    ASSERT_EQ(std::system(("cp -a '" + pristine + "' '" + favorites_ + "'").c_str()), 0);
+  }
+};
+
+TEST_P(FaultInjection, EachFailingChangeLosesNoShortcutAndIsNeverReportedAsSuccess) {
+  const std::string process = GetParam();
+  const bool clean = process == "clean";
+  MakeTree(40, 3);
+  const std::string pristine = temp_ / "pristine";
+  ASSERT_EQ(std::system(("cp -a '" + favorites_ + "' '" + pristine + "'").c_str()), 0);
+  const Snapshot original = TakeSnapshot(favorites_);
+
+  RestoreTree(pristine);
+  FaultFileServices counting;
+  const CliResult reference = RunProcess(process, counting);
+  ASSERT_EQ(reference.code, 0) << reference.err;
+  const Snapshot completeOutput = TakeSnapshot(output_);
+  const Snapshot cleanedTree = TakeSnapshot(favorites_);
+  ASSERT_GT(counting.changes, 0);
+  if (clean) {
+    ASSERT_NE(cleanedTree, original) << "the tree gives Clean work";
+  }
+
+  int injected = 0, completed = 0, failed = 0, incomplete = 0;
+  for (int n = 1; n <= counting.changes; ++n) {
+    RestoreTree(pristine);
+    FaultFileServices faulty;
+    faulty.failAt = n;
+    const CliResult result = RunProcess(process, faulty);
+    const std::string context = process + ": change " + std::to_string(n) + " (" + faulty.failedOperation + " " +
+                                faulty.failedPath + ") failed; exit " + std::to_string(result.code) + "; " + result.err;
+    ASSERT_FALSE(faulty.failedPath.empty()) << context << " never reached";
+    ++injected;
+    const Snapshot tree = TakeSnapshot(favorites_);
+    ExpectIntact(original, tree, clean, context);
+
+    switch (result.code) {
+      case cli::exit_code::kSuccess:
+        ++completed;
+        EXPECT_EQ(Differences(TakeSnapshot(output_), completeOutput), "") << "exit 0 with incomplete output; " << context;
+        if (clean) {
+          EXPECT_EQ(tree, cleanedTree) << context;
+        }
+        break;
+      case cli::exit_code::kFailure:
+        ++failed;
+        EXPECT_NE(result.err.find(faulty.failedPath), std::string::npos) << "message names the file; " << context;
+        break;
+      case cli::exit_code::kIncomplete: {
+        ++incomplete;
+        ASSERT_TRUE(clean) << context;
+        EXPECT_EQ(Unwritten(result.err), std::set<std::string>{faulty.failedPath}) << context;
+        // Every other shortcut was cleaned.
+        Snapshot rest = tree, expected = cleanedTree;
+        const std::string relative = Utf8(fs::relative(fs::u8path(faulty.failedPath), fs::u8path(favorites_)));
+        rest.erase(relative);
+        expected.erase(relative);
+        EXPECT_EQ(rest, expected) << context;
+        break;
+      }
+      default:
+        ADD_FAILURE() << context;
+    }
+    if (::testing::Test::HasFailure()) break;
+  }
+  std::printf("%s: %d faults injected: %d completed anyway, %d error path, %d incomplete clean; 0 shortcuts lost\n",
+              process.c_str(), injected, completed, failed, incomplete);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryProcess, FaultInjection,
+                         ::testing::Values("check", "clean", "convert", "generate", "statistics"));
+
+class CleanExitCodes : public ReliabilityFixture {};
+
+TEST_F(CleanExitCodes, UnreadableShortcutsAreInputNotFailure) {
+  const std::string unreadable = temp_.Write("fav/News/a.url", "[InternetShortcut]\r\nURL=http://a/\r\nX=1\r\n");
+  temp_.Write("fav/News/b.url", "[InternetShortcut]\r\nURL=http://b/\r\nX=1\r\n");
+  FailingFileServices files;
+  files.unreadable.insert(unreadable);
+  const CliResult result = RunProcess("clean", files);
+  EXPECT_EQ(result.code, 0) << result.err;
+  EXPECT_EQ(*NativeFileServices().ReadFile(temp_ / "fav/News/b.url"), "[InternetShortcut]\r\nURL=http://b/\r\n");
+}
+
+TEST_F(CleanExitCodes, UnwritableShortcutsGiveThreeAndAreListed) {
+  const std::string first = temp_.Write("fav/News/a.url", "[InternetShortcut]\r\nURL=http://a/\r\nX=1\r\n");
+  const std::string second = temp_.Write("fav/b.url", "[InternetShortcut]\r\nURL=http://b/\r\nX=1\r\n");
+  temp_.Write("fav/c.url", "[InternetShortcut]\r\nURL=http://c/\r\nX=1\r\n");
+  FailingFileServices files;
+  files.unreplaceable = {first, second};
+  const CliResult result = RunProcess("clean", files);
+  EXPECT_EQ(result.code, cli::exit_code::kIncomplete);
+  EXPECT_EQ(Unwritten(result.err), (std::set<std::string>{first, second}));
+  EXPECT_EQ(*NativeFileServices().ReadFile(first), "[InternetShortcut]\r\nURL=http://a/\r\nX=1\r\n");
+  EXPECT_EQ(*NativeFileServices().ReadFile(temp_ / "fav/c.url"), "[InternetShortcut]\r\nURL=http://c/\r\n");
+}
+
+}  // namespace
+}  // namespace vellumark::testing

@@ -1,0 +1,114 @@
+// What the reliability tests share: a favorites tree with a pristine copy,
+// a program folder holding the shipped template sets, per-test settings,
+// snapshots of folders as bytes, and vellumark-cli run in-process.
+#pragma once
+
+#include "cli/cli.h"
+#include "favorites/internet_shortcut.h"
+#include "support/path.h"
+#include "tests/support/temp_folder.h"
+#include "tools/tree_generator.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace vellumark::testing {
+
+namespace fs = std::filesystem;
+
+// Every file below `folder` by relative path (with "/"), with its bytes.
+using Snapshot = std::map<std::string, std::string>;
+
+inline std::string Utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+inline Snapshot TakeSnapshot(const std::string& folder) {
+  Snapshot snapshot;
+  std::error_code error;
+  const fs::path root = fs::u8path(folder);
+  for (auto it = fs::recursive_directory_iterator(root, error); !error && it != fs::recursive_directory_iterator();
+       it.increment(error)) {
+    if (!it->is_regular_file() || it->is_symlink()) continue;
+    snapshot[Utf8(fs::relative(it->path(), root).generic_u8string())] =
+        NativeFileServices().ReadFile(Utf8(it->path())).value_or("<unreadable>");
+  }
+  return snapshot;
+}
+
+struct CliResult {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+class ReliabilityFixture : public ::testing::Test {
+ protected:
+  ReliabilityFixture() {
+    setenv("XDG_CONFIG_HOME", (temp_ / "config").c_str(), 1);
+    std::error_code error;
+    fs::copy(fs::u8path(std::string(VELLUMARK_SOURCE_DIR) + "/Templates"), fs::u8path(temp_.MakeFolder("program/Templates")),
+             fs::copy_options::recursive, error);
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCli({"settings", "Template", "Default"}, out, err, NativeFileServices(), false, temp_ / "program/"), 0)
+        << err.str();
+    favorites_ = temp_.MakeFolder("fav");
+    output_ = temp_ / "out";
+  }
+
+  // A generated tree of odd favorites (most with keys for Clean to drop).
+  void MakeTree(int favorites, int depth, std::uint32_t seed = 7) {
+    tools::TreeOptions options;
+    options.output = favorites_;
+    options.favorites = favorites;
+    options.depth = depth;
+    options.seed = seed;
+    options.extraKeysPercent = 60;
+    options.duplicatePercent = 10;
+    ASSERT_TRUE(tools::GenerateTree(options, NativeFileServices()));
+  }
+
+  CliResult Run(std::vector<std::string> arguments, FileServices& services = NativeFileServices()) {
+    arguments.insert(arguments.begin(), {"--include-read-only", "--favorites", favorites_});
+    std::ostringstream out, err;
+    CliResult result;
+    result.code = cli::RunCli(arguments, out, err, services, false, temp_ / "program/");
+    result.out = out.str();
+    result.err = err.str();
+    return result;
+  }
+
+  // A process over every folder into output_ ("generate" with the shipped
+  // set).
+  CliResult RunProcess(const std::string& process, FileServices& services = NativeFileServices()) {
+    std::vector<std::string> arguments{process, "--all", "--output", output_};
+    if (process == "generate") arguments.insert(arguments.end(), {"--template", "Default"});
+    return Run(arguments, services);
+  }
+
+  // Each shortcut is as it was or, when `cleaned`, may be correctly
+  // cleaned; no file came or went.
+  static void ExpectIntact(const Snapshot& before, const Snapshot& after, bool cleaned, const std::string& context) {
+    ASSERT_EQ(before.size(), after.size()) << context;
+    for (const auto& [name, bytes] : before) {
+      const auto now = after.find(name);
+      ASSERT_NE(now, after.end()) << name << " lost; " << context;
+      if (now->second == bytes) continue;
+      const std::optional<std::string> clean = CleanShortcut(bytes);
+      EXPECT_TRUE(cleaned && clean && *clean == now->second) << name << " damaged; " << context;
+    }
+  }
+
+  TempFolder temp_;
+  std::string favorites_;
+  std::string output_;
+};
+
+}  // namespace vellumark::testing
