@@ -91,12 +91,16 @@ int RunProcess(const CommandLine& line, Favorites& favorites, const std::string&
                    },
                    {}};
   CleanProcess* clean = nullptr;
+  SiteGenerator* generator = nullptr;
   ProcessRunner runner(host, favorites, root, [&](int number) {
     std::unique_ptr<Process> process = MakeStandardProcess(number, services, html, &site);
     clean = dynamic_cast<CleanProcess*>(process.get());
+    generator = dynamic_cast<SiteGenerator*>(process.get());
     return process;
   });
   if (runner.Run(ProcessIndex(line.command)) != ProcessRunner::Outcome::kCompleted) return exit_code::kFailure;
+  // The missing resources were reported as they failed.
+  if (generator && !generator->FailedCopies().empty()) return exit_code::kFailure;
   if (clean && !clean->Unwritten().empty()) {
     for (const std::string& file : clean->Unwritten()) err << "Could not rewrite \r\n" << file << '\n';
     return exit_code::kIncomplete;

@@ -54,6 +54,7 @@ bool SiteGenerator::Prepare(RunState& state) {
 
   const CopiedResources resources = CopyTemplateResources(context_.files, templates_->Folder(), state.outputfolder);
   for (const std::string& failed : resources.failed) context_.showMessage("Error copying \r\n" + failed);
+  failedCopies_ = resources.failed;
 
   PageNames names;
   for (const std::string& name : resources.topLevelNames) names.Reserve(name);

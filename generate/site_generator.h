@@ -67,6 +67,10 @@ class SiteGenerator final : public Process {
 
   static constexpr std::string_view kIndexName = "index.html";
 
+  // The template resources Prepare could not copy (each shown as a
+  // message); the site is incomplete without them.
+  const std::vector<std::string>& FailedCopies() const { return failedCopies_; }
+
  private:
   struct Page {
     int position = 0;
@@ -97,6 +101,7 @@ class SiteGenerator final : public Process {
   long long grandtotal_ = 0;
   int processed_ = 0;
   int newfavorites_ = 0;
+  std::vector<std::string> failedCopies_;
 };
 
 }  // namespace vellumark
