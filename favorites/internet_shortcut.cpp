@@ -42,7 +42,11 @@ std::optional<std::string> CleanShortcut(std::string_view bytes) {
     line = "URL=" + std::string(*ini::ReadRawValue(decoded.text, kSection, kKey));
   }
   const std::optional<std::string> cleaned = ini::ReplaceSection(decoded.text, kSection, {line});
-  return EncodeShortcutText(*cleaned, decoded.form);
+  std::optional<std::string> result = EncodeShortcutText(*cleaned, decoded.form);
+  // Without the dropped lines, Windows-1252 bytes may happen to form valid
+  // UTF-8 and read as another URL: such a file is left as it is.
+  if (!result || ReadShortcutUrl(*result) != UrlOfText(decoded.text)) return std::nullopt;
+  return result;
 }
 
 }  // namespace vellumark
