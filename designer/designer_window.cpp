@@ -25,6 +25,7 @@ constexpr int kButtonWidth = 68;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 6;
 
+constexpr int kPageTop = kMargin + kLabelHeight + 6;
 constexpr int kIdList = 10;
 constexpr PageKind kPageKinds[3] = {PageKind::kPanels, PageKind::kSystemMenuItems, PageKind::kPopupMenuItems};
 
@@ -104,7 +105,7 @@ void DesignerWindow::Layout() {
   const int right = previewLeft + preview.cx + scale(kMargin);
   int pageHeight = 0;
   for (PageKind kind : kPageKinds) pageHeight = std::max<int>(pageHeight, PropertyPage::Size96(kind).cy);
-  const int pageTop = kMargin + kLabelHeight + 6;
+  const int pageTop = kPageTop;
   for (auto& page : pages_) {
     ::SetWindowPos(page->Hwnd(), nullptr, right, scale(pageTop), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
@@ -112,13 +113,10 @@ void DesignerWindow::Layout() {
                scale(kLabelHeight + 2), TRUE);
   ::MoveWindow(noPage_.get(), right + scale(kMargin), scale(pageTop + kMargin), scale(PropertyPage::kWidth - 16),
                scale(kLabelHeight), TRUE);
+  right_ = right;
   const int buttonsTop = pageTop + pageHeight + kMargin;
-  for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    const int left = kMargin + static_cast<int>(i) * (kButtonWidth + kButtonGap);
-    ::MoveWindow(buttons_[i].get(), right + scale(left), scale(buttonsTop), scale(kButtonWidth), scale(kButtonHeight),
-                 TRUE);
-  }
-  const int clientWidth = right + scale(PropertyPage::kWidth);
+  PlaceButtons(pageHeight);
+  const int clientWidth = right + scale(PropertyPage::kWidth + kMargin);
   const int clientHeight =
       std::max<int>(scale(kMargin) + preview.cy, scale(buttonsTop + kButtonHeight)) + scale(kMargin);
   ::MoveWindow(listLabel_.get(), scale(kMargin), scale(kMargin), scale(kListWidth), scale(kLabelHeight), TRUE);
@@ -128,6 +126,16 @@ void DesignerWindow::Layout() {
   ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, WS_EX_CONTROLPARENT);
   ::SetWindowPos(Hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The buttons follow the page shown, `pageHeight` units high.
+void DesignerWindow::PlaceButtons(int pageHeight) {
+  const auto scale = [this](int value) { return controls::Scale(value, dpi_); };
+  const int top = kPageTop + pageHeight + kMargin;
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    const int left = kMargin + static_cast<int>(i) * (kButtonWidth + kButtonGap);
+    ::MoveWindow(buttons_[i].get(), right_ + scale(left), scale(top), scale(kButtonWidth), scale(kButtonHeight), TRUE);
+  }
 }
 
 bool DesignerWindow::Open(std::string_view path, std::string& error) {
@@ -197,9 +205,8 @@ bool DesignerWindow::Select(std::string_view name) {
     ::ShowWindow(pages_[i]->Hwnd(), shown ? SW_SHOWNA : SW_HIDE);
   }
   ::ShowWindow(noPage_.get(), kind ? SW_HIDE : SW_SHOWNA);
-  const std::wstring title = kind ? win32::Widen(controls::pages::PageName(*kind)) + L" - " + win32::Widen(name)
-                                  : win32::Widen(name);
-  ::SetWindowTextW(pageTitle_.get(), title.c_str());
+  ::SetWindowTextW(pageTitle_.get(), win32::Widen(kind ? controls::pages::PageName(*kind) : name).c_str());
+  PlaceButtons(kind ? PropertyPage::Size96(*kind).cy : kLabelHeight + kMargin);
   UpdateCommands();
   return true;
 }

@@ -55,6 +55,7 @@ class DesignerWindow : public controls::HostWindow<DesignerWindow> {
  private:
   void CreateChrome();
   void Layout();
+  void PlaceButtons(int pageHeight);
   void UpdateCommands();
   void UpdateTitle();
   void OnCommand(int id, int code);
@@ -63,6 +64,7 @@ class DesignerWindow : public controls::HostWindow<DesignerWindow> {
 
   bool endsProgram_;
   int dpi_ = 96;
+  int right_ = 0;  // left edge of the page column, pixels
   win32::UniqueFont font_;
   win32::UniqueFont boldFont_;
   win32::UniqueWindow listLabel_;
