@@ -4,16 +4,18 @@
 #include "generate/templates.h"
 #include "support/file_services.h"
 #include "support/path.h"
+#include "tests/generate/settings_keeper.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 
 namespace vellumark::cli {
 namespace {
 
+using vellumark::testing::SettingsFolder;
+using vellumark::testing::SettingsKeeper;
 using vellumark::testing::TempFolder;
 
 struct Result {
@@ -149,16 +151,15 @@ TEST_F(CliProcess, ProgressLineIsRedrawnAndClearedOnATerminal) {
 class CliSite : public CliProcess {
  protected:
   CliSite() {
-#ifndef _WIN32
-    setenv("XDG_CONFIG_HOME", (program_ / "config").c_str(), 1);
-#endif
-    for (std::string_view file : Templates::kFiles) program_.Write("Templates/Mini/" + std::string(file), "[" + std::string(file) + "]%%UPDATED%%");
+    for (std::string_view file : Templates::kFiles) {
+      program_.Write("Templates/Mini/" + std::string(file), "[" + std::string(file) + "]%%UPDATED%%");
+    }
     program_.Write("Templates/Mini/site.css", "css");
-    Settings settings(templates_);
-    settings.SetTemplate("");
-    settings.SetInterval(0);
-    settings.SetUpdated("");
-    settings.SetWHOIS("https://who.example/?q=%q");
+    settings_.SetTemplate("");
+    settings_.SetInterval(0);
+    settings_.SetUpdated("");
+    settings_.SetShortcutFolders("");
+    settings_.SetWHOIS("https://who.example/?q=%q");
   }
 
   Result Site(std::vector<std::string> arguments) {
@@ -173,7 +174,10 @@ class CliSite : public CliProcess {
   std::string Stored() { return Run({"settings"}).out; }
 
   TempFolder program_;
+  SettingsFolder settingsFolder_{program_ / "config"};
   Templates templates_{program_.Path() + path::kSeparator};
+  Settings settings_{templates_};
+  SettingsKeeper keeper_{settings_};
 };
 
 TEST_F(CliSite, GenerateWithoutACompleteSetFailsBeforeWriting) {

@@ -10,12 +10,12 @@
 #include "generate/templates.h"
 #include "support/path.h"
 #include "tests/app/recording_host.h"
+#include "tests/generate/settings_keeper.h"
 #include "tests/support/failing_file_services.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -41,21 +41,9 @@ class CountingFileServices : public FailingFileServices {
 
 inline std::string Shortcut(std::string_view url) { return "[InternetShortcut]\r\nURL=" + std::string(url) + "\r\n"; }
 
-// Points the native settings store at a folder of the test; the Windows
-// build uses the registry of its Wine prefix, and every test sets what it
-// reads.
-inline void UseSettingsFolder(const std::string& folder) {
-#ifdef _WIN32
-  (void)folder;
-#else
-  setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-#endif
-}
-
 class SiteFixture : public ::testing::Test {
  protected:
   SiteFixture() {
-    UseSettingsFolder(temp_ / "config");
     output_ = temp_ / "out";
     NativeFileServices().CreateFolder(output_);
     temp_.MakeFolder("fav");
@@ -109,8 +97,10 @@ class SiteFixture : public ::testing::Test {
   TempFolder temp_;
   std::string output_;
   CountingFileServices files_;
+  SettingsFolder settingsFolder_{temp_ / "config"};
   Templates templates_{temp_.Path() + path::kSeparator, files_};
   Settings settings_{templates_};
+  SettingsKeeper keeper_{settings_};
   HTML html_;
   RecordingHost host_;
   LocalDateTime now_{2024, 3, 10, 12, 0, 0};

@@ -412,7 +412,7 @@ class ManyFavoritesServices : public CountingFileServices {
 
 TEST(SiteCounts, HoldMoreThanSixteenBits) {
   TempFolder temp;
-  UseSettingsFolder(temp / "config");
+  const SettingsFolder settingsFolder(temp / "config");
   ManyFavoritesServices files;
   files.folder = temp / "fav/Many" + path::kSeparator;
   files.count = 70000;
@@ -420,6 +420,7 @@ TEST(SiteCounts, HoldMoreThanSixteenBits) {
   for (const auto& [name, text] : kHandMadeSet) temp.Write("Templates/T/" + name, text);
   Templates templates(temp.Path() + path::kSeparator, files);
   Settings settings(templates);
+  const SettingsKeeper keeper(settings);
   settings.SetTemplate("T");
   settings.SetInterval(0);
   settings.SetUpdated("");
