@@ -1,0 +1,205 @@
+#include "tests/reliability/html_checker.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+
+namespace vellumark::testing::html {
+namespace {
+
+constexpr std::array<std::string_view, 13> kVoid = {"area", "base", "br",   "col",  "embed", "hr",   "img",
+                                                    "input", "link", "meta", "source", "track", "wbr"};
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+bool IsNameCharacter(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == ':'; }
+
+void AppendCodePoint(std::string& out, unsigned long code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+// Decodes references; sets `error` for an "&" that starts none. Named
+// references other than the basic ones stay as they are (a template may use
+// any).
+std::string Decode(std::string_view text, std::string& error) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '&') {
+      out += text[i];
+      continue;
+    }
+    const std::size_t semicolon = text.find(';', i);
+    const std::string_view body = semicolon == std::string_view::npos ? "" : text.substr(i + 1, semicolon - i - 1);
+    const bool named = !body.empty() && std::all_of(body.begin(), body.end(), [](char c) {
+      return std::isalnum(static_cast<unsigned char>(c));
+    });
+    if (body.size() > 1 && body[0] == '#') {
+      const bool hex = body[1] == 'x' || body[1] == 'X';
+      const std::string_view digits = body.substr(hex ? 2 : 1);
+      unsigned long code = 0;
+      const auto [end, failure] = std::from_chars(digits.data(), digits.data() + digits.size(), code, hex ? 16 : 10);
+      if (digits.empty() || failure != std::errc() || end != digits.data() + digits.size() || code > 0x10FFFF) {
+        error = "bad character reference &" + std::string(body) + ";";
+        return out;
+      }
+      AppendCodePoint(out, code);
+    } else if (body == "amp" || body == "lt" || body == "gt" || body == "quot" || body == "apos") {
+      out += body == "amp" ? '&' : body == "lt" ? '<' : body == "gt" ? '>' : body == "quot" ? '"' : '\'';
+    } else if (named) {
+      out += "&" + std::string(body) + ";";
+    } else {
+      error = "\"&\" that starts no reference";
+      return out;
+    }
+    i = semicolon;
+  }
+  return out;
+}
+
+std::string Trim(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return "";
+  return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
+}
+
+class Checker {
+ public:
+  explicit Checker(std::string_view document) : s_(document) {}
+
+  Report Run() {
+    while (pos_ < s_.size() && report_.error.empty()) {
+      if (s_[pos_] == '<') {
+        Markup();
+      } else {
+        Text();
+      }
+    }
+    if (report_.error.empty() && !open_.empty()) Fail("<" + open_.back() + "> never closed");
+    return report_;
+  }
+
+ private:
+  void Fail(std::string message) {
+    if (report_.error.empty()) report_.error = message + " at byte " + std::to_string(pos_);
+  }
+
+  void Text() {
+    const std::size_t end = std::min(s_.find('<', pos_), s_.size());
+    const std::string_view text = s_.substr(pos_, end - pos_);
+    if (text.find('>') != std::string_view::npos) return Fail("\">\" in text");
+    std::string error;
+    std::string decoded = Trim(Decode(text, error));
+    if (!error.empty()) return Fail(error);
+    if (!decoded.empty()) report_.texts.push_back(std::move(decoded));
+    pos_ = end;
+  }
+
+  void Markup() {
+    const std::string_view rest = s_.substr(pos_);
+    if (rest.starts_with("<!--")) {
+      const std::size_t end = s_.find("-->", pos_ + 4);
+      if (end == std::string_view::npos) return Fail("comment never closed");
+      pos_ = end + 3;
+      return;
+    }
+    if (rest.starts_with("<!")) {
+      if (Lower(rest.substr(0, 9)) != "<!doctype") return Fail("unknown declaration");
+      const std::size_t end = s_.find('>', pos_);
+      if (end == std::string_view::npos) return Fail("declaration never closed");
+      pos_ = end + 1;
+      return;
+    }
+    const bool closing = rest.starts_with("</");
+    pos_ += closing ? 2 : 1;
+    const std::string name = Lower(Name());
+    if (name.empty()) return Fail("\"<\" that starts no tag");
+    if (name == "script") return Fail("a script element");
+    if (closing) {
+      Blanks();
+      if (pos_ >= s_.size() || s_[pos_] != '>') return Fail("end tag </" + name + "> not closed");
+      ++pos_;
+      if (open_.empty() || open_.back() != name) return Fail("</" + name + "> does not close the open element");
+      open_.pop_back();
+      return;
+    }
+    report_.elements.push_back(name);
+    while (report_.error.empty()) {
+      Blanks();
+      if (pos_ >= s_.size()) return Fail("tag <" + name + "> never closed");
+      if (s_[pos_] == '>' || s_.substr(pos_, 2) == "/>") {
+        const bool selfClosed = s_[pos_] == '/';
+        pos_ += selfClosed ? 2 : 1;
+        const bool isVoid = std::find(kVoid.begin(), kVoid.end(), name) != kVoid.end();
+        if (!isVoid && !selfClosed) {
+          open_.push_back(name);
+          report_.depth = std::max(report_.depth, static_cast<int>(open_.size()));
+        }
+        return;
+      }
+      Attribute(name);
+    }
+  }
+
+  void Attribute(const std::string& element) {
+    const std::string attribute(Name());
+    if (attribute.empty()) return Fail("junk in tag <" + element + ">");
+    Blanks();
+    if (pos_ >= s_.size() || s_[pos_] != '=') return;  // an attribute without value
+    ++pos_;
+    Blanks();
+    if (pos_ >= s_.size() || (s_[pos_] != '"' && s_[pos_] != '\'')) return Fail("unquoted value of " + attribute);
+    const char quote = s_[pos_++];
+    const std::size_t end = s_.find(quote, pos_);
+    if (end == std::string_view::npos) return Fail("value of " + attribute + " never closed");
+    const std::string_view value = s_.substr(pos_, end - pos_);
+    if (value.find_first_of("<>") != std::string_view::npos) return Fail("markup in the value of " + attribute);
+    std::string error;
+    std::string decoded = Decode(value, error);
+    if (!error.empty()) return Fail(error + " in the value of " + attribute);
+    report_.attributes.push_back(std::move(decoded));
+    pos_ = end + 1;
+    if (pos_ < s_.size() && !std::isspace(static_cast<unsigned char>(s_[pos_])) && s_[pos_] != '>' && s_[pos_] != '/') {
+      Fail("no blank after the value of " + attribute);
+    }
+  }
+
+  std::string_view Name() {
+    const std::size_t start = pos_;
+    while (pos_ < s_.size() && IsNameCharacter(s_[pos_])) ++pos_;
+    return s_.substr(start, pos_ - start);
+  }
+
+  void Blanks() {
+    while (pos_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[pos_]))) ++pos_;
+  }
+
+  std::string_view s_;
+  std::size_t pos_ = 0;
+  std::vector<std::string> open_;
+  Report report_;
+};
+
+}  // namespace
+
+Report Check(std::string_view document) { return Checker(document).Run(); }
+
+}  // namespace vellumark::testing::html
