@@ -313,6 +313,10 @@ LRESULT FormPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
     case WM_LBUTTONDOWN:
       OnClickAt(PointOf(lParam));
       return 0;
+    case WM_CLOSE:
+      // "Close" in the preview's system menu would destroy the form being
+      // edited; the designer's own window is the one to close.
+      return 0;
     case WM_NCLBUTTONDOWN:
       // The preview stays where it is: dragging its caption is not offered.
       if (wParam == HTCAPTION) {

@@ -1,7 +1,6 @@
 // vellumark-designer: edits the item lists of the custom controls in a form
 // description. Usage: vellumark-designer [FORM-FILE [CONTROL]]; without a
 // file it asks for one.
-#include "controls/dpi.h"
 #include "controls/message_loop.h"
 #include "designer/designer_window.h"
 #include "support/win32/common_dialogs.h"
@@ -28,7 +27,9 @@ std::vector<std::string> Arguments() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
-  vellumark::controls::EnablePerMonitorDpiAwareness();
+  // Laid out once at the system's DPI; the system scales the window on
+  // monitors with another DPI.
+  ::SetProcessDPIAware();
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
   ::InitCommonControlsEx(&classes);
 

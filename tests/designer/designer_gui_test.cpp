@@ -330,6 +330,15 @@ TEST_F(Designer, ClickingAControlSelectsTheSmallestUnderThePointer) {
   EXPECT_EQ(::SendMessageW(designer_.ControlList(), LB_GETCURSEL, 0, 0), 3);
 }
 
+TEST_F(Designer, PreviewStaysWhenItsCloseCommandIsChosen) {
+  OpenCopy(MainForm());
+  const HWND preview = designer_.Preview()->Hwnd();
+  ::SendMessageW(preview, WM_SYSCOMMAND, SC_CLOSE, 0);
+  Pump();
+  EXPECT_TRUE(::IsWindow(preview));
+  EXPECT_TRUE(::IsWindow(designer_.Preview()->WindowOf("StatusBarVellumark")));
+}
+
 TEST_F(Designer, UnreadableOrMalformedFilesAreRefused) {
   std::string error;
   EXPECT_FALSE(designer_.Open("Z:\\no\\such\\file.form", error));
