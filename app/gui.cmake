@@ -17,10 +17,13 @@ if(WIN32)
     vellumark.rc
   )
   target_include_directories(vellumark PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(vellumark PRIVATE vellumark_gui_texts vellumark_runner vellumark_forms vellumark_form_generate
-    vellumark_controls vellumark_win32_dialogs vellumark_site vellumark_settings vellumark_templates vellumark_favorites vellumark_support
-    vellumark_options comctl32 ole32 shell32 version user32 gdi32)
+  target_link_libraries(vellumark PRIVATE vellumark_gui_texts vellumark_runner vellumark_forms
+    vellumark_form_generate vellumark_controls vellumark_win32_dialogs vellumark_site vellumark_settings
+    vellumark_templates vellumark_favorites vellumark_support vellumark_options
+    comctl32 ole32 shell32 version user32 gdi32)
   target_link_options(vellumark PRIVATE -municode)
-  set_source_files_properties(vellumark.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_CURRENT_SOURCE_DIR}/vellumark.ico;${CMAKE_CURRENT_SOURCE_DIR}/vellumark.manifest;${CMAKE_CURRENT_SOURCE_DIR}/forms/vellumark.form;${CMAKE_CURRENT_SOURCE_DIR}/win32/control_ids.h")
+  # The resource script embeds these files; a change to one rebuilds it.
+  set(resources vellumark.ico vellumark.manifest forms/vellumark.form win32/control_ids.h)
+  list(TRANSFORM resources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+  set_source_files_properties(vellumark.rc PROPERTIES OBJECT_DEPENDS "${resources}")
 endif()

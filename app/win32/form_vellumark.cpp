@@ -114,6 +114,7 @@ bool FormVellumark::Load() {
     return false;
   }
 
+  // Held until the program ends, so later starts see this one.
   static const SingleInstance instance;
   if (instance.AnotherIsRunning()) {
     ::MessageBoxW(nullptr, L"The application is already active", win32::Widen(title_).c_str(),
@@ -508,7 +509,9 @@ void FormVellumark::SetBusyPointer(bool busy) {
   }
 }
 
-void FormVellumark::Repaint() { ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
+void FormVellumark::Repaint() {
+  ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
 
 int FormVellumark::ChooseOutputFolder(std::string& folder) {
   const int status = folderChoice_.Choose(folder);

@@ -166,14 +166,15 @@ expect_eq "F2 updates panel 0" "$(drive status 0)" "$(folders_text $((entries - 
 drive click 1006 >/dev/null
 press F3
 expect_eq "F3 with nothing ticked stores nothing" "$(registry_value ShortcutFolders)" ""
-wine reg add 'HKCU\Software\Tarnwell\Vellumark' /v ShortcutFolders /d "$(name_of 1 | tr '[:lower:]' '[:upper:]')|No such folder" \
-  /f >/dev/null 2>&1
+stored="$(name_of 1 | tr '[:lower:]' '[:upper:]')|No such folder"
+wine reg add 'HKCU\Software\Tarnwell\Vellumark' /v ShortcutFolders /d "$stored" /f >/dev/null 2>&1
 press F1
 expect_eq "F1 ignores letter case and unknown folders" "$(ticked_entries)" "$(name_of 1)"
 
 note "Read-only option and Refresh after the tree changed"
 click_rect $(drive rect 1008)
-expect_eq "Read-only counts the read-only favorite" "$(drive status 1)" "|$total_with_read_only favorites / 0 selected |"
+expect_eq "Read-only counts the read-only favorite" "$(drive status 1)" \
+  "|$total_with_read_only favorites / 0 selected |"
 drive click 1008 >/dev/null
 mkdir "$favorites/Zz Added"
 printf '[InternetShortcut]\r\nURL=https://added.example/\r\n' >"$favorites/Zz Added/Added.url"
@@ -272,7 +273,8 @@ cli --favorites "$(winpath "$favorites")" convert --all --output "$(winpath "$ru
 stopped=$run/gui-stopped/bookmarks.html
 complete=$run/cli-stopped/bookmarks.html
 if [ -f "$stopped" ] && [ "$(stat -c %s "$stopped")" -lt "$(stat -c %s "$complete")" ]; then
-  cmp -s -n "$(stat -c %s "$stopped")" "$stopped" "$complete" || fail "the stopped run's file is not the start of a full one"
+  cmp -s -n "$(stat -c %s "$stopped")" "$stopped" "$complete" ||
+    fail "the stopped run's file is not the start of a full one"
 else
   fail "the stopped run left no shorter bookmarks.html"
 fi
