@@ -150,7 +150,13 @@ bool DesignerWindow::Open(std::string_view path, std::string& error) {
     error = "The file " + std::string(path) + " is no form description (" + reason + ").";
     return false;
   }
-  for (auto& page : pages_) page->SetObject(nullptr);
+  // Edits pending on a page go to the form now shown before it is replaced.
+  for (auto& page : pages_) {
+    if (!page->SetObject(nullptr)) {
+      error = "The edits on the page cannot be applied; correct them first.";
+      return false;
+    }
+  }
   preview_.reset();
   form_ = std::move(*form);
   text_ = *text;
