@@ -131,6 +131,14 @@ TEST_F(Designer, PanelEditsShowAtOnceAndAreSavedUnderTheirKeys) {
   EXPECT_EQ(TextOf(page.Input("TextIndex")), L"0");
   EXPECT_EQ(TextOf(page.Input("TextMinwidth")), L"120");
   EXPECT_FALSE(::IsWindowEnabled(designer_.CommandButton(DesignerWindow::kApply)));
+  int low = -1;
+  int high = -1;
+  ::GetScrollRange(page.Input("HScrollIndex"), SB_CTL, &low, &high);
+  EXPECT_EQ(low, 0);
+  EXPECT_EQ(high, 2);
+  wchar_t entry[64] = {};
+  ::SendMessageW(page.Input("ComboBevel"), CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(entry));
+  EXPECT_STREQ(entry, L"2 - sbrRaised");
 
   TypeInto(page.Input("TextText"), L"Ready");
   EXPECT_TRUE(page.Changed());
