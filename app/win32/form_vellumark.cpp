@@ -441,6 +441,10 @@ void FormVellumark::OnCommand(int id, int code) {
     case IDC_SELECT_ALL: OnSelectAll(); break;
     case IDC_REFRESH: OnRefresh(); break;
     case IDC_READ_ONLY: OnReadOnly(); break;
+    case IDC_PROCESS:
+      // Enter anywhere in the window opens the default button's menu.
+      if (process_->Enabled() && !Refused()) process_->OpenMenu();
+      break;
     default: break;
   }
 }
@@ -484,6 +488,8 @@ LRESULT FormVellumark::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_HELP:
       return TRUE;  // F1 restores the ticked set; there is no help
+    case DM_GETDEFID:
+      return MAKELRESULT(IDC_PROCESS, DC_HASDEFID);
     case WM_CLOSE:
       OnClose();
       return 0;

@@ -22,6 +22,7 @@
 //                              box close the main window, wait for it to go
 //   rect ID / item-rect I      screen rectangle "x y width height" of a
 //                              control / of entry I's check box
+//   menu                       1 when a popup menu is open
 //   focus                      the child ID of the focused control (the
 //                              ID of the custom control around it)
 //   about                      choose the About entry of the system menu
@@ -367,6 +368,9 @@ void Run(const std::vector<std::string>& command) {
     PrintRect(rect);
   } else if (name == "item-rect") {
     ItemRect(Number(command, 1));
+  } else if (name == "menu") {
+    HWND menu = ::FindWindowW(L"#32768", nullptr);
+    Print(menu != nullptr && ::IsWindowVisible(menu) ? "1" : "0");
   } else if (name == "focus") {
     PrintFocus();
   } else if (name == "about") {

@@ -130,8 +130,15 @@ done
 expect_eq "tab order" "$focus_order" "1003 1004 1005 1006 1008 1003"
 press alt+a
 expect_eq "Alt+A selects all" "$(drive status 0)" "$(folders_text "$entries")"
+click_rect $(drive item-rect 1)
+press Return
+expect_eq "Enter opens the default button's menu" "$(drive menu)" "1"
+press Escape
+expect_eq "Escape closes the menu" "$(drive menu)" "0"
 press alt+r
 expect_eq "Alt+R refreshes" "$(drive status 0)" "$(folders_text 0)"
+press Return
+expect_eq "Enter opens no menu while Process is disabled" "$(drive menu)" "0"
 
 note "second instance"
 wine "$program" &
