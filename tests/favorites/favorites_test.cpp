@@ -189,11 +189,11 @@ TEST_F(FavoritesTree, HandlerExceptionsLeaveReadAndLaterReadsWork) {
 }
 
 TEST_F(FavoritesTree, FortyThousandFavoritesAreCountedAndWalked) {
-  std::string bytes = Shortcut("http://many/");
+  const std::string bytes = Shortcut("http://many/");
+  std::vector<std::string> subfolders;
+  for (int f = 0; f < 40; ++f) subfolders.push_back(root_.MakeFolder("Big/F" + std::to_string(f)) + path::kSeparator);
   for (int i = 0; i < 40000; ++i) {
-    NativeFileServices().WriteFile(root_.MakeFolder("Big/F" + std::to_string(i % 40)) + path::kSeparator +
-                                       std::to_string(i) + ".url",
-                                   bytes);
+    ASSERT_TRUE(NativeFileServices().WriteFile(subfolders[i % 40] + std::to_string(i) + ".url", bytes));
   }
   const std::vector<MainFolders> folders = favorites_.Initialize();
   EXPECT_EQ(folders[0], (MainFolders{"Big", 40000}));
