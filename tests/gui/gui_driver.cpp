@@ -15,7 +15,8 @@
 //                              the run to end; message boxes are printed as
 //                              "message: text" and acknowledged, the
 //                              Generate dialog is confirmed. MODE
-//                              cancel-browser: cancel the folder browser
+//                              cancel-browser / accept-browser: cancel the
+//                              folder browser or take the folder it offers
 //                              ("browser" printed); probe: at the first
 //                              message box try a tick, a refresh and a
 //                              second run; close: after the first message
@@ -209,7 +210,7 @@ void WaitMessage() {
   Fail("no message box");
 }
 
-enum class RunMode { kPlain, kCancelBrowser, kProbe, kClose };
+enum class RunMode { kPlain, kCancelBrowser, kAcceptBrowser, kProbe, kClose };
 
 // While the run shows its first message box: tries to untick the last
 // entry, to refresh the list and to start a second run, and prints what
@@ -246,12 +247,13 @@ void WatchRun(std::atomic<bool>& done, RunMode mode) {
       ::PostMessageW(generate, WM_COMMAND, IDOK, 0);
       while (::IsWindow(generate) && !done) ::Sleep(20);
     }
-    if (mode == RunMode::kCancelBrowser) {
+    if (mode == RunMode::kCancelBrowser || mode == RunMode::kAcceptBrowser) {
       HWND found = nullptr;
       while ((found = ::FindWindowExW(nullptr, found, L"#32770", nullptr)) != nullptr) {
         if (!::IsWindowVisible(found) || WindowText(found) == kTitle || WindowText(found) == L"Generate") continue;
         Print("browser");
-        ::PostMessageW(found, WM_COMMAND, IDCANCEL, 0);
+        ::Sleep(500);  // lets the browser select its start folder
+        ::PostMessageW(found, WM_COMMAND, mode == RunMode::kAcceptBrowser ? IDOK : IDCANCEL, 0);
         while (::IsWindow(found) && !done) ::Sleep(20);
         break;
       }
@@ -359,6 +361,7 @@ void Run(const std::vector<std::string>& command) {
   } else if (name == "process") {
     const std::string mode = command.size() > 2 ? command[2] : "";
     RunProcess(Number(command, 1), mode == "cancel-browser" ? RunMode::kCancelBrowser
+                                   : mode == "accept-browser" ? RunMode::kAcceptBrowser
                                    : mode == "probe"        ? RunMode::kProbe
                                    : mode == "close"        ? RunMode::kClose
                                                             : RunMode::kPlain);

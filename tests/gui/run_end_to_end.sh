@@ -286,12 +286,26 @@ else
   fail "the stopped run left no shorter bookmarks.html"
 fi
 
-note "the real folder browser, cancelled"
+note "the real folder browser: its first offer is the program's folder"
 unset VELLUMARK_TEST_FOLDER_CHOICE
+installed=$WINEPREFIX/drive_c/vellumark-e2e
+rm -rf "$installed"
+mkdir -p "$installed"
+cp "$program" "$installed/"
+cp -r "$(dirname "$program")/Templates" "$installed/"
+program=$installed/$(basename "$program")
 start_program
+drive click 1005 >/dev/null
+expect_eq "browser accepted" "$(drive process 0 accept-browser | grep -E '^(browser|run ended)$')" "browser
+run ended"
+mkdir -p "$run/cli-browsed"
+cli --favorites "$(winpath "$favorites")" check --all --output "$(winpath "$run/cli-browsed")" >/dev/null
+cmp -s "$installed/Check.txt" "$run/cli-browsed/Check.txt" || fail "the browsed run's Check.txt differs"
+rm -f "$installed/Check.txt"
 drive click 1005 >/dev/null
 expect_eq "browser cancelled" "$(drive process 0 cancel-browser)" "browser
 run ended"
+[ -e "$installed/Check.txt" ] && fail "a cancelled browse wrote Check.txt"
 expect_eq "ticks stay after the browser is cancelled" "$(ticked_entries)" "$(drive list | cut -c5-)"
 expect_eq "close" "$(drive close)" "closed"
 wait "$program_pid"
