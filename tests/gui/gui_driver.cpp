@@ -23,6 +23,7 @@
 //                              box close the main window, wait for it to go
 //   rect ID / item-rect I      screen rectangle "x y width height" of a
 //                              control / of entry I's check box
+//   current                    the index of the list's current entry
 //   menu                       1 when a popup menu is open
 //   focus                      the child ID of the focused control (the
 //                              ID of the custom control around it)
@@ -371,6 +372,9 @@ void Run(const std::vector<std::string>& command) {
     PrintRect(rect);
   } else if (name == "item-rect") {
     ItemRect(Number(command, 1));
+  } else if (name == "current") {
+    Print(std::to_string(::SendMessageW(Control(IDC_LIST_FOLDERS), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                        LVNI_FOCUSED)));
   } else if (name == "menu") {
     HWND menu = ::FindWindowW(L"#32768", nullptr);
     Print(menu != nullptr && ::IsWindowVisible(menu) ? "1" : "0");

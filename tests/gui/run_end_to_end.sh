@@ -170,6 +170,7 @@ expect_eq "F1 enables Process" "$(drive enabled)" "1"
 press F2
 expect_eq "F2 inverts" "$(ticked_entries)" "$(echo "$names" | sed '1d;3d')"
 expect_eq "F2 updates panel 0" "$(drive status 0)" "$(folders_text $((entries - 2)))"
+expect_eq "F2 makes the last entry it ticked current" "$(drive current)" "$((entries - 1))"
 drive click 1006 >/dev/null
 press F3
 expect_eq "F3 with nothing ticked stores nothing" "$(registry_value ShortcutFolders)" ""
@@ -235,6 +236,7 @@ for index in 0 2 3 4 1; do
   grep -q '^run ended$' "$run/gui-$name.log" || fail "$name: the run did not end"
   expect_eq "$name: every folder unticked" "$(ticked_entries)" ""
   expect_eq "$name: panel 2 cleared" "$(drive status 2)" "||"
+  expect_eq "$name: the last folder walked is current" "$(drive current)" "$((entries - 1))"
   if [ "$name" = clean ]; then
     cli --favorites "$(winpath "$run/Favorites-for-cli")" clean --all --output "$(winpath "$run/cli-$name")" >/dev/null
     diff -r "$favorites" "$run/Favorites-for-cli" >/dev/null || fail "clean: the trees differ"
