@@ -27,7 +27,7 @@ void Require(bool condition, const char* what) {
 }
 
 // Results the model does not build, to keep each run small.
-constexpr std::size_t kModelLimit = std::size_t{1} << 22;
+constexpr std::size_t kModelLimit = std::size_t{1} << 18;
 
 // Stops early (with an oversized result) past kModelLimit.
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
