@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -187,7 +188,13 @@ class PosixFileServices final : public FileServices {
   }
 
   bool ReplaceFile(std::string_view path, std::string_view bytes) override {
-    const std::string target = Terminated(path);
+    std::string target = Terminated(path);
+    // Through a symbolic link the file it names gets the new bytes; the
+    // link stays a link.
+    if (char* resolved = realpath(target.c_str(), nullptr)) {
+      target = resolved;
+      free(resolved);
+    }
     const std::string temporary = target + ".vellumark-" + std::to_string(getpid()) + ".tmp";
     struct stat info {};
     if (stat(target.c_str(), &info) != 0) return false;

@@ -182,6 +182,17 @@ TEST_F(Hostile, SymbolicLinksToFoldersAreNotFollowed) {
   EXPECT_EQ(*NativeFileServices().ReadFile(temp_ / "fav/A/B/b.url"), "[InternetShortcut]\r\nURL=http://b/\r\n");
 }
 
+TEST_F(Hostile, CleanRewritesALinkedShortcutThroughItsLink) {
+  const std::string target = temp_.Write("elsewhere/shared.url", Shortcut("http://shared/"));
+  const std::string link = temp_ / "fav/shared.url";
+  temp_.MakeFolder("fav");
+  ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+  const CliResult clean = RunProcess("clean");
+  EXPECT_EQ(clean.code, 0) << clean.err;
+  EXPECT_TRUE(fs::is_symlink(fs::u8path(link))) << "the link stays a link";
+  EXPECT_EQ(*NativeFileServices().ReadFile(target), "[InternetShortcut]\r\nURL=http://shared/\r\n");
+}
+
 // Makes a folder read-only with a bind mount (root ignores permission bits).
 class ReadOnlyMount {
  public:
