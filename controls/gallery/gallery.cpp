@@ -39,7 +39,7 @@ class GalleryWindow : public HostWindow<GalleryWindow> {
   static constexpr UINT kClassStyle = CS_HREDRAW | CS_VREDRAW;
 
   GalleryWindow(const FormDescription& form, const std::filesystem::path& eventFile) {
-    if (!eventFile.empty()) events_.open(eventFile, std::ios::out | std::ios::trunc);
+    if (!eventFile.empty()) events_.open(eventFile, std::ios::out | std::ios::trunc | std::ios::binary);
     RECT bounds{0, 0, kClientSize.cx, kClientSize.cy};
     ::AdjustWindowRectEx(&bounds, WS_OVERLAPPEDWINDOW, FALSE, 0);
     const int dpi = DpiForWindow(nullptr);
@@ -96,8 +96,10 @@ class GalleryWindow : public HostWindow<GalleryWindow> {
     process_ = Make<DropDownButton>(form, "DropDownButtonProcess", {12, 80, 112, 104});
     process_->onClick = [this] {
       Log("Click");
-      // The menu opens after this returns; its entries are reported from its own loop.
-      ::SetTimer(Hwnd(), kMenuProbeTimer, 200, nullptr);
+      // The menu opens after this returns; its entries are reported from its
+      // own loop once it is on the screen.
+      menuProbes_ = 0;
+      ::SetTimer(Hwnd(), kMenuProbeTimer, 100, nullptr);
     };
     process_->onItemClick = [this](PopupMenuItem& item) {
       Log("ItemClick Index=" + std::to_string(item.Index()) + " Text=" + item.Text());
@@ -130,9 +132,10 @@ class GalleryWindow : public HostWindow<GalleryWindow> {
   }
 
   void ProbeOpenMenu() {
-    ::KillTimer(Hwnd(), kMenuProbeTimer);
     const HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
-    if (menuWindow == nullptr || !::IsWindowVisible(menuWindow)) return;
+    const bool shown = menuWindow != nullptr && ::IsWindowVisible(menuWindow);
+    if (shown || ++menuProbes_ >= 100) ::KillTimer(Hwnd(), kMenuProbeTimer);
+    if (!shown) return;
     const auto menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
       RECT item{};
@@ -151,6 +154,7 @@ class GalleryWindow : public HostWindow<GalleryWindow> {
   }
 
   std::ofstream events_;
+  int menuProbes_ = 0;
   std::unique_ptr<InfoFrame> header_;
   std::unique_ptr<DropDownButton> process_;
   std::unique_ptr<ProgressBar> progress_;

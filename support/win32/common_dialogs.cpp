@@ -56,9 +56,15 @@ class Locked {
   T* data_;
 };
 
-// Opens the browser with the start item selected (and so expanded).
+// Opens the browser with the start item selected (and so expanded). The
+// selection is asked for again once the browser's message loop runs,
+// because some browsers finish filling their tree only after the initial
+// notification and then miss the first request.
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM start) {
-  if (message == BFFM_INITIALIZED && start != 0) ::SendMessageW(window, BFFM_SETSELECTIONW, FALSE, start);
+  if (message == BFFM_INITIALIZED && start != 0) {
+    ::SendMessageW(window, BFFM_SETSELECTIONW, FALSE, start);
+    ::PostMessageW(window, BFFM_SETSELECTIONW, FALSE, start);
+  }
   return 0;
 }
 

@@ -11,12 +11,14 @@ namespace vellumark::testing {
 
 class DialogDriver {
  public:
-  // When the dialog is up, calls `inspect` with it and then clicks the
-  // button `buttonId` (IDOK, IDCANCEL).
-  DialogDriver(int buttonId, std::function<void(HWND dialog)> inspect = {}) {
+  // When the dialog is up and `ready` says so (or after 10 s), calls
+  // `inspect` with it and then clicks the button `buttonId` (IDOK, IDCANCEL).
+  explicit DialogDriver(int buttonId, std::function<void(HWND dialog)> inspect = {},
+                        std::function<bool(HWND dialog)> ready = {}) {
     current_ = this;
     buttonId_ = buttonId;
     inspect_ = std::move(inspect);
+    ready_ = std::move(ready);
     timer_ = ::SetTimer(nullptr, 0, 100, &DialogDriver::Tick);
   }
   ~DialogDriver() {
@@ -45,6 +47,7 @@ class DialogDriver {
     HWND dialog = nullptr;
     ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
     if (dialog == nullptr) return;
+    if (self->ready_ && !self->ready_(dialog) && ++self->waits_ < 100) return;
     self->pressed_ = true;
     if (self->inspect_) self->inspect_(dialog);
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(self->buttonId_, BN_CLICKED),
@@ -54,6 +57,8 @@ class DialogDriver {
   static inline DialogDriver* current_ = nullptr;
   int buttonId_ = IDOK;
   std::function<void(HWND)> inspect_;
+  std::function<bool(HWND)> ready_;
+  int waits_ = 0;
   UINT_PTR timer_ = 0;
   bool pressed_ = false;
 };

@@ -11,8 +11,8 @@ if [ "${1:-}" != "--inside-x" ]; then
   export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot --init >/dev/null 2>&1
-    wineserver -w
   fi
+  wineserver -w  # the previous session of this prefix must be gone
   exec xvfb-run -a -s "-screen 0 800x600x24" sh "$0" --inside-x "$@"
 fi
 gallery="$3"
@@ -58,4 +58,5 @@ fi
 echo "gallery events:"
 cat "$events" 2>/dev/null
 wineserver -k 2>/dev/null
+wineserver -w
 exit $status

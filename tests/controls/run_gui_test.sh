@@ -10,7 +10,7 @@ shift
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot --init >/dev/null 2>&1
-  wineserver -w
 fi
-exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c 'wine "$@"; status=$?; wineserver -k 2>/dev/null; exit $status' \
+wineserver -w  # the previous session of this prefix must be gone
+exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c 'wine "$@"; status=$?; wineserver -k 2>/dev/null; wineserver -w; exit $status' \
   run-gui-test "$@"
