@@ -6,6 +6,7 @@
 #include "controls/property_pages/control_items.h"
 #include "controls/property_pages/item_keys.h"
 #include "support/win32/wide_string.h"
+#include "support/win32/window_helpers.h"
 
 #include <algorithm>
 #include <utility>
@@ -21,20 +22,6 @@ RECT BoundsOf(const controls::PropertyStore& store) {
   const int left = store.ReadNumber("Left", 0);
   const int top = store.ReadNumber("Top", 0);
   return RECT{left, top, left + store.ReadNumber("Width", 0), top + store.ReadNumber("Height", 0)};
-}
-
-// The dialog font of the system at `dpi`, as the program's forms use it.
-win32::UniqueFont MessageFont(int dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-    return controls::CreateFontFromSpec(controls::FontSpec{}, dpi);
-  }
-  LOGFONTW font = metrics.lfMessageFont;
-  win32::WindowDc screen(nullptr);
-  const int systemDpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
-  font.lfHeight = ::MulDiv(font.lfHeight, dpi, systemDpi > 0 ? systemDpi : controls::kDefaultDpi);
-  return win32::UniqueFont(::CreateFontIndirectW(&font));
 }
 
 controls::FontSpec SpecOf(HFONT font, int dpi) {
@@ -120,7 +107,7 @@ FormPreview::FormPreview(HWND parent, POINT origin, const controls::FormDescript
   if (!CreateHostWindow(parent, bounds, kPreviewStyle, 0, win32::Widen(window->ReadText("Caption", "")).c_str())) {
     return;
   }
-  font_ = MessageFont(dpi_);
+  font_ = win32::MessageFont(dpi_);
   const std::wstring icon = win32::Widen(window->ReadText("Icon", ""));
   if (!icon.empty()) {
     icon_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), icon.c_str(), IMAGE_ICON,

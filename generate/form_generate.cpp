@@ -6,8 +6,8 @@
 #include "generate/generate_options.h"
 #include "support/win32/keyboard.h"
 #include "support/win32/wide_string.h"
+#include "support/win32/window_helpers.h"
 
-#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -54,43 +54,6 @@ const std::array<ControlSpec, 8> kControls{{
 constexpr int kVisibleTemplates = 8;
 
 int Pixels(int twips, int dpi) { return ::MulDiv(twips, dpi, kTwipsPerInch); }
-
-// A dialog template without controls: the controls are created in code so
-// that they can be placed in twips at the real DPI.
-struct alignas(DWORD) EmptyDialogTemplate {
-  DLGTEMPLATE header;
-  WORD menu = 0;
-  WORD windowClass = 0;
-  WORD title = 0;
-};
-
-// The system's message font at `dpi`.
-win32::UniqueFont MessageFont(int dpi) {
-  using ParametersForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-  static const auto parametersForDpi = reinterpret_cast<ParametersForDpi>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (parametersForDpi == nullptr ||
-      !parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
-    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-      ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof metrics.lfMessageFont, &metrics.lfMessageFont);
-    }
-    win32::WindowDc screen(nullptr);
-    const int systemDpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : controls::kDefaultDpi;
-    metrics.lfMessageFont.lfHeight = ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
-  }
-  return win32::UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
-// The hourglass for the life of the object, then the normal pointer.
-class BusyPointer {
- public:
-  BusyPointer() { ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT)); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-  ~BusyPointer() { ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW)); }
-};
 
 // Template names go straight into the combo box, in the order given.
 class ComboTemplateList final : public TemplateList {
@@ -142,28 +105,6 @@ int FitDropDownList(HWND combo, int fieldHeight) {
   return fieldHeight + kVisibleTemplates * static_cast<int>(entry > 0 ? entry : fieldHeight) + 2;
 }
 
-// Moves `window` so that it stands centred on `owner` (on the work area of
-// the owner's monitor when the owner is hidden or minimized), kept inside
-// that work area.
-void CentreOnOwner(HWND window, HWND owner) {
-  RECT bounds{};
-  ::GetWindowRect(window, &bounds);
-  const HMONITOR monitor =
-      ::MonitorFromWindow(owner != nullptr ? owner : window, MONITOR_DEFAULTTOPRIMARY);
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  ::GetMonitorInfoW(monitor, &info);
-  RECT centre = info.rcWork;
-  if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &centre);
-  const LONG width = bounds.right - bounds.left;
-  const LONG height = bounds.bottom - bounds.top;
-  LONG left = (centre.left + centre.right - width) / 2;
-  LONG top = (centre.top + centre.bottom - height) / 2;
-  left = std::clamp(left, info.rcWork.left, std::max(info.rcWork.left, info.rcWork.right - width));
-  top = std::clamp(top, info.rcWork.top, std::max(info.rcWork.top, info.rcWork.bottom - height));
-  ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 void ShowExclamationMessage(HWND owner, std::string_view text) {
@@ -175,10 +116,8 @@ FormGenerate::FormGenerate(Settings& settings, const Templates& templates, ShowM
 
 bool FormGenerate::ShowModal(HWND owner) {
   ok_ = false;
-  EmptyDialogTemplate dialogTemplate{};
-  dialogTemplate.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  ::DialogBoxIndirectParamW(controls::ModuleInstance(), &dialogTemplate.header, owner, &FormGenerate::DialogProc,
-                            reinterpret_cast<LPARAM>(this));
+  win32::ShowControllessDialog(controls::ModuleInstance(), owner, &FormGenerate::DialogProc,
+                               reinterpret_cast<LPARAM>(this));
   return ok_;
 }
 
@@ -216,10 +155,10 @@ INT_PTR FormGenerate::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 void FormGenerate::OnInitDialog() {
   ::SetWindowTextW(dialog_, L"Generate");
   dpi_ = controls::DpiForWindow(dialog_);
-  font_ = MessageFont(dpi_);
+  font_ = win32::MessageFont(dpi_);
   CreateControls();
   Layout();
-  CentreOnOwner(dialog_, ::GetWindow(dialog_, GW_OWNER));
+  win32::CentreOnOwner(dialog_, ::GetWindow(dialog_, GW_OWNER));
   Fill();
 }
 
@@ -291,7 +230,7 @@ void FormGenerate::OnCommand(int id, int code) {
 }
 
 void FormGenerate::OnOK() {
-  const BusyPointer busy;
+  const win32::BusyPointer busy;
   const GenerateOptions options{WindowText(Control(kTextInterval)), WindowText(Control(kTextUpdated)),
                                 SelectedEntry(Control(kComboTemplate))};
   ConfirmedOptions confirmed;
@@ -312,7 +251,7 @@ void FormGenerate::OnOK() {
 void FormGenerate::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = dpi;
   win32::UniqueFont previous = std::move(font_);
-  font_ = MessageFont(dpi_);
+  font_ = win32::MessageFont(dpi_);
   ::SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   Layout();

@@ -4,6 +4,7 @@
 #include "controls/host_window.h"
 #include "controls/window_messages.h"
 #include "support/win32/wide_string.h"
+#include "support/win32/window_helpers.h"
 
 #include <shellapi.h>
 
@@ -44,42 +45,6 @@ constexpr std::array<ControlSpec, 9> kControls{{
     {FormAbout::kCommandOK, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP},
 }};
 
-// A dialog template without controls: they are created and placed in code.
-struct alignas(DWORD) EmptyDialogTemplate {
-  DLGTEMPLATE header;
-  WORD menu = 0;
-  WORD windowClass = 0;
-  WORD title = 0;
-};
-
-// The system's message font at `dpi`.
-LOGFONTW MessageLogFont(int dpi) {
-  using ParametersForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-  static const auto parametersForDpi = reinterpret_cast<ParametersForDpi>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (parametersForDpi == nullptr ||
-      !parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
-    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-      ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof metrics.lfMessageFont, &metrics.lfMessageFont);
-    }
-    win32::WindowDc screen(nullptr);
-    const int systemDpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : controls::kDefaultDpi;
-    metrics.lfMessageFont.lfHeight = ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
-  }
-  return metrics.lfMessageFont;
-}
-
-// The hourglass for the life of the object, then the normal pointer.
-class BusyPointer {
- public:
-  BusyPointer() { ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT)); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-  ~BusyPointer() { ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW)); }
-};
-
 // Width and height of one line of `text` in `font`.
 SIZE LineSize(HDC dc, HFONT font, const std::wstring& text) {
   const win32::SelectedObject selected(dc, font);
@@ -115,26 +80,6 @@ void Place(HWND control, int left, int top, int width, int height) {
   ::SetWindowPos(control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Moves `window` so that it stands centred on `owner` (on the work area of
-// the owner's monitor when the owner is hidden or minimized), kept inside
-// that work area.
-void CentreOnOwner(HWND window, HWND owner) {
-  RECT bounds{};
-  ::GetWindowRect(window, &bounds);
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  ::GetMonitorInfoW(::MonitorFromWindow(owner != nullptr ? owner : window, MONITOR_DEFAULTTOPRIMARY), &info);
-  RECT centre = info.rcWork;
-  if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &centre);
-  const LONG width = bounds.right - bounds.left;
-  const LONG height = bounds.bottom - bounds.top;
-  const LONG left = std::clamp((centre.left + centre.right - width) / 2, info.rcWork.left,
-                               std::max(info.rcWork.left, info.rcWork.right - width));
-  const LONG top = std::clamp((centre.top + centre.bottom - height) / 2, info.rcWork.top,
-                              std::max(info.rcWork.top, info.rcWork.bottom - height));
-  ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 void OpenWebAddress(HWND owner, std::string_view address) {
@@ -142,10 +87,8 @@ void OpenWebAddress(HWND owner, std::string_view address) {
 }
 
 void FormAbout::ShowModal(HWND owner) {
-  EmptyDialogTemplate dialogTemplate{};
-  dialogTemplate.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  ::DialogBoxIndirectParamW(controls::ModuleInstance(), &dialogTemplate.header, owner, &FormAbout::DialogProc,
-                            reinterpret_cast<LPARAM>(this));
+  win32::ShowControllessDialog(controls::ModuleInstance(), owner, &FormAbout::DialogProc,
+                               reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR CALLBACK FormAbout::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -209,12 +152,12 @@ void FormAbout::OnInitDialog() {
   dpi_ = controls::DpiForWindow(dialog_);
   CreateFonts();
   Layout();
-  CentreOnOwner(dialog_, ::GetWindow(dialog_, GW_OWNER));
+  win32::CentreOnOwner(dialog_, ::GetWindow(dialog_, GW_OWNER));
   ::SetFocus(Control(kCommandOK));
 }
 
 void FormAbout::CreateFonts() {
-  LOGFONTW font = MessageLogFont(dpi_);
+  LOGFONTW font = win32::MessageLogFont(dpi_);
   font_.reset(::CreateFontIndirectW(&font));
   font.lfUnderline = TRUE;
   linkFont_.reset(::CreateFontIndirectW(&font));
@@ -296,7 +239,7 @@ void FormAbout::OnCommand(int id, int code) {
   switch (id) {
     case kLabelWebsite:
       if (code == BN_CLICKED && !website_.empty()) {
-        const BusyPointer busy;
+        const win32::BusyPointer busy;
         openAddress(dialog_, website_);
       }
       break;

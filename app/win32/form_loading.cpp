@@ -2,6 +2,7 @@
 
 #include "controls/dpi.h"
 #include "support/win32/wide_string.h"
+#include "support/win32/window_helpers.h"
 
 #include <algorithm>
 
@@ -13,25 +14,6 @@ constexpr int kLeastWidth = 240;
 constexpr int kHeight = 64;
 constexpr int kShapeInset = 6;     // window edge to the framing shape
 constexpr int kTextPadding = 24;   // framing shape to the text, left and right
-
-// The system's message font at `dpi`.
-win32::UniqueFont MessageFont(int dpi) {
-  using ParametersForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-  static const auto parametersForDpi = reinterpret_cast<ParametersForDpi>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (parametersForDpi == nullptr ||
-      !parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
-    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-      ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof metrics.lfMessageFont, &metrics.lfMessageFont);
-    }
-    win32::WindowDc screen(nullptr);
-    const int systemDpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : controls::kDefaultDpi;
-    metrics.lfMessageFont.lfHeight = ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
-  }
-  return win32::UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
-}
 
 }  // namespace
 
@@ -53,7 +35,7 @@ bool FormLoading::Show() {
                                WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, 0, 0, 0, Hwnd(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelLoading)),
                                controls::ModuleInstance(), nullptr);
-    font_ = MessageFont(controls::DpiForWindow(Hwnd()));
+    font_ = win32::MessageFont(controls::DpiForWindow(Hwnd()));
     ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     Layout();
   }

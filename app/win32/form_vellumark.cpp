@@ -15,6 +15,7 @@
 #include "support/program_folder.h"
 #include "support/special_folders.h"
 #include "support/win32/wide_string.h"
+#include "support/win32/window_helpers.h"
 
 #include <commctrl.h>
 
@@ -71,21 +72,6 @@ struct WindowStyle {
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 };
-
-// The system's message font at `dpi`.
-win32::UniqueFont MessageFont(int dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-    return win32::UniqueFont(::CreateFontW(controls::FontHeight(8, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                           DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, L"MS Shell Dlg 2"));
-  }
-  LOGFONTW font = metrics.lfMessageFont;
-  win32::WindowDc screen(nullptr);
-  const int systemDpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
-  font.lfHeight = ::MulDiv(font.lfHeight, dpi, systemDpi > 0 ? systemDpi : controls::kDefaultDpi);
-  return win32::UniqueFont(::CreateFontIndirectW(&font));
-}
 
 controls::FontSpec SpecOf(HFONT font, int dpi) {
   LOGFONTW description{};
@@ -159,7 +145,7 @@ bool FormVellumark::CreateForm(const controls::FormDescription& form) {
     return false;
   }
   dpi_ = controls::DpiForWindow(Hwnd());
-  font_ = MessageFont(dpi_);
+  font_ = win32::MessageFont(dpi_);
 
   const std::wstring icon = win32::Widen(window->ReadText("Icon", "#1"));
   iconLarge_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), icon.c_str(), IMAGE_ICON,
@@ -229,7 +215,7 @@ bool FormVellumark::CreateForm(const controls::FormDescription& form) {
   }
   ApplyFonts();
   PlaceControls();
-  CenterOnScreen();
+  win32::CentreOnOwner(Hwnd(), nullptr);
   return true;
 }
 
@@ -272,17 +258,6 @@ void FormVellumark::PlaceControls() {
                    TRUE);
     }
   }
-}
-
-void FormVellumark::CenterOnScreen() {
-  RECT work{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  RECT window{};
-  ::GetWindowRect(Hwnd(), &window);
-  const int width = window.right - window.left;
-  const int height = window.bottom - window.top;
-  ::SetWindowPos(Hwnd(), nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormVellumark::FillFolderList() {
@@ -428,7 +403,7 @@ void FormVellumark::OnClose() {
 
 void FormVellumark::OnDpiChanged(const RECT& suggested) {
   dpi_ = controls::DpiForWindow(Hwnd());
-  font_ = MessageFont(dpi_);
+  font_ = win32::MessageFont(dpi_);
   ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyFonts();

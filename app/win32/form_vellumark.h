@@ -64,7 +64,6 @@ class FormVellumark final : public controls::HostWindow<FormVellumark>, private 
   HWND CreateStandardControl(const controls::PropertyStore& store, const wchar_t* className, DWORD style, int id);
   void ApplyFonts();
   void PlaceControls();
-  void CenterOnScreen();
 
   void FillFolderList();
   void WriteStatusCounts();
