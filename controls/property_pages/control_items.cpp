@@ -1,6 +1,34 @@
 #include "controls/property_pages/control_items.h"
 
 namespace vellumark::controls::pages {
+namespace {
+
+// System menu entries and drop-down button entries carry the same values
+// under the same names.
+template <typename MenuItem>
+ItemValues MenuItemValues(const MenuItem* item) {
+  ItemValues values;
+  if (item != nullptr) {
+    values.text = item->Text();
+    values.style = item->Style();
+    values.checked = item->Checked();
+    values.enabled = item->Enabled();
+    values.tag = item->Tag();
+  }
+  return values;
+}
+
+template <typename MenuItem>
+void WriteMenuItem(MenuItem* item, const ItemValues& values) {
+  if (item == nullptr) return;
+  item->SetText(values.text);
+  item->SetStyle(values.style);
+  item->SetChecked(values.checked);
+  item->SetEnabled(values.enabled);
+  item->SetTag(values.tag);
+}
+
+}  // namespace
 
 ItemValues StatusBarItems::Item(int index) const {
   ItemValues values;
@@ -30,48 +58,16 @@ void StatusBarItems::WriteItem(int index, const ItemValues& values) {
   panel->SetTag(values.tag);
 }
 
-ItemValues SystemMenuItems::Item(int index) const {
-  ItemValues values;
-  if (const SystemMenuItem* item = menu_.SystemMenuItemAt(index)) {
-    values.text = item->Text();
-    values.style = item->Style();
-    values.checked = item->Checked();
-    values.enabled = item->Enabled();
-    values.tag = item->Tag();
-  }
-  return values;
-}
+ItemValues SystemMenuItems::Item(int index) const { return MenuItemValues(menu_.SystemMenuItemAt(index)); }
 
 void SystemMenuItems::WriteItem(int index, const ItemValues& values) {
-  SystemMenuItem* item = menu_.SystemMenuItemAt(index);
-  if (item == nullptr) return;
-  item->SetText(values.text);
-  item->SetStyle(values.style);
-  item->SetChecked(values.checked);
-  item->SetEnabled(values.enabled);
-  item->SetTag(values.tag);
+  WriteMenuItem(menu_.SystemMenuItemAt(index), values);
 }
 
-ItemValues PopupMenuItems::Item(int index) const {
-  ItemValues values;
-  if (const PopupMenuItem* item = button_.PopupMenuItemAt(index)) {
-    values.text = item->Text();
-    values.style = item->Style();
-    values.checked = item->Checked();
-    values.enabled = item->Enabled();
-    values.tag = item->Tag();
-  }
-  return values;
-}
+ItemValues PopupMenuItems::Item(int index) const { return MenuItemValues(button_.PopupMenuItemAt(index)); }
 
 void PopupMenuItems::WriteItem(int index, const ItemValues& values) {
-  PopupMenuItem* item = button_.PopupMenuItemAt(index);
-  if (item == nullptr) return;
-  item->SetText(values.text);
-  item->SetStyle(values.style);
-  item->SetChecked(values.checked);
-  item->SetEnabled(values.enabled);
-  item->SetTag(values.tag);
+  WriteMenuItem(button_.PopupMenuItemAt(index), values);
 }
 
 }  // namespace vellumark::controls::pages
