@@ -10,7 +10,6 @@
 #include "controls/dpi.h"
 #include "controls/message_loop.h"
 #include "controls/window_messages.h"
-#include "processes/clean_process.h"
 #include "support/path.h"
 #include "support/program_folder.h"
 #include "support/special_folders.h"
@@ -36,28 +35,6 @@ constexpr std::size_t kListedUnwritten = 10;
 class RunStopped : public std::exception {
  public:
   const char* what() const noexcept override { return "The run was stopped"; }
-};
-
-// Clean, keeping the list of shortcuts it could not rewrite when the run
-// ends (the runner releases its process before returning).
-class CleanWithReport final : public Process {
- public:
-  CleanWithReport(FileServices& services, std::vector<std::string>& unwritten)
-      : clean_(services), unwritten_(unwritten) {}
-
-  bool Prepare(RunState& state) override { return clean_.Prepare(state); }
-  void FavoriteChange(int level, FavoriteItem& favorite, std::string_view file) override {
-    clean_.FavoriteChange(level, favorite, file);
-  }
-  void FavoriteError(std::string_view file) override { clean_.FavoriteError(file); }
-  void Close() override {
-    unwritten_ = clean_.Unwritten();
-    clean_.Close();
-  }
-
- private:
-  CleanProcess clean_;
-  std::vector<std::string>& unwritten_;
 };
 
 std::string UnwrittenMessage(const std::vector<std::string>& files) {
@@ -383,14 +360,14 @@ void FormVellumark::OnAbout(controls::SystemMenuItem& item) {
 void FormVellumark::OnProcess(int index) {
   if (Refused()) return;
   running_ = true;
-  unwritten_.clear();
+  clean_ = nullptr;
   runner_->Run(index);
   running_ = false;
   if (stopRequested_) {
     ::DestroyWindow(Hwnd());
     return;
   }
-  if (!unwritten_.empty()) ShowMessage(UnwrittenMessage(unwritten_));
+  if (clean_ != nullptr && !clean_->Unwritten().empty()) ShowMessage(UnwrittenMessage(clean_->Unwritten()));
 }
 
 void FormVellumark::OnClose() {
@@ -425,10 +402,9 @@ void FormVellumark::OnCommand(int id, int code) {
 }
 
 std::unique_ptr<Process> FormVellumark::MakeProcess(int currentprocess) {
-  if (currentprocess == process_number::kClean) {
-    return std::make_unique<CleanWithReport>(NativeFileServices(), unwritten_);
-  }
-  return MakeStandardProcess(currentprocess, NativeFileServices(), html_, &*site_);
+  std::unique_ptr<Process> process = MakeStandardProcess(currentprocess, NativeFileServices(), html_, &*site_);
+  clean_ = dynamic_cast<const CleanProcess*>(process.get());
+  return process;
 }
 
 bool FormVellumark::PreTranslate(MSG& message) {

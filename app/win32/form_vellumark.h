@@ -24,6 +24,7 @@
 #include "favorites/favorites.h"
 #include "generate/site_generator.h"
 #include "generate/templates.h"
+#include "processes/clean_process.h"
 #include "processes/html.h"
 
 #include <memory>
@@ -132,7 +133,9 @@ class FormVellumark final : public controls::HostWindow<FormVellumark>, private 
   std::unique_ptr<Favorites> favoritesobj_;
   std::unique_ptr<ProcessRunner> runner_;
   OutputFolderChoice folderChoice_;
-  std::vector<std::string> unwritten_;
+  // The Clean process of the last run, kept by the runner until the next
+  // run; null when the last run was of another process.
+  const CleanProcess* clean_ = nullptr;
 };
 
 }  // namespace vellumark::gui
