@@ -16,6 +16,7 @@
 // damaged file never stops the program and loses nothing. Every change
 // rewrites the whole file through a temporary file and a rename.
 #include "support/registry.h"
+#include "support/registry_storage.h"
 
 #include "support/file_services.h"
 #include "support/file_system.h"
@@ -33,6 +34,8 @@
 
 namespace vellumark {
 namespace {
+
+using registry_storage::IsTextType;
 
 constexpr std::string_view kFileName = "settings.ini";
 constexpr std::string_view kNewFileHeader =
@@ -169,10 +172,6 @@ constexpr TypeName kTypeNames[] = {{"sz", Registry::kText},
                                    {"binary", Registry::kBinary},
                                    {"dword", Registry::kNumber},
                                    {"multi_sz", Registry::kTextList}};
-
-bool IsTextType(std::uint32_t type) {
-  return type == Registry::kText || type == Registry::kExpandableText || type == Registry::kTextList;
-}
 
 std::optional<std::string> ParseNumber(std::string_view text) {
   text = TrimBlanks(text);
@@ -496,12 +495,11 @@ class Document {
   std::vector<Line> lines_;
 };
 
+}  // namespace
+
 // ------------------------------------------------------------ raw access
 
-struct RawValue {
-  std::uint32_t type = 0;
-  std::string data;
-};
+namespace registry_storage {
 
 bool RawRead(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename, RawValue& value) {
   if (rootkey != Registry::kCurrentUser || !IsValidKeyPath(subkey)) return false;
@@ -510,20 +508,29 @@ bool RawRead(std::uint32_t rootkey, std::string_view subkey, std::string_view va
   const Line* line = document.FindValue(subkey, valuename);
   if (line == nullptr || line->data.empty()) return false;
   value.type = line->type;
-  value.data = line->data;
+  value.data.assign(line->data.begin(), line->data.end());
   return true;
 }
 
 bool RawWrite(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename, std::uint32_t type,
-              std::string data) {
+              std::span<const std::uint8_t> data) {
   if (rootkey != Registry::kCurrentUser || !IsValidKeyPath(subkey)) return false;
   Document document;
   if (!document.LoadForChange(true)) return false;
-  document.SetValue(subkey, valuename, type, std::move(data));
+  document.SetValue(subkey, valuename, type, std::string(data.begin(), data.end()));
   return document.Save();
 }
 
-}  // namespace
+// Texts are stored as UTF-8 with their terminating zero.
+std::vector<std::uint8_t> TextBytes(std::string_view text) {
+  std::vector<std::uint8_t> bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return bytes;
+}
+
+std::string TextOf(std::span<const std::uint8_t> bytes) { return std::string(bytes.begin(), bytes.end() - 1); }
+
+}  // namespace registry_storage
 
 bool Registry::RemoveKey(std::uint32_t rootkey, std::string_view subkey, std::string_view keyname) {
   const std::string key = JoinKey(subkey, keyname);
@@ -562,59 +569,6 @@ bool Registry::EnumerateValues(std::uint32_t rootkey, std::string_view subkey, s
   if (!document.Load() || !document.KeyExists(subkey)) return false;
   names = document.ValueNames(subkey);
   return true;
-}
-
-bool Registry::ReadBinaryValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename,
-                               std::vector<std::uint8_t>& data) {
-  data.clear();
-  RawValue value;
-  if (!RawRead(rootkey, subkey, valuename, value) || value.type != kBinary) return false;
-  data.assign(value.data.begin(), value.data.end());
-  return true;
-}
-
-bool Registry::ReadNumberValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename,
-                               std::int32_t& valuedata) {
-  valuedata = 0;
-  RawValue value;
-  if (!RawRead(rootkey, subkey, valuename, value) || value.type != kNumber) return false;
-  std::uint32_t number = 0;
-  for (std::size_t i = 0; i < value.data.size() && i < 4; ++i) {
-    number |= std::uint32_t{static_cast<unsigned char>(value.data[i])} << (8 * i);
-  }
-  valuedata = static_cast<std::int32_t>(number);
-  return true;
-}
-
-bool Registry::ReadStringValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename,
-                               std::string& valuedata, std::uint32_t& valuetype) {
-  valuedata.clear();
-  valuetype = 0;
-  RawValue value;
-  if (!RawRead(rootkey, subkey, valuename, value)) return false;
-  valuetype = value.type;
-  if (!IsTextType(value.type)) return false;
-  valuedata = value.data.substr(0, value.data.size() - 1);
-  return true;
-}
-
-bool Registry::WriteBinaryValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename,
-                                std::span<const std::uint8_t> data) {
-  return RawWrite(rootkey, subkey, valuename, kBinary, std::string(data.begin(), data.end()));
-}
-
-bool Registry::WriteNumberValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename,
-                                std::int32_t valuedata) {
-  const auto number = static_cast<std::uint32_t>(valuedata);
-  return RawWrite(rootkey, subkey, valuename, kNumber,
-                  std::string{static_cast<char>(number), static_cast<char>(number >> 8),
-                              static_cast<char>(number >> 16), static_cast<char>(number >> 24)});
-}
-
-bool Registry::WriteStringValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename,
-                                std::string_view valuedata, std::uint32_t valuetype) {
-  if (!IsTextType(valuetype)) return false;
-  return RawWrite(rootkey, subkey, valuename, valuetype, std::string(valuedata) + '\0');
 }
 
 }  // namespace vellumark

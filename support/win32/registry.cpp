@@ -1,5 +1,6 @@
 // Registry helpers over the wide Win32 registry API.
 #include "support/registry.h"
+#include "support/registry_storage.h"
 
 #include "support/win32/unique_handle.h"
 #include "support/win32/wide_string.h"
@@ -29,50 +30,6 @@ UniqueKey OpenKey(std::uint32_t rootkey, std::string_view subkey, REGSAM access)
     return UniqueKey();
   }
   return key;
-}
-
-struct RawValue {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-};
-
-// The value's type and bytes; false when the key or value cannot be read or
-// the value is empty.
-bool RawRead(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename, RawValue& value) {
-  const UniqueKey key = OpenKey(rootkey, subkey, kReadAccess);
-  if (!key) return false;
-  const std::wstring name = win32::Widen(valuename);
-  DWORD size = 0;
-  if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) return false;
-  // The value may grow between the two queries; ask again with the new size.
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    value.data.assign(size + 1, 0);
-    DWORD received = size;
-    const LSTATUS status = ::RegQueryValueExW(key.get(), name.c_str(), nullptr, &value.type, value.data.data(), &received);
-    if (status == ERROR_SUCCESS) {
-      value.data.resize(received);
-      return received >= 1;
-    }
-    if (status != ERROR_MORE_DATA) return false;
-    size = received;
-  }
-  return false;
-}
-
-bool RawWrite(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename, DWORD type,
-              const void* data, std::size_t size) {
-  if (size > 0xFFFFFFFF) return false;
-  UniqueKey key;
-  if (::RegCreateKeyExW(RootKey(rootkey), win32::Widen(subkey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        kWriteAccess, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  return ::RegSetValueExW(key.get(), win32::Widen(valuename).c_str(), 0, type, static_cast<const BYTE*>(data),
-                          static_cast<DWORD>(size)) == ERROR_SUCCESS;
-}
-
-bool IsTextType(std::uint32_t type) {
-  return type == Registry::kText || type == Registry::kExpandableText || type == Registry::kTextList;
 }
 
 // Lists child keys or value names. Buffers are sized from the key's own
@@ -108,6 +65,62 @@ bool EnumerateNames(std::uint32_t rootkey, std::string_view subkey, bool values,
 
 }  // namespace
 
+namespace registry_storage {
+
+bool RawRead(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename, RawValue& value) {
+  const UniqueKey key = OpenKey(rootkey, subkey, kReadAccess);
+  if (!key) return false;
+  const std::wstring name = win32::Widen(valuename);
+  DWORD type = 0;
+  DWORD size = 0;
+  if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+  // The value may grow between the two queries; ask again with the new size.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    value.data.assign(size + 1, 0);
+    DWORD received = size;
+    const LSTATUS status = ::RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, value.data.data(), &received);
+    value.type = type;
+    if (status == ERROR_SUCCESS) {
+      value.data.resize(received);
+      return received >= 1;
+    }
+    if (status != ERROR_MORE_DATA) return false;
+    size = received;
+  }
+  return false;
+}
+
+bool RawWrite(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename, std::uint32_t type,
+              std::span<const std::uint8_t> data) {
+  if (data.size() > 0xFFFFFFFF) return false;
+  UniqueKey key;
+  if (::RegCreateKeyExW(RootKey(rootkey), win32::Widen(subkey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        kWriteAccess, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  return ::RegSetValueExW(key.get(), win32::Widen(valuename).c_str(), 0, type, data.data(),
+                          static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
+// Texts are stored as UTF-16 with their terminating zero.
+std::vector<std::uint8_t> TextBytes(std::string_view text) {
+  const std::wstring wide = win32::Widen(text) + L'\0';
+  std::vector<std::uint8_t> bytes(wide.size() * sizeof(wchar_t));
+  std::memcpy(bytes.data(), wide.data(), bytes.size());
+  return bytes;
+}
+
+std::string TextOf(std::span<const std::uint8_t> bytes) {
+  std::wstring text(bytes.size() / 2, L'\0');
+  if (!text.empty()) std::memcpy(text.data(), bytes.data(), text.size() * 2);
+  // Only a real terminating zero is dropped: a value stored without one by
+  // another program keeps its last character.
+  if (!text.empty() && text.back() == L'\0') text.pop_back();
+  return win32::Narrow(text);
+}
+
+}  // namespace registry_storage
+
 bool Registry::RemoveKey(std::uint32_t rootkey, std::string_view subkey, std::string_view keyname) {
   // An empty name would delete `subkey` itself.
   if (keyname.empty()) return false;
@@ -126,63 +139,6 @@ bool Registry::EnumerateKeys(std::uint32_t rootkey, std::string_view subkey, std
 
 bool Registry::EnumerateValues(std::uint32_t rootkey, std::string_view subkey, std::vector<std::string>& names) {
   return EnumerateNames(rootkey, subkey, true, names);
-}
-
-bool Registry::ReadBinaryValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename,
-                               std::vector<std::uint8_t>& data) {
-  data.clear();
-  RawValue value;
-  if (!RawRead(rootkey, subkey, valuename, value) || value.type != kBinary) return false;
-  data.assign(value.data.begin(), value.data.end());
-  return true;
-}
-
-bool Registry::ReadNumberValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename,
-                               std::int32_t& valuedata) {
-  valuedata = 0;
-  RawValue value;
-  if (!RawRead(rootkey, subkey, valuename, value) || value.type != kNumber) return false;
-  std::uint32_t number = 0;
-  for (std::size_t i = 0; i < value.data.size() && i < 4; ++i) number |= std::uint32_t{value.data[i]} << (8 * i);
-  valuedata = static_cast<std::int32_t>(number);
-  return true;
-}
-
-bool Registry::ReadStringValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename,
-                               std::string& valuedata, std::uint32_t& valuetype) {
-  valuedata.clear();
-  valuetype = 0;
-  RawValue value;
-  if (!RawRead(rootkey, subkey, valuename, value)) return false;
-  valuetype = value.type;
-  if (!IsTextType(value.type)) return false;
-  std::wstring text(value.data.size() / 2, L'\0');
-  if (!text.empty()) std::memcpy(text.data(), value.data.data(), text.size() * 2);
-  // Only a real terminating zero is dropped: a value stored without one by
-  // another program keeps its last character.
-  if (!text.empty() && text.back() == L'\0') text.pop_back();
-  valuedata = win32::Narrow(text);
-  return true;
-}
-
-bool Registry::WriteBinaryValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename,
-                                std::span<const std::uint8_t> data) {
-  return RawWrite(rootkey, subkey, valuename, kBinary, data.data(), data.size());
-}
-
-bool Registry::WriteNumberValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename,
-                                std::int32_t valuedata) {
-  const auto number = static_cast<std::uint32_t>(valuedata);
-  const BYTE bytes[4] = {static_cast<BYTE>(number), static_cast<BYTE>(number >> 8), static_cast<BYTE>(number >> 16),
-                         static_cast<BYTE>(number >> 24)};
-  return RawWrite(rootkey, subkey, valuename, kNumber, bytes, sizeof bytes);
-}
-
-bool Registry::WriteStringValue(std::uint32_t rootkey, std::string_view subkey, std::string_view valuename,
-                                std::string_view valuedata, std::uint32_t valuetype) {
-  if (!IsTextType(valuetype)) return false;
-  const std::wstring text = win32::Widen(valuedata) + L'\0';
-  return RawWrite(rootkey, subkey, valuename, valuetype, text.data(), text.size() * sizeof(wchar_t));
 }
 
 }  // namespace vellumark
