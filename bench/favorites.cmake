@@ -1,4 +1,4 @@
 # vellumark-bench: the favorites walk, Check, Convert and Clean on generated
 # trees beside a plain read of the same files.
 add_executable(vellumark-bench favorites_bench.cpp)
-target_link_libraries(vellumark-bench PRIVATE vellumark_runner vellumark_tree_generator)
+target_link_libraries(vellumark-bench PRIVATE vellumark_bench_helpers vellumark_runner vellumark_tree_generator)

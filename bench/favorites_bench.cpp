@@ -5,18 +5,15 @@
 // with the caches warm.
 #include "app/process_runner.h"
 #include "app/standard_processes.h"
+#include "bench/bench_helpers.h"
 #include "favorites/favorites.h"
-#include "support/file_system.h"
 #include "support/path.h"
 #include "support/special_folders.h"
 #include "tools/tree_generator.h"
 
 #include <algorithm>
 #include <charconv>
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -70,39 +67,6 @@ bool Parse(const std::vector<std::string>& arguments, Options& options) {
   return arguments.size() % 2 == 0;
 }
 
-double Seconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Seconds of the fastest of `runs` calls of each piece of work. The pieces
-// take turns, so a change in the machine's load hits them alike.
-std::vector<double> Best(int runs, const std::vector<std::function<void()>>& works) {
-  std::vector<double> best(works.size(), 1e300);
-  for (int i = 0; i < runs; ++i) {
-    for (std::size_t w = 0; w < works.size(); ++w) best[w] = std::min(best[w], Seconds(works[w]));
-  }
-  return best;
-}
-
-// Lists every folder and reads every file below `folder`; returns the bytes
-// read so that nothing is optimised away.
-std::size_t PlainRead(FileServices& services, const std::string& folder) {
-  std::size_t bytes = 0;
-  const std::optional<std::vector<DirectoryEntry>> entries = services.ListFolder(folder);
-  if (!entries) return 0;
-  for (const DirectoryEntry& entry : *entries) {
-    const std::string full = folder + entry.name;
-    if (entry.attributes & attribute::kDirectory) {
-      bytes += PlainRead(services, path::AddFolderSeparator(full));
-    } else if (const std::optional<std::string> content = services.ReadFile(full)) {
-      bytes += content->size();
-    }
-  }
-  return bytes;
-}
-
 class IgnoredEvents final : public FavoritesEvents {
  public:
   void AfterFolderChange(int, FolderItem&) override {}
@@ -111,71 +75,6 @@ class IgnoredEvents final : public FavoritesEvents {
   void FavoriteError(std::string_view) override { ++errors; }
   int favorites = 0;
   int errors = 0;
-};
-
-// Every folder ticked, nothing shown; counts the message boxes.
-class SilentHost final : public Host {
- public:
-  SilentHost(std::vector<MainFolders> folders, std::string output)
-      : folders_(std::move(folders)), output_(std::move(output)) {}
-
-  void SetBusyPointer(bool) override {}
-  void Repaint() override {}
-  int ChooseOutputFolder(std::string& folder) override {
-    folder = output_;
-    return kFolderChosen;
-  }
-  int FolderCount() override { return static_cast<int>(folders_.size()); }
-  std::string FolderText(int index) override { return folders_[index].Name; }
-  bool IsFolderTicked(int) override { return true; }
-  int FolderFavoriteCount(int index) override { return folders_[index].Count; }
-  void SetCurrentFolder(int) override {}
-  void UntickFolder(int) override {}
-  void SetStatusText(std::string_view) override {}
-  void SetProgressMinimum(int) override {}
-  void SetProgressMaximum(int) override {}
-  void SetProgressValue(int) override {}
-  void StepProgress() override {}
-  void EnableProcessButton(bool) override {}
-  void PumpMessages() override {}
-  void ShowMessage(std::string_view) override { ++messages; }
-
-  int messages = 0;
-
- private:
-  std::vector<MainFolders> folders_;
-  std::string output_;
-};
-
-// A generated tree in its own folder, removed at the end.
-class Tree {
- public:
-  Tree(const std::string& base, const std::string& name, tools::TreeOptions options) {
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    folder_ = base + "vellumark-bench-" + std::to_string(stamp) + "-" + name;
-    FileSystem().CreateFolderTree(folder_ + path::kSeparator + "favorites");
-    FileSystem().CreateFolder(folder_ + path::kSeparator + "output");
-    options.output = Favorites();
-    const auto start = std::chrono::steady_clock::now();
-    ok_ = tools::GenerateTree(options, NativeFileServices()).has_value();
-    seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  }
-  Tree(const Tree&) = delete;
-  Tree& operator=(const Tree&) = delete;
-  ~Tree() {
-    std::error_code error;
-    std::filesystem::remove_all(std::filesystem::u8path(folder_), error);
-  }
-
-  bool Ok() const { return ok_; }
-  double Seconds() const { return seconds_; }
-  std::string Favorites() const { return folder_ + path::kSeparator + "favorites" + path::kSeparator; }
-  std::string Output() const { return folder_ + path::kSeparator + "output"; }
-
- private:
-  std::string folder_;
-  bool ok_ = false;
-  double seconds_ = 0;
 };
 
 void PrintLine(const char* what, double seconds, double plain, int favorites) {

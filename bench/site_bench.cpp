@@ -7,6 +7,7 @@
 #include "app/process_runner.h"
 #include "app/settings.h"
 #include "app/standard_processes.h"
+#include "bench/bench_helpers.h"
 #include "favorites/favorites.h"
 #include "generate/templates.h"
 #include "support/file_system.h"
@@ -14,11 +15,8 @@
 #include "support/special_folders.h"
 #include "tools/tree_generator.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <cstdio>
-#include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,31 +28,6 @@ namespace {
 constexpr int kGeneratedFavorites = 4000;
 constexpr int kCopies = 25;
 constexpr int kRuns = 3;
-
-double Best(const std::function<void()>& work) {
-  double best = 1e300;
-  for (int i = 0; i < kRuns; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
-}
-
-std::size_t PlainRead(FileServices& services, const std::string& folder) {
-  std::size_t bytes = 0;
-  const std::optional<std::vector<DirectoryEntry>> entries = services.ListFolder(folder);
-  if (!entries) return 0;
-  for (const DirectoryEntry& entry : *entries) {
-    const std::string full = folder + entry.name;
-    if (entry.attributes & attribute::kDirectory) {
-      bytes += PlainRead(services, path::AddFolderSeparator(full));
-    } else if (const std::optional<std::string> content = services.ReadFile(full)) {
-      bytes += content->size();
-    }
-  }
-  return bytes;
-}
 
 // Writes kCopies - 1 more copies of every shortcut below `folder`.
 bool Multiply(FileServices& services, const std::string& folder) {
@@ -76,40 +49,6 @@ bool Multiply(FileServices& services, const std::string& folder) {
   }
   return true;
 }
-
-// Every folder ticked, nothing shown; counts the message boxes.
-class SilentHost final : public Host {
- public:
-  SilentHost(std::vector<MainFolders> folders, std::string output)
-      : folders_(std::move(folders)), output_(std::move(output)) {}
-
-  void SetBusyPointer(bool) override {}
-  void Repaint() override {}
-  int ChooseOutputFolder(std::string& folder) override {
-    folder = output_;
-    return kFolderChosen;
-  }
-  int FolderCount() override { return static_cast<int>(folders_.size()); }
-  std::string FolderText(int index) override { return folders_[index].Name; }
-  bool IsFolderTicked(int) override { return true; }
-  int FolderFavoriteCount(int index) override { return folders_[index].Count; }
-  void SetCurrentFolder(int) override {}
-  void UntickFolder(int) override {}
-  void SetStatusText(std::string_view) override {}
-  void SetProgressMinimum(int) override {}
-  void SetProgressMaximum(int) override {}
-  void SetProgressValue(int) override {}
-  void StepProgress() override {}
-  void EnableProcessButton(bool) override {}
-  void PumpMessages() override {}
-  void ShowMessage(std::string_view) override { ++messages; }
-
-  int messages = 0;
-
- private:
-  std::vector<MainFolders> folders_;
-  std::string output_;
-};
 
 // Sets the values a site run reads and puts the old ones back at the end.
 class SettingsForRuns {
@@ -140,14 +79,15 @@ void PrintLine(const char* what, double seconds, double plain, int favorites) {
 }
 
 int Main() {
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  const std::string base = GetTempFolder() + "vellumark-site-bench-" + std::to_string(stamp) + path::kSeparator;
-  const std::string favoritesFolder = base + "favorites" + path::kSeparator;
-  const std::string output = base + "output";
+  tools::TreeOptions options;
+  options.favorites = kGeneratedFavorites;
+  options.plain = true;
+  const Tree tree(GetTempFolder(), "site", options);
+  const std::string base = tree.Folder();
+  const std::string favoritesFolder = tree.Favorites();
+  const std::string output = tree.Output();
   FileServices& services = NativeFileServices();
   const FileSystem files(services);
-  files.CreateFolderTree(favoritesFolder);
-  files.CreateFolder(output);
 #ifndef _WIN32
   // The native settings file of the runs lives in the bench's folder.
   setenv("XDG_CONFIG_HOME", (base + "config").c_str(), 1);
@@ -161,11 +101,7 @@ int Main() {
   }
 
   int status = 0;
-  tools::TreeOptions options;
-  options.output = favoritesFolder;
-  options.favorites = kGeneratedFavorites;
-  options.plain = true;
-  const std::optional<tools::TreeSummary> summary = tools::GenerateTree(options, services);
+  const std::optional<tools::TreeSummary>& summary = tree.Summary();
   if (!summary || !Multiply(services, favoritesFolder) || !templates.Check("Default")) {
     std::fprintf(stderr, "vellumark-site-bench: could not write the tree or find the default template set\n");
     status = 1;
@@ -184,9 +120,9 @@ int Main() {
     const auto run = [&](int number) {
       return [&, number] { completed = runner.Run(number - 1) == ProcessRunner::Outcome::kCompleted && completed; };
     };
-    const double plain = Best([&] { PlainRead(services, favoritesFolder); });
-    const double generate = Best(run(process_number::kGenerate));
-    const double statistics = Best(run(process_number::kStatistics));
+    const double plain = Best(kRuns, {[&] { PlainRead(services, favoritesFolder); }}).front();
+    const double generate = Best(kRuns, {run(process_number::kGenerate)}).front();
+    const double statistics = Best(kRuns, {run(process_number::kStatistics)}).front();
     PrintLine("plain read", plain, plain, favoritesCount);
     PrintLine("Generate", generate, plain, favoritesCount);
     PrintLine("Statistics", statistics, plain, favoritesCount);
@@ -195,8 +131,6 @@ int Main() {
       status = 1;
     }
   }
-  std::error_code error;
-  std::filesystem::remove_all(std::filesystem::u8path(base), error);
   return status;
 }
 
