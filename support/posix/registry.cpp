@@ -446,10 +446,14 @@ class Document {
       const std::size_t end = bytes.find('\n');
       std::string_view text = bytes.substr(0, end);
       bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-      if (text.ends_with('\r')) text.remove_suffix(1);
+      const bool carriageReturn = text.ends_with('\r');
+      if (carriageReturn) text.remove_suffix(1);
       Line line;
       line.text = text;
       ParseLine(line, section);
+      // A line kept as it is keeps its CR, so a rewrite cannot turn
+      // "x=dword:7\r\r" into a value by dropping one CR at a time.
+      if (line.kind == Line::Kind::kOther && carriageReturn && !text.empty()) line.text += '\r';
       lines_.push_back(std::move(line));
     }
   }
