@@ -18,12 +18,15 @@ ensure_wine_prefix() {
   fi
 }
 
-# configure_and_build NAME [cmake options...]
+# configure_and_build NAME [cmake options...] [-- build options...]
 configure_and_build() {
   local name=$1; shift
   local dir=$VELLUMARK_BUILD/$name
+  local options=()
+  while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
+  [ $# -eq 0 ] || shift
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$VELLUMARK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake -S "$VELLUMARK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
   fi
-  cmake --build "$dir" -j2
+  cmake --build "$dir" -j2 "$@"
 }

@@ -93,8 +93,9 @@ class FileServices {
   // and puts it in the place of `path`, so `path` holds either its old or
   // its new bytes whatever happens; false (and `path` as it was) when
   // `path` does not exist. Windows keeps the old file's named streams,
-  // security and creation time; posix its mode and owner (or fails).
-  // Attributes and the last-write time are not carried over.
+  // security and creation time; posix its mode and owner (or fails), and
+  // a symbolic link is followed: its target is replaced and the link
+  // stays. Attributes and the last-write time are not carried over.
   virtual bool ReplaceFile(std::string_view path, std::string_view bytes) = 0;
 
   // One folder level; false when it exists already or cannot be made.
