@@ -15,6 +15,7 @@
 #include "support/special_folders.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace vellumark::cli {
 namespace {
@@ -86,7 +87,13 @@ int RunProcess(const CommandLine& line, Favorites& favorites, const std::string&
                    context.settings,
                    [&host](std::string_view text) { host.ShowMessage(text); },
                    [&context] {
-                     if (context.options) StoreGenerateOptions(*context.options, context.settings);
+                     if (!context.options) return true;
+                     StoreGenerateOptions(*context.options, context.settings);
+                     // The run reads the stored options; one that did not
+                     // keep what was given would build another site.
+                     if (!StoredOptionsEqual(*context.options, context.settings)) {
+                       throw std::runtime_error("Error saving the Generate options");
+                     }
                      return true;
                    },
                    {}};

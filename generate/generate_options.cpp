@@ -55,4 +55,9 @@ void StoreGenerateOptions(const ConfirmedOptions& options, Settings& settings) {
   settings.SetUpdated(options.updated);
 }
 
+bool StoredOptionsEqual(const ConfirmedOptions& options, const Settings& settings) {
+  return settings.Interval() == options.interval && settings.Template() == options.templateName &&
+         settings.Updated() == options.updated;
+}
+
 }  // namespace vellumark

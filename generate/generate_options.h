@@ -46,4 +46,8 @@ std::string_view CheckGenerateOptions(const GenerateOptions& options, const Temp
 // Stores the interval, the template and the update note.
 void StoreGenerateOptions(const ConfirmedOptions& options, Settings& settings);
 
+// True when the settings hold exactly these options (a store that could not
+// be written keeps its old values).
+bool StoredOptionsEqual(const ConfirmedOptions& options, const Settings& settings);
+
 }  // namespace vellumark

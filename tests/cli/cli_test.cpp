@@ -211,6 +211,22 @@ TEST_F(CliSite, GivenOptionsAreCheckedLikeTheDialogAndStored) {
   EXPECT_EQ(Output("index.html"), "[index.html]%%UPDATED%%\r\n            [folderlink.html]%%UPDATED%%\r\n[footer.html]Note\r\n");
 }
 
+#ifndef _WIN32
+// The run reads the options back from the store; a store that keeps the old
+// values must not give a site built with them and exit 0.
+TEST_F(CliSite, GivenOptionsThatCannotBeStoredFailTheRun) {
+  settings_.SetTemplate("Mini");
+  settings_.SetInterval(3);
+  program_.MakeFolder("config/vellumark/settings.ini.blocked");
+  const std::string file = program_ / "config/vellumark/settings.ini";
+  ASSERT_TRUE(NativeFileServices().RemoveFile(file));
+  ASSERT_TRUE(NativeFileServices().Rename(file + ".blocked", file));
+  const Result result = Site({"generate", "--all", "--output", output_, "--template", "mini", "--interval", "7"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "Error saving the Generate options\n");
+}
+#endif
+
 TEST_F(CliSite, StatisticsReportsUnparsableUrlsAndSucceeds) {
   EXPECT_EQ(Run({"settings", "Template", "MINI"}).exitCode, 0);
   favorites_.Write("News/odd.url", "[InternetShortcut]\r\nURL=no scheme\r\n");
