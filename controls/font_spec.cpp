@@ -70,4 +70,14 @@ win32::UniqueFont CreateFontFromSpec(const FontSpec& spec, int dpi) {
   return win32::UniqueFont(::CreateFontIndirectW(&font));
 }
 
+FontSpec FontSpecOf(HFONT font, int dpi) {
+  LOGFONTW description{};
+  ::GetObjectW(font, sizeof description, &description);
+  FontSpec spec;
+  spec.name = win32::Narrow(description.lfFaceName);
+  const int height = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
+  spec.size = static_cast<double>(height) * 72.0 / dpi;
+  return spec;
+}
+
 }  // namespace vellumark::controls

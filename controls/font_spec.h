@@ -28,4 +28,8 @@ struct FontSpec {
 // The font at `dpi` (height -size * dpi / 72, rounded); null on failure.
 win32::UniqueFont CreateFontFromSpec(const FontSpec& spec, int dpi);
 
+// The face and point size of an existing font shown at `dpi` (effects are
+// left at their defaults).
+FontSpec FontSpecOf(HFONT font, int dpi);
+
 }  // namespace vellumark::controls

@@ -24,16 +24,6 @@ RECT BoundsOf(const controls::PropertyStore& store) {
   return RECT{left, top, left + store.ReadNumber("Width", 0), top + store.ReadNumber("Height", 0)};
 }
 
-controls::FontSpec SpecOf(HFONT font, int dpi) {
-  LOGFONTW description{};
-  ::GetObjectW(font, sizeof description, &description);
-  controls::FontSpec spec;
-  spec.name = win32::Narrow(description.lfFaceName);
-  const int height = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
-  spec.size = static_cast<double>(height) * 72.0 / dpi;
-  return spec;
-}
-
 // The outline around the selected control: four thin windows in the
 // highlight colour, above every control.
 const wchar_t* OutlineClass() {
@@ -135,7 +125,7 @@ FormPreview::~FormPreview() {
 }
 
 void FormPreview::CreateControls(const controls::FormDescription& form) {
-  const controls::FontSpec fontSpec = SpecOf(font_.get(), dpi_);
+  const controls::FontSpec fontSpec = controls::FontSpecOf(font_.get(), dpi_);
   for (const std::string& name : form.Names()) {
     const ControlKind kind = KindOfName(name);
     if (kind == ControlKind::kForm) continue;

@@ -50,16 +50,6 @@ struct WindowStyle {
   DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 };
 
-controls::FontSpec SpecOf(HFONT font, int dpi) {
-  LOGFONTW description{};
-  ::GetObjectW(font, sizeof description, &description);
-  controls::FontSpec spec;
-  spec.name = win32::Narrow(description.lfFaceName);
-  const int height = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
-  spec.size = static_cast<double>(height) * 72.0 / dpi;
-  return spec;
-}
-
 }  // namespace
 
 FormVellumark::FormVellumark() : settings_(templates_) {}
@@ -209,7 +199,7 @@ void FormVellumark::ApplyFonts() {
   for (const Placed& control : placed_) {
     ::SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
-  const controls::FontSpec spec = SpecOf(font_.get(), dpi_);
+  const controls::FontSpec spec = controls::FontSpecOf(font_.get(), dpi_);
   process_->SetFont(spec);
   status_->SetFont(spec);
 }
