@@ -20,7 +20,10 @@
 //                              ("browser" printed); probe: at the first
 //                              message box try a tick, a refresh and a
 //                              second run; close: after the first message
-//                              box close the main window, wait for it to go
+//                              box close the main window, wait for it to go;
+//                              generate-checks: at the Generate dialog try
+//                              an empty interval, then no template, then
+//                              cancel it
 //   rect ID / item-rect I      screen rectangle "x y width height" of a
 //                              control / of entry I's check box
 //   current                    the index of the list's current entry
@@ -34,6 +37,7 @@
 //                              application title, print and acknowledge it
 //   close                      close the main window and wait for it to go
 #include "app/win32/control_ids.h"
+#include "generate/form_generate.h"
 #include "support/win32/wide_string.h"
 #include "support/win32/windows_gate.h"
 
@@ -211,7 +215,21 @@ void WaitMessage() {
   Fail("no message box");
 }
 
-enum class RunMode { kPlain, kCancelBrowser, kAcceptBrowser, kProbe, kClose };
+enum class RunMode { kPlain, kCancelBrowser, kAcceptBrowser, kProbe, kClose, kGenerateChecks };
+
+// Presses OK on the Generate dialog with an empty interval, then with a
+// valid one and no template chosen (each message is printed), then cancels.
+void TryGenerateChecks(HWND dialog) {
+  HWND interval = ::GetDlgItem(dialog, vellumark::FormGenerate::kTextInterval);
+  ::SendMessageW(interval, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  WaitMessage();
+  ::SendMessageW(interval, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"5"));
+  ::SendMessageW(::GetDlgItem(dialog, vellumark::FormGenerate::kComboTemplate), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  WaitMessage();
+  ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
 
 // While the run shows its first message box: tries to untick the last
 // entry, to refresh the list and to start a second run, and prints what
@@ -245,7 +263,11 @@ void WatchRun(std::atomic<bool>& done, RunMode mode) {
     AcknowledgeMessage();
     if (HWND generate = FindDialog(L"Generate")) {
       Print("generate dialog");
-      ::PostMessageW(generate, WM_COMMAND, IDOK, 0);
+      if (mode == RunMode::kGenerateChecks) {
+        TryGenerateChecks(generate);
+      } else {
+        ::PostMessageW(generate, WM_COMMAND, IDOK, 0);
+      }
       while (::IsWindow(generate) && !done) ::Sleep(20);
     }
     if (mode == RunMode::kCancelBrowser || mode == RunMode::kAcceptBrowser) {
@@ -365,6 +387,7 @@ void Run(const std::vector<std::string>& command) {
                                    : mode == "accept-browser" ? RunMode::kAcceptBrowser
                                    : mode == "probe"        ? RunMode::kProbe
                                    : mode == "close"        ? RunMode::kClose
+                                   : mode == "generate-checks" ? RunMode::kGenerateChecks
                                                             : RunMode::kPlain);
   } else if (name == "rect") {
     RECT rect{};

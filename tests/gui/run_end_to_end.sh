@@ -201,6 +201,18 @@ expect_eq "nothing written after cancel" "$(ls -A "$run/gui-cancel")" ""
 expect_eq "ticks stay after cancel" "$(ticked_entries)" "$names"
 expect_eq "panel 2 stays empty after cancel" "$(drive status 2)" "||"
 
+note "the Generate dialog's checks in their order, then Cancel: nothing written"
+mkdir -p "$run/gui-generate-cancel"
+choose_folder "$run/gui-generate-cancel"
+drive click 1005 >/dev/null
+drive process 3 generate-checks >"$run/gui-generate-cancel.log"
+expect_eq "Generate dialog: its messages in order" \
+  "$(grep -E '^(generate dialog|message: )' "$run/gui-generate-cancel.log" | tr -d '\r')" "generate dialog
+message: Invalid interval
+message: Please select a template"
+expect_eq "nothing written after the dialog is cancelled" "$(ls -A "$run/gui-generate-cancel")" ""
+expect_eq "ticks stay after the dialog is cancelled" "$(ticked_entries)" "$names"
+
 note "the five processes against vellumark-cli"
 processes=(check clean convert generate statistics)
 for index in 0 2 3 4 1; do
