@@ -1,7 +1,8 @@
 // One of the processes a run carries out. The runner calls the members in
 // this order: Prepare; for each checked folder BeginEntry, the events of
-// its walk (FavoriteError after the runner's own report), EndEntry; Finish; Close (also on the error path). Members throw
-// std::exception with a description for people to stop the run.
+// its walk (FavoriteError after the runner's own report), EndEntry;
+// Finish; Close (also on the error path). Members throw std::exception
+// with a description for people to stop the run.
 #pragma once
 
 #include "app/run_state.h"
