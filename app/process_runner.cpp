@@ -1,5 +1,6 @@
 #include "app/process_runner.h"
 
+#include "support/formatting.h"
 #include "support/path.h"
 
 #include <exception>
@@ -38,14 +39,7 @@ ProcessRunner::ProcessRunner(Host& host, Favorites& favorites, std::string favor
 }
 
 std::string ProcessRunner::StatusText(int currentprocess, std::string_view folder) {
-  const std::string_view pattern = StatusTemplate(currentprocess);
-  std::string text;
-  std::size_t start = 0;
-  for (std::size_t found; (found = pattern.find(kFolderPlaceholder, start)) != std::string_view::npos;
-       start = found + kFolderPlaceholder.size()) {
-    text.append(pattern.substr(start, found - start)).append(folder);
-  }
-  return text.append(pattern.substr(start));
+  return StringEx::ReplaceAll(StatusTemplate(currentprocess), kFolderPlaceholder, folder);
 }
 
 ProcessRunner::Outcome ProcessRunner::Run(int index) {

@@ -3,6 +3,7 @@
 #include "generate/new_rule.h"
 #include "generate/site_resources.h"
 #include "processes/uri.h"
+#include "support/formatting.h"
 
 #include <algorithm>
 #include <climits>
@@ -21,20 +22,10 @@ int ListIndent(int level) { return 4 * level + 8; }
 
 int LinkIndent(int level) { return level == 0 ? kRootLinkIndent : ListIndent(level); }
 
-std::string ReplaceAll(std::string_view text, std::string_view placeholder, std::string_view value) {
-  std::string result;
-  std::size_t start = 0;
-  for (std::size_t found; (found = text.find(placeholder, start)) != std::string_view::npos;
-       start = found + placeholder.size()) {
-    result.append(text.substr(start, found - start)).append(value);
-  }
-  return result.append(text.substr(start));
-}
-
 // A server name as it may stand in a page: entities the encoder made stay
 // as they are, any other "&", '"', "<", ">" and "'" are escaped.
 std::string EscapeServer(const HTML& html, std::string_view server) {
-  return ReplaceAll(html.Encode(html.Decode(server)), "'", "&#39;");
+  return StringEx::ReplaceAll(html.Encode(html.Decode(server)), "'", "&#39;");
 }
 
 int PluralCount(long long count) { return static_cast<int>(std::min<long long>(count, INT_MAX)); }
@@ -149,7 +140,7 @@ void SiteGenerator::StatisticsFavorite(int level, FavoriteItem& favorite) {
     return;
   }
   const std::string server = EscapeServer(context_.html, uri.Server());
-  Write(level, FavoriteLink(level, ReplaceAll(whois_, "%q", server), "WHOIS: " + server, ""));
+  Write(level, FavoriteLink(level, StringEx::ReplaceAll(whois_, "%q", server), "WHOIS: " + server, ""));
 }
 
 std::string SiteGenerator::FavoriteLink(int level, const std::string& url, const std::string& favorite,

@@ -148,6 +148,16 @@ bool StringEx::IsUpperCase(std::string_view buffer) { return HasNoLetterOfCase(b
 
 std::string StringEx::ZTrim(std::string_view buffer) { return std::string(buffer.substr(0, buffer.find('\0'))); }
 
+std::string StringEx::ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(text);
+  std::string result;
+  std::size_t start = 0;
+  for (std::size_t found; (found = text.find(from, start)) != std::string_view::npos; start = found + from.size()) {
+    result.append(text.substr(start, found - start)).append(to);
+  }
+  return result.append(text.substr(start));
+}
+
 std::string FormatEx::FormatHex(std::int32_t number, int digits, std::string_view delimiter) {
   std::string hex = Hex(static_cast<std::uint32_t>(number));
   if (digits > 0 && hex.size() < static_cast<std::size_t>(digits)) hex.insert(0, digits - hex.size(), '0');

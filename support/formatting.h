@@ -50,6 +50,9 @@ struct StringEx {
   static bool IsUpperCase(std::string_view buffer);
   // The part before the first NUL character; the whole text when it has none.
   static std::string ZTrim(std::string_view buffer);
+  // Every occurrence of `from` replaced by `to` in one pass, left to right,
+  // without rescanning what was inserted; an empty `from` changes nothing.
+  static std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 };
 
 struct FormatEx {

@@ -122,6 +122,13 @@ TEST(StringExZTrim, CutsAtTheFirstNul) {
   EXPECT_EQ(StringEx::ZTrim("plain"), "plain");
 }
 
+TEST(StringExReplaceAll, OnePassWithoutRescanningWhatWasInserted) {
+  EXPECT_EQ(StringEx::ReplaceAll("a%%X%%b%%X%%", "%%X%%", "%%X%%%%X%%"), "a%%X%%%%X%%b%%X%%%%X%%");
+  EXPECT_EQ(StringEx::ReplaceAll("aaa", "aa", "b"), "ba");
+  EXPECT_EQ(StringEx::ReplaceAll("abc", "", "x"), "abc");
+  EXPECT_EQ(StringEx::ReplaceAll("", "a", "b"), "");
+}
+
 TEST(FormatExHex, PadsButNeverCuts) {
   EXPECT_EQ(FormatEx::FormatHex(31, 4), "001F");
   EXPECT_EQ(FormatEx::FormatHex(74565, 2), "12345");
