@@ -58,6 +58,10 @@ using UniqueFind = UniqueAny<HANDLE, CloseFind, -1>;
 // Handles that are null when invalid (events, mutexes, processes).
 using UniqueHandle = UniqueAny<HANDLE, CloseKernelHandle, 0>;
 
+inline void FreeLibraryHandle(HMODULE h) { ::FreeLibrary(h); }
+// LoadLibraryW results.
+using UniqueModule = UniqueAny<HMODULE, FreeLibraryHandle, 0>;
+
 inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
 inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }

@@ -36,14 +36,22 @@
 //   message                    wait (10 s) for a message box with the
 //                              application title, print and acknowledge it
 //   close                      close the main window and wait for it to go
+//   gui-objects                "gdi N user M": the program's GDI and USER
+//                              objects in use, counted inside its process
+//                              by vellumark-gui-probe.dll (beside this
+//                              driver); see tests/win32/gui_object_count.h
 #include "app/win32/control_ids.h"
 #include "generate/form_generate.h"
+#include "support/win32/unique_handle.h"
 #include "support/win32/wide_string.h"
 #include "support/win32/windows_gate.h"
 
 #include <commctrl.h>
+#include <psapi.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -58,7 +66,7 @@ constexpr const wchar_t* kTitle = L"Tarnwell Vellumark";
 // The system menu's second entry of ours: (index 1 + 1) * 16.
 constexpr WPARAM kAboutCommand = 2 * 16;
 
-void Fail(const std::string& text) {
+[[noreturn]] void Fail(const std::string& text) {
   std::fprintf(stdout, "error: %s\n", text.c_str());
   std::fflush(stdout);
   std::exit(1);
@@ -362,6 +370,71 @@ void Close() {
   Print("closed");
 }
 
+// Runs `start` in the program's process and returns its exit code.
+DWORD RunRemote(HANDLE process, void* start, void* argument) {
+  const vellumark::win32::UniqueHandle thread(::CreateRemoteThread(
+      process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(start), argument, 0, nullptr));
+  if (!thread) Fail("cannot start a thread in the program's process");
+  if (::WaitForSingleObject(thread.get(), 300000) != WAIT_OBJECT_0) Fail("the thread in the program's process hangs");
+  DWORD code = 0;
+  ::GetExitCodeThread(thread.get(), &code);
+  return code;
+}
+
+// The base address of the module `name` in the program's process.
+char* RemoteModule(HANDLE process, const std::wstring& name) {
+  std::vector<HMODULE> modules(1024);
+  DWORD needed = 0;
+  if (!::EnumProcessModules(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &needed))
+    Fail("cannot list the program's modules");
+  modules.resize(std::min<std::size_t>(modules.size(), needed / sizeof(HMODULE)));
+  for (HMODULE module : modules) {
+    wchar_t base[MAX_PATH] = {};
+    ::GetModuleBaseNameW(process, module, base, MAX_PATH);
+    if (::lstrcmpiW(base, name.c_str()) == 0) return reinterpret_cast<char*>(module);
+  }
+  Fail("no module " + Narrow(name) + " in the program's process");
+}
+
+// The address in the program's process of `function`, exported by the
+// module `name` that this process has loaded at `local`.
+void* RemoteFunction(HANDLE process, HMODULE local, const std::wstring& name, const char* function) {
+  const auto address = reinterpret_cast<char*>(::GetProcAddress(local, function));
+  if (address == nullptr) Fail(std::string("no function ") + function);
+  return RemoteModule(process, name) + (address - reinterpret_cast<char*>(local));
+}
+
+// Loads the probe library into the program, counts there, unloads it.
+void PrintGuiObjects() {
+  constexpr const wchar_t* kProbe = L"vellumark-gui-probe.dll";
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring probePath = self;
+  probePath.erase(probePath.find_last_of(L"\\/") + 1);
+  probePath += kProbe;
+  const vellumark::win32::UniqueModule probe(::LoadLibraryW(probePath.c_str()));
+  if (!probe) Fail("cannot load " + Narrow(probePath));
+  const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+
+  DWORD id = 0;
+  ::GetWindowThreadProcessId(MainWindow(), &id);
+  const vellumark::win32::UniqueHandle process(
+      ::OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_READ |
+                        PROCESS_VM_WRITE,
+                    FALSE, id));
+  if (!process) Fail("cannot open the program's process");
+  RemoteBuffer path(MainWindow(), (probePath.size() + 1) * sizeof(wchar_t));
+  path.Write(probePath.c_str(), (probePath.size() + 1) * sizeof(wchar_t));
+  if (RunRemote(process.get(), RemoteFunction(process.get(), kernel, L"kernel32.dll", "LoadLibraryW"), path.get()) == 0)
+    Fail("the program cannot load " + Narrow(probePath));
+  void* count = RemoteFunction(process.get(), probe.get(), kProbe, "CountGuiObjectsOfKind");
+  const auto gdi = static_cast<std::int32_t>(RunRemote(process.get(), count, nullptr));
+  const auto user = static_cast<std::int32_t>(RunRemote(process.get(), count, reinterpret_cast<void*>(1)));
+  RunRemote(process.get(), RemoteFunction(process.get(), kernel, L"kernel32.dll", "FreeLibrary"),
+            RemoteModule(process.get(), kProbe));
+  Print("gdi " + std::to_string(gdi) + " user " + std::to_string(user));
+}
+
 int Number(const std::vector<std::string>& command, std::size_t at) {
   if (command.size() <= at) Fail("missing number for " + command[0]);
   return std::stoi(command[at]);
@@ -415,6 +488,8 @@ void Run(const std::vector<std::string>& command) {
     WaitMessage();
   } else if (name == "close") {
     Close();
+  } else if (name == "gui-objects") {
+    PrintGuiObjects();
   } else {
     Fail("unknown command " + name);
   }

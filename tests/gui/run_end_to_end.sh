@@ -24,7 +24,7 @@ choice=$run/folder-choice.txt
 failures=0
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
-note() { echo "--- $*"; }
+note() { echo "--- [${SECONDS}s] $*"; }
 fail() {
   echo "FAIL: $*"
   failures=$((failures + 1))
@@ -281,6 +281,40 @@ expect_eq "About window" "$(drive wait-window "About Vellumark")" "window: About
 sleep 0.5
 screenshot about-window.png "About Vellumark"
 drive close-window "About Vellumark" >/dev/null
+
+note "repeated runs leave no GDI or USER objects behind"
+# Every process and the About window have run once above, so libraries
+# and caches are loaded; each round runs them all once more.
+run_every_process() {
+  for index in 0 1 2 3 4; do
+    rm -rf "$run/repeat"
+    mkdir -p "$run/repeat"
+    choose_folder "$run/repeat"
+    drive click 1005 >/dev/null
+    drive process "$index" | grep -q '^run ended$' || fail "repeated run of process $index"
+  done
+  drive about >/dev/null
+  drive wait-window "About Vellumark" >/dev/null
+  drive close-window "About Vellumark" >/dev/null
+}
+run_every_process
+objects_after_one=$(drive gui-objects)
+run_every_process
+run_every_process
+objects_after_three=$(drive gui-objects)
+echo "GUI objects after one round: $objects_after_one; after three: $objects_after_three"
+expect_eq "GDI and USER objects after two more rounds" "$objects_after_three" "$objects_after_one"
+# The count must see the program's own objects: an open About window holds
+# a window and its controls.
+drive about >/dev/null
+drive wait-window "About Vellumark" >/dev/null
+objects_with_about=$(drive gui-objects)
+drive close-window "About Vellumark" >/dev/null
+echo "GUI objects with the About window open: $objects_with_about"
+user_objects() { echo "$1" | sed -n 's/^gdi -\{0,1\}[0-9]* user \(-\{0,1\}[0-9]*\)$/\1/p'; }
+[ -n "$(user_objects "$objects_after_three")" ] && [ -n "$(user_objects "$objects_with_about")" ] &&
+  [ "$(user_objects "$objects_with_about")" -gt "$(user_objects "$objects_after_three")" ] ||
+  fail "the count does not see the About window's objects"
 
 note "closing the window during a run stops it and ends the program"
 mkdir -p "$run/gui-stopped"
