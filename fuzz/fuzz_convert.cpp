@@ -8,6 +8,7 @@
 // into it, 2-3 shortcut), then name bytes up to 0xFE, then for shortcuts
 // URL bytes up to 0xFE; bytes map to an alphabet of awkward pieces.
 #include "cli/cli.h"
+#include "fuzz/require.h"
 #include "tests/processes/netscape_reader.h"
 
 #include <unistd.h>
@@ -28,14 +29,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace vellumark;
+using fuzz::Require;
 using testing::netscape::Bookmark;
 using testing::netscape::Folder;
-
-void Require(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "property broken: %s\n", what);
-  std::abort();
-}
 
 // "\xFF" alone is not UTF-8: the output holds "?" in its place.
 constexpr std::array<std::string_view, 24> kNamePieces = {

@@ -3,23 +3,17 @@
 // 127; decoding gives back well-formed UTF-8 text exactly (for link
 // targets whenever the text held no "%", which the encoder leaves alone);
 // the UTF-8 cleaner changes nothing in valid text.
+#include "fuzz/require.h"
 #include "processes/html.h"
 #include "processes/utf8.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
 
 using namespace vellumark;
-
-void Require(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "property broken: %s\n", what);
-  std::abort();
-}
+using fuzz::Require;
 
 // Each "&" starts one of the four entities.
 bool OnlyKnownEntities(const std::string& text) {

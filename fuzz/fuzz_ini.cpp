@@ -5,11 +5,10 @@
 #include "favorites/ini_file.h"
 #include "favorites/internet_shortcut.h"
 #include "favorites/shortcut_text.h"
+#include "fuzz/require.h"
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,12 +17,7 @@
 namespace {
 
 using namespace vellumark;
-
-void Require(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "property broken: %s\n", what);
-  std::abort();
-}
+using fuzz::Require;
 
 bool IsBlank(char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A; }
 

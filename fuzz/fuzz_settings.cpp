@@ -5,13 +5,13 @@
 //
 // Input: a type byte, then fields separated by 0xFF: the settings file, the
 // value's name, its data.
+#include "fuzz/require.h"
 #include "support/registry.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -21,14 +21,9 @@
 namespace {
 
 using namespace vellumark;
+using fuzz::Require;
 
 constexpr std::uint32_t kRoot = Registry::kCurrentUser;
-
-void Require(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "property broken: %s\n", what);
-  std::abort();
-}
 
 std::string Folded(std::string text) {
   for (char& c : text) {

@@ -6,11 +6,10 @@
 //
 // Input: indent byte, flags byte, then fields separated by 0xFF: the
 // template text, then placeholder and value pairs.
+#include "fuzz/require.h"
 #include "generate/templates.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,12 +18,7 @@
 namespace {
 
 using namespace vellumark;
-
-void Require(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "property broken: %s\n", what);
-  std::abort();
-}
+using fuzz::Require;
 
 // Results the model does not build, to keep each run small.
 constexpr std::size_t kModelLimit = std::size_t{1} << 18;

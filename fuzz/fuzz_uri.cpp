@@ -3,23 +3,17 @@
 // URL starts with, parts within their limits, a port in range, extra
 // information that the URL ends with, and the same parts whatever was
 // parsed before.
+#include "fuzz/require.h"
 #include "processes/uri.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 namespace {
 
 using namespace vellumark;
-
-void Require(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "property broken: %s\n", what);
-  std::abort();
-}
+using fuzz::Require;
 
 bool SameParts(const URI& a, const URI& b) {
   return a.Scheme() == b.Scheme() && a.Server() == b.Server() && a.Port() == b.Port() &&

@@ -122,18 +122,7 @@ bool FormGenerate::ShowModal(HWND owner) {
 }
 
 INT_PTR CALLBACK FormGenerate::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  if (message == WM_INITDIALOG) {
-    ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    reinterpret_cast<FormGenerate*>(lParam)->dialog_ = dialog;
-  }
-  auto* self = reinterpret_cast<FormGenerate*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-  if (self == nullptr) return FALSE;
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
-    self->dialog_ = nullptr;
-    return FALSE;
-  }
-  return self->HandleMessage(message, wParam, lParam);
+  return win32::DispatchToForm(dialog, message, wParam, lParam, &FormGenerate::dialog_, &FormGenerate::HandleMessage);
 }
 
 INT_PTR FormGenerate::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -92,18 +92,7 @@ void FormAbout::ShowModal(HWND owner) {
 }
 
 INT_PTR CALLBACK FormAbout::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  if (message == WM_INITDIALOG) {
-    ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    reinterpret_cast<FormAbout*>(lParam)->dialog_ = dialog;
-  }
-  auto* self = reinterpret_cast<FormAbout*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-  if (self == nullptr) return FALSE;
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
-    self->dialog_ = nullptr;
-    return FALSE;
-  }
-  return self->HandleMessage(message, wParam, lParam);
+  return win32::DispatchToForm(dialog, message, wParam, lParam, &FormAbout::dialog_, &FormAbout::HandleMessage);
 }
 
 INT_PTR FormAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

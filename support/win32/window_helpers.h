@@ -1,6 +1,6 @@
 // What the program's windows share: the system's message font at a DPI,
-// centring on the owner, modal dialogs whose controls are made in code, and
-// the busy pointer (Windows build only).
+// centring on the owner, modal dialogs whose controls are made in code and
+// their procedures, and the busy pointer (Windows build only).
 #pragma once
 
 #include "support/win32/unique_handle.h"
@@ -28,6 +28,27 @@ void CentreOnOwner(HWND window, HWND owner);
 // `procedure` gets `parameter` with WM_INITDIALOG and creates and places
 // the controls there, so they are laid out at the window's real DPI.
 INT_PTR ShowControllessDialog(HINSTANCE instance, HWND owner, DLGPROC procedure, LPARAM parameter);
+
+// The body of a dialog procedure that hands each message to the object
+// given as the WM_INITDIALOG parameter: its member `window` holds the
+// dialog from WM_INITDIALOG until WM_NCDESTROY, and `handle` answers every
+// message in between.
+template <typename Form>
+INT_PTR DispatchToForm(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, HWND Form::*window,
+                       INT_PTR (Form::*handle)(UINT, WPARAM, LPARAM)) {
+  if (message == WM_INITDIALOG) {
+    ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    reinterpret_cast<Form*>(lParam)->*window = dialog;
+  }
+  auto* self = reinterpret_cast<Form*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+  if (self == nullptr) return FALSE;
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
+    self->*window = nullptr;
+    return FALSE;
+  }
+  return (self->*handle)(message, wParam, lParam);
+}
 
 // The hourglass for the life of the object, then the normal pointer.
 class BusyPointer {
