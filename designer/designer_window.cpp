@@ -226,7 +226,9 @@ bool DesignerWindow::Save(std::string& error) {
   controls::FormDescription edited = form_;
   preview_->StoreItems(edited);
   const std::string text = controls::pages::RewriteFormText(text_, edited);
-  if (!NativeFileServices().ReplaceFile(path_, text)) {
+  // A read-only form description is left alone, as editors do.
+  FileServices& files = NativeFileServices();
+  if ((files.GetAttributes(path_) & attribute::kReadOnly) != 0 || !files.ReplaceFile(path_, text)) {
     error = "The file " + path_ + " cannot be written.";
     return false;
   }

@@ -25,16 +25,8 @@ bool CleanProcess::Rewrite(const std::string& file) {
   if (!cleaned) return false;
   if (*cleaned == *bytes) return true;
 
-  const std::uint32_t attributes = services_.GetAttributes(file);
-  if (attributes == attribute::kInvalid) return false;
-  // The attributes are cleared for the rewrite only (read-only, hidden and
-  // system files cannot be replaced) and put back afterwards in any case.
-  const std::uint32_t kept = attributes & ~attribute::kDirectory;
-  const bool clear = (kept & ~attribute::kArchive) != 0;
-  if (clear && !services_.SetAttributes(file, 0)) return false;
-  const bool replaced = services_.ReplaceFile(file, *cleaned);
-  const bool restored = services_.SetAttributes(file, kept);
-  return replaced && restored;
+  // The replacement keeps the file's attributes, read-only ones included.
+  return services_.ReplaceFile(file, *cleaned);
 }
 
 }  // namespace vellumark

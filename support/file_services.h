@@ -95,7 +95,9 @@ class FileServices {
   // `path` does not exist. Windows keeps the old file's named streams,
   // security and creation time; posix its mode and owner (or fails), and
   // a symbolic link is followed: its target is replaced and the link
-  // stays. Attributes and the last-write time are not carried over.
+  // stays. Read-only, hidden and system files are replaced too and keep
+  // their attributes (false when they could not be put back); the
+  // last-write time is not carried over.
   virtual bool ReplaceFile(std::string_view path, std::string_view bytes) = 0;
 
   // One folder level; false when it exists already or cannot be made.

@@ -128,24 +128,37 @@ class Win32FileServices final : public FileServices {
   bool ReplaceFile(std::string_view path, std::string_view bytes) override {
     const std::wstring target = win32::Widen(path);
     const std::wstring temporary = target + L".vellumark-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
-    if (::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES || !WriteNewFile(temporary, bytes, true)) {
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !WriteNewFile(temporary, bytes, true)) {
+      ::DeleteFileW(temporary.c_str());
+      return false;
+    }
+    // Read-only, hidden and system files cannot be replaced: those
+    // attributes are lifted only for the swap itself, which keeps the time
+    // in which a killed process could leave them lifted as short as it can.
+    const DWORD kept = attributes & ~FILE_ATTRIBUTE_DIRECTORY;
+    const bool lift = (kept & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+    if (lift && !::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL)) {
       ::DeleteFileW(temporary.c_str());
       return false;
     }
     // ReplaceFileW keeps the old file's named streams (where browsers keep
     // a shortcut's icon), its security and its creation time.
-    if (::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-      return true;
+    bool replaced =
+        ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    if (!replaced) {
+      // When the old file is still there nothing happened. When it is gone
+      // (the new one could not be renamed) the new bytes are moved into its
+      // place, and if even that fails they stay in the temporary file rather
+      // than being lost.
+      if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        ::DeleteFileW(temporary.c_str());
+      } else {
+        replaced = ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+      }
     }
-    // When the old file is still there nothing happened. When it is gone
-    // (the new one could not be renamed) the new bytes are moved into its
-    // place, and if even that fails they stay in the temporary file rather
-    // than being lost.
-    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      ::DeleteFileW(temporary.c_str());
-      return false;
-    }
-    return ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    const bool restored = ::SetFileAttributesW(target.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL) != 0;
+    return replaced && restored;
   }
 
   bool CreateFolder(std::string_view folder) override {

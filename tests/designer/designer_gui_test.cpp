@@ -297,6 +297,20 @@ TEST_F(Designer, ItemsAreAddedAndRemoved) {
   EXPECT_FALSE(::IsWindowEnabled(designer_.CommandButton(DesignerWindow::kRemove)));
 }
 
+TEST_F(Designer, AReadOnlyFormDescriptionIsNotOverwritten) {
+  OpenCopy(kEmptyForm);
+  SelectPage("StatusBarEmpty");
+  Click(designer_.CommandButton(DesignerWindow::kAdd));
+  ASSERT_TRUE(NativeFileServices().SetAttributes(path_, attribute::kReadOnly));
+  std::string error;
+  EXPECT_FALSE(designer_.Save(error));
+  EXPECT_EQ(error, "The file " + path_ + " cannot be written.");
+  EXPECT_EQ(NativeFileServices().ReadFile(path_).value_or(""), kEmptyForm);
+  ASSERT_TRUE(NativeFileServices().SetAttributes(path_, 0));
+  ASSERT_TRUE(designer_.Save(error)) << error;
+  EXPECT_NE(NativeFileServices().ReadFile(path_).value_or("").find("Count = 1"), std::string::npos);
+}
+
 TEST_F(Designer, RefusedMinWidthKeepsThePanelAndTheEdits) {
   OpenCopy(MainForm());
   PropertyPage& page = SelectPage("StatusBarVellumark");

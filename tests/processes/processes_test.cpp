@@ -248,11 +248,14 @@ TEST_F(CleanFiles, HiddenSystemAndReadOnlyShortcutsAreRewrittenAndKeepTheirAttri
 }
 #endif
 
-TEST_F(CleanFiles, AttributesThatCannotBePutBackAreReported) {
+TEST_F(CleanFiles, AReadOnlyShortcutIsRewrittenAndStaysReadOnly) {
   const std::string file = Add("a.url", "[InternetShortcut]\r\nURL=http://a/\r\nX=1\r\n");
-  services_.attributesFixed.insert(file);
+  ASSERT_TRUE(services_.SetAttributes(file, attribute::kReadOnly));
   Clean({file});
-  EXPECT_EQ(unwritten_, std::vector<std::string>{file});
+  EXPECT_TRUE(unwritten_.empty());
+  EXPECT_EQ(Bytes(file), "[InternetShortcut]\r\nURL=http://a/\r\n");
+  EXPECT_NE(services_.GetAttributes(file) & attribute::kReadOnly, 0u);
+  services_.SetAttributes(file, 0);
 }
 
 TEST_F(CleanFiles, CleanShortcutsAreNotWrittenAgain) {

@@ -1,7 +1,7 @@
 // vellumark-cli clean killed (SIGKILL) at random moments on a large tree,
 // 50 times: afterwards every shortcut holds its old bytes or its correctly
-// cleaned ones, none is lost, and nothing the enumerator would take for a
-// favorite is left behind.
+// cleaned ones, keeps its read-only attribute, none is lost, and nothing
+// the enumerator would take for a favorite is left behind.
 #include "favorites/favorites.h"
 #include "tests/reliability/reliability_fixture.h"
 
@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <set>
 #include <thread>
 
 namespace vellumark::testing {
@@ -59,6 +60,15 @@ class KilledClean : public ReliabilityFixture {
     return {cleaned, strays};
   }
 
+  // The shortcuts that are read-only.
+  std::set<std::string> ReadOnly(const Snapshot& tree) {
+    std::set<std::string> names;
+    for (const auto& [name, bytes] : tree) {
+      if (NativeFileServices().GetAttributes(favorites_ + "/" + name) & attribute::kReadOnly) names.insert(name);
+    }
+    return names;
+  }
+
   int FavoriteCount() {
     vellumark::Favorites favorites(NativeFileServices(), [this] { return favorites_; });
     favorites.SetAttributes(attribute::kHidden);
@@ -72,6 +82,8 @@ TEST_F(KilledClean, FiftyKillsLoseNoShortcut) {
   MakeTree(1000, 4, 11);
   const Snapshot original = TakeSnapshot(favorites_);
   const int favorites = FavoriteCount();
+  const std::set<std::string> readOnly = ReadOnly(original);
+  ASSERT_GT(readOnly.size(), 10u);
 
   const auto start = Clock::now();
   ASSERT_EQ(Wait(Start()), 0) << "a whole run succeeds";
@@ -101,6 +113,7 @@ TEST_F(KilledClean, FiftyKillsLoseNoShortcut) {
     });
     ExpectIntact(original, after, true, "kill " + std::to_string(run));
     ASSERT_EQ(FavoriteCount(), favorites) << "kill " << run;
+    EXPECT_EQ(ReadOnly(original), readOnly) << "kill " << run;
     const auto [cleaned, strays] = Restore(original);
     strayFiles += strays;
     fewest = std::min(fewest, cleaned);

@@ -1,5 +1,5 @@
-// The native file services, except that listing, reading, replacing or
-// setting attributes of the paths named in the sets fails, and output files
+// The native file services, except that listing, reading or replacing the
+// paths named in the sets fails, and output files
 // fail once they would pass `outputLimit` bytes, as on a full disk (root is
 // not stopped by permissions, so tests make the failures here).
 #pragma once
@@ -18,7 +18,6 @@ class FailingFileServices : public FileServices {
   std::set<std::string> unlistable;  // folders, with trailing separator
   std::set<std::string> unreadable;  // files
   std::set<std::string> unreplaceable;  // files
-  std::set<std::string> attributesFixed;  // files whose attributes cannot be set
   std::size_t outputLimit = static_cast<std::size_t>(-1);
   std::vector<std::string> replaced;  // every successful ReplaceFile, in order
 
@@ -31,9 +30,7 @@ class FailingFileServices : public FileServices {
     return native_.ReadFile(path);
   }
   std::uint32_t GetAttributes(std::string_view path) override { return native_.GetAttributes(path); }
-  bool SetAttributes(std::string_view path, std::uint32_t a) override {
-    return !attributesFixed.count(std::string(path)) && native_.SetAttributes(path, a);
-  }
+  bool SetAttributes(std::string_view path, std::uint32_t a) override { return native_.SetAttributes(path, a); }
   std::optional<std::int64_t> GetLastWriteUtc(std::string_view path) override { return native_.GetLastWriteUtc(path); }
   bool SetLastWriteUtc(std::string_view path, std::int64_t t) override { return native_.SetLastWriteUtc(path, t); }
   bool WriteFile(std::string_view path, std::string_view bytes) override { return native_.WriteFile(path, bytes); }
