@@ -3,6 +3,8 @@
 // sorted without regard to case so that every run lists them alike.
 #include "support/file_services.h"
 
+#include "support/path.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -89,17 +91,34 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// Writes a file; with `like` the file gets exactly that file's mode (the
-// umask left aside) and owner, as a replacement must keep them.
+// Writes `bytes` into the open file `fd`, flushed to disk when `flush`;
+// with `like` the file gets exactly that file's mode (the umask left aside)
+// and owner, as a replacement must keep them.
+bool Fill(int fd, std::string_view bytes, bool flush, const struct stat* like) {
+  if (like && (fchown(fd, like->st_uid, like->st_gid) != 0 || fchmod(fd, like->st_mode & 07777) != 0)) return false;
+  if (!WriteAll(fd, bytes)) return false;
+  return !flush || fsync(fd) == 0;
+}
+
 bool WriteNewFile(const std::string& path, std::string_view bytes, bool flush, const struct stat* like = nullptr) {
   UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (!fd) return false;
-  if (like && (fchown(fd.get(), like->st_uid, like->st_gid) != 0 || fchmod(fd.get(), like->st_mode & 07777) != 0)) {
-    return false;
+  return fd && Fill(fd.get(), bytes, flush, like) && fd.Close();
+}
+
+// Writes the replacement for a file like `like` as `temporary`, flushed.
+// Where the file system has unnamed files it is written as one and given
+// the name only when whole, so a process killed while writing leaves
+// nothing behind; elsewhere (or without /proc) it is written under the name.
+bool WriteReplacement(const std::string& temporary, std::string_view bytes, const struct stat& like) {
+  const std::string folder(path::ParentOf(temporary, '/'));
+  UniqueFd unnamed(open(folder.empty() ? "/" : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+  if (unnamed) {
+    if (!Fill(unnamed.get(), bytes, true, &like)) return false;
+    const std::string self = "/proc/self/fd/" + std::to_string(unnamed.get());
+    unlink(temporary.c_str());  // a leftover of an earlier process with this number
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) == 0) return unnamed.Close();
   }
-  if (!WriteAll(fd.get(), bytes)) return false;
-  if (flush && fsync(fd.get()) != 0) return false;
-  return fd.Close();
+  return WriteNewFile(temporary, bytes, true, &like);
 }
 
 class PosixFileServices final : public FileServices {
@@ -198,7 +217,7 @@ class PosixFileServices final : public FileServices {
     const std::string temporary = target + ".vellumark-" + std::to_string(getpid()) + ".tmp";
     struct stat info {};
     if (stat(target.c_str(), &info) != 0) return false;
-    if (!WriteNewFile(temporary, bytes, true, &info) || rename(temporary.c_str(), target.c_str()) != 0) {
+    if (!WriteReplacement(temporary, bytes, info) || rename(temporary.c_str(), target.c_str()) != 0) {
       unlink(temporary.c_str());
       return false;
     }
