@@ -38,12 +38,30 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-bool WriteNewFile(const std::wstring& path, std::string_view bytes, bool flush) {
+bool CloseReporting(win32::UniqueFile& file) { return ::CloseHandle(file.release()) != 0; }
+
+bool WriteNewFile(const std::wstring& path, std::string_view bytes) {
   win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file || !WriteAll(file.get(), bytes)) return false;
-  if (flush && !::FlushFileBuffers(file.get())) return false;
-  const HANDLE raw = file.release();
-  return ::CloseHandle(raw) != 0;
+  return file && WriteAll(file.get(), bytes) && CloseReporting(file);
+}
+
+bool SetDeleteOnClose(HANDLE file, bool remove) {
+  FILE_DISPOSITION_INFO disposition{};
+  disposition.DeleteFile = remove ? TRUE : FALSE;
+  return ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+}
+
+// Writes the replacement file, flushed. Until it is whole the system is to
+// delete it when its handle closes, so a process killed while writing it
+// leaves nothing behind.
+bool WriteReplacement(const std::wstring& path, std::string_view bytes) {
+  win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  const bool pending = SetDeleteOnClose(file.get(), true);
+  if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) return false;
+  if (pending && !SetDeleteOnClose(file.get(), false)) return false;
+  return CloseReporting(file);
 }
 
 class Win32FileServices final : public FileServices {
@@ -114,7 +132,7 @@ class Win32FileServices final : public FileServices {
   }
 
   bool WriteFile(std::string_view path, std::string_view bytes) override {
-    return WriteNewFile(win32::Widen(path), bytes, false);
+    return WriteNewFile(win32::Widen(path), bytes);
   }
 
   std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override {
@@ -129,7 +147,7 @@ class Win32FileServices final : public FileServices {
     const std::wstring target = win32::Widen(path);
     const std::wstring temporary = target + L".vellumark-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !WriteNewFile(temporary, bytes, true)) {
+    if (attributes == INVALID_FILE_ATTRIBUTES || !WriteReplacement(temporary, bytes)) {
       ::DeleteFileW(temporary.c_str());
       return false;
     }
