@@ -20,34 +20,8 @@ void FrameWith(HDC dc, const RECT& rect, COLORREF color) {
 
 }  // namespace
 
-void PopupMenuItem::Changed(std::string_view name) {
-  if (owner_->onPropertyChanged) owner_->onPropertyChanged(ItemKey(name, index_));
-}
-
-void PopupMenuItem::SetChecked(bool value) {
-  checked_ = value;
-  Changed("PopupMenuItemChecked");
-}
-
-void PopupMenuItem::SetEnabled(bool value) {
-  enabled_ = value;
-  Changed("PopupMenuItemEnabled");
-}
-
-void PopupMenuItem::SetStyle(int value) {
-  if (value < kDefault || value > kSeparator) return;
-  style_ = value;
-  Changed("PopupMenuItemStyle");
-}
-
-void PopupMenuItem::SetTag(std::string_view value) {
-  tag_ = value;
-  Changed("PopupMenuItemTag");
-}
-
-void PopupMenuItem::SetText(std::string_view value) {
-  text_ = value;
-  Changed("PopupMenuItemText");
+void PopupMenuItem::Changed(const std::string& key) {
+  if (owner_->onPropertyChanged) owner_->onPropertyChanged(key);
 }
 
 DropDownButton::DropDownButton(const Placement& placement) {
@@ -140,15 +114,15 @@ win32::UniqueMenu DropDownButton::BuildPopupMenu() const {
   win32::UniqueMenu menu(::CreatePopupMenu());
   if (!menu) return menu;
   for (const auto& item : items_) {
-    const auto id = static_cast<UINT_PTR>(item->index_);
-    if (item->style_ == PopupMenuItem::kSeparator) {
+    const auto id = static_cast<UINT_PTR>(item->Index());
+    if (item->Style() == PopupMenuItem::kSeparator) {
       ::AppendMenuW(menu.get(), MF_SEPARATOR, id, nullptr);
       continue;
     }
     UINT flags = MF_STRING;
-    if (!item->enabled_) flags |= MF_GRAYED;
-    if (item->checked_) flags |= MF_CHECKED;
-    ::AppendMenuW(menu.get(), flags, id, win32::Widen(item->text_).c_str());
+    if (!item->Enabled()) flags |= MF_GRAYED;
+    if (item->Checked()) flags |= MF_CHECKED;
+    ::AppendMenuW(menu.get(), flags, id, win32::Widen(item->Text()).c_str());
   }
   return menu;
 }
@@ -174,7 +148,7 @@ void DropDownButton::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (HIWORD(wParam) != 0 || lParam != 0) return;  // menu commands only
   const int id = LOWORD(wParam);
   PopupMenuItem* item = PopupMenuItemAt(id);
-  if (item == nullptr || item->style_ == PopupMenuItem::kSeparator) return;
+  if (item == nullptr || item->Style() == PopupMenuItem::kSeparator) return;
   inEvent_ = true;
   if (onItemClick) onItemClick(*item);
   inEvent_ = false;
@@ -334,14 +308,7 @@ void DropDownButton::ReadProperties(const PropertyStore& store) {
   text_ = store.ReadText("Text", "");
   items_.clear();
   ResizeItems(count < 0 || count > kMaxItems ? 0 : count);
-  for (const auto& item : items_) {
-    const int i = item->index_;
-    item->SetChecked(store.ReadBool(ItemKey("PopupMenuItemChecked", i), false));
-    item->SetEnabled(store.ReadBool(ItemKey("PopupMenuItemEnabled", i), true));
-    item->SetStyle(store.ReadNumber(ItemKey("PopupMenuItemStyle", i), PopupMenuItem::kDefault));
-    item->SetTag(store.ReadText(ItemKey("PopupMenuItemTag", i), ""));
-    item->SetText(store.ReadText(ItemKey("PopupMenuItemText", i), ""));
-  }
+  for (const auto& item : items_) item->ReadProperties(store);
   preventUpdate_ = false;
   Update();
 }
@@ -354,14 +321,7 @@ void DropDownButton::WriteProperties(PropertyStore& store) const {
   store.WriteText("Font", font_.ToText());
   store.WriteColor("ForeColor", foreColor_);
   store.WriteText("Text", text_);
-  for (const auto& item : items_) {
-    const int i = item->index_;
-    store.WriteBool(ItemKey("PopupMenuItemChecked", i), item->checked_);
-    store.WriteBool(ItemKey("PopupMenuItemEnabled", i), item->enabled_);
-    store.WriteNumber(ItemKey("PopupMenuItemStyle", i), item->style_);
-    store.WriteText(ItemKey("PopupMenuItemTag", i), item->tag_);
-    store.WriteText(ItemKey("PopupMenuItemText", i), item->text_);
-  }
+  for (const auto& item : items_) item->WriteProperties(store);
 }
 
 LRESULT DropDownButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {

@@ -7,6 +7,7 @@
 #include "controls/control_common.h"
 #include "controls/font_spec.h"
 #include "controls/host_window.h"
+#include "controls/menu_item.h"
 #include "controls/property_store.h"
 #include "controls/subclassing.h"
 
@@ -21,35 +22,14 @@ class DropDownButton;
 
 // One entry of the menu. Owned by its DropDownButton; the reference back
 // does not keep the button alive.
-class PopupMenuItem {
+class PopupMenuItem final : public MenuItem {
  public:
-  enum : int { kDefault = 0, kSeparator = 1 };  // Style
-
-  PopupMenuItem(DropDownButton& owner, int index) : owner_(&owner), index_(index) {}
-
-  bool Checked() const { return checked_; }
-  void SetChecked(bool value);
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool value);
-  int Index() const { return index_; }
-  int Style() const { return style_; }
-  void SetStyle(int value);  // values outside 0..1 are ignored
-  const std::string& Tag() const { return tag_; }
-  void SetTag(std::string_view value);
-  const std::string& Text() const { return text_; }
-  void SetText(std::string_view value);
+  PopupMenuItem(DropDownButton& owner, int index) : MenuItem("PopupMenuItem", index), owner_(&owner) {}
 
  private:
-  friend class DropDownButton;
-  void Changed(std::string_view name);
+  void Changed(const std::string& key) override;
 
   DropDownButton* owner_;
-  int index_;
-  bool checked_ = false;
-  bool enabled_ = true;
-  int style_ = kDefault;
-  std::string tag_;
-  std::string text_;
 };
 
 class DropDownButton : public HostWindow<DropDownButton> {
@@ -106,7 +86,6 @@ class DropDownButton : public HostWindow<DropDownButton> {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
  private:
-  friend class PopupMenuItem;
   void Changed(std::string_view key);
   void Update();
   void ResizeItems(int count);

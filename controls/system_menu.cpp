@@ -4,35 +4,9 @@
 
 namespace vellumark::controls {
 
-void SystemMenuItem::Changed(std::string_view name) {
-  if (owner_->onPropertyChanged) owner_->onPropertyChanged(ItemKey(name, index_));
-  owner_->UpdateSystemMenuItems(index_);
-}
-
-void SystemMenuItem::SetChecked(bool value) {
-  checked_ = value;
-  Changed("SystemMenuItemChecked");
-}
-
-void SystemMenuItem::SetEnabled(bool value) {
-  enabled_ = value;
-  Changed("SystemMenuItemEnabled");
-}
-
-void SystemMenuItem::SetStyle(int value) {
-  if (value < kDefault || value > kSeparator) return;
-  style_ = value;
-  Changed("SystemMenuItemStyle");
-}
-
-void SystemMenuItem::SetTag(std::string_view value) {
-  tag_ = value;
-  Changed("SystemMenuItemTag");
-}
-
-void SystemMenuItem::SetText(std::string_view value) {
-  text_ = value;
-  Changed("SystemMenuItemText");
+void SystemMenuItem::Changed(const std::string& key) {
+  if (owner_->onPropertyChanged) owner_->onPropertyChanged(key);
+  owner_->UpdateSystemMenuItems(Index());
 }
 
 SystemMenu::SystemMenu(HWND form) : form_(form) { Update(); }
@@ -67,14 +41,14 @@ void SystemMenu::UpdateSystemMenuItems(int index) {
     // nothing behind and a rebuild never duplicates entries.
     RemoveAppended();
     for (const auto& item : items_) {
-      const UINT id = CommandId(item->index_);
-      if (item->style_ == SystemMenuItem::kSeparator) {
+      const UINT id = CommandId(item->Index());
+      if (item->Style() == SystemMenuItem::kSeparator) {
         ::AppendMenuW(menu_, MF_SEPARATOR, id, nullptr);
       } else {
         UINT flags = MF_STRING;
-        if (!(enabled_ && item->enabled_)) flags |= MF_GRAYED;
-        if (item->checked_) flags |= MF_CHECKED;
-        ::AppendMenuW(menu_, flags, id, win32::Widen(item->text_).c_str());
+        if (!(enabled_ && item->Enabled())) flags |= MF_GRAYED;
+        if (item->Checked()) flags |= MF_CHECKED;
+        ::AppendMenuW(menu_, flags, id, win32::Widen(item->Text()).c_str());
       }
       ++appended_;
     }
@@ -85,12 +59,12 @@ void SystemMenu::UpdateSystemMenuItems(int index) {
   }
   if (index < 0 || index >= Count() || index >= appended_) return;
   const SystemMenuItem& item = *items_[static_cast<std::size_t>(index)];
-  std::wstring text = win32::Widen(item.text_);
+  std::wstring text = win32::Widen(item.Text());
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_STATE | MIIM_ID | MIIM_FTYPE | MIIM_STRING;
-  info.fType = item.style_ == SystemMenuItem::kSeparator ? MFT_SEPARATOR : MFT_STRING;
-  info.fState = (item.checked_ ? MFS_CHECKED : 0u) | (enabled_ && item.enabled_ ? 0u : MFS_GRAYED);
+  info.fType = item.Style() == SystemMenuItem::kSeparator ? MFT_SEPARATOR : MFT_STRING;
+  info.fState = (item.Checked() ? MFS_CHECKED : 0u) | (enabled_ && item.Enabled() ? 0u : MFS_GRAYED);
   info.wID = CommandId(index);
   info.dwTypeData = text.data();
   info.cch = static_cast<UINT>(text.size());
@@ -102,7 +76,7 @@ LRESULT SystemMenu::FormProcedure(HWND window, UINT message, WPARAM wParam, LPAR
     const auto command = static_cast<UINT>(wParam & 0xFFF0);
     if (command != 0 && command < CommandId(Count())) {
       SystemMenuItem& item = *items_[(command >> 4) - 1];
-      if (item.style_ != SystemMenuItem::kSeparator && onItemClick) onItemClick(item);
+      if (item.Style() != SystemMenuItem::kSeparator && onItemClick) onItemClick(item);
       return 0;
     }
   }
@@ -137,14 +111,7 @@ void SystemMenu::ReadProperties(const PropertyStore& store) {
   preventUpdate_ = true;
   items_.clear();
   ResizeItems(count < 0 || count > kMaxCount ? 0 : count);
-  for (const auto& item : items_) {
-    const int i = item->index_;
-    item->SetChecked(store.ReadBool(ItemKey("SystemMenuItemChecked", i), false));
-    item->SetEnabled(store.ReadBool(ItemKey("SystemMenuItemEnabled", i), true));
-    item->SetStyle(store.ReadNumber(ItemKey("SystemMenuItemStyle", i), SystemMenuItem::kDefault));
-    item->SetTag(store.ReadText(ItemKey("SystemMenuItemTag", i), ""));
-    item->SetText(store.ReadText(ItemKey("SystemMenuItemText", i), ""));
-  }
+  for (const auto& item : items_) item->ReadProperties(store);
   preventUpdate_ = false;
   Update();
 }
@@ -152,14 +119,7 @@ void SystemMenu::ReadProperties(const PropertyStore& store) {
 void SystemMenu::WriteProperties(PropertyStore& store) const {
   store.WriteNumber("Count", Count());
   store.WriteBool("Enabled", enabled_);
-  for (const auto& item : items_) {
-    const int i = item->index_;
-    store.WriteBool(ItemKey("SystemMenuItemChecked", i), item->checked_);
-    store.WriteBool(ItemKey("SystemMenuItemEnabled", i), item->enabled_);
-    store.WriteNumber(ItemKey("SystemMenuItemStyle", i), item->style_);
-    store.WriteText(ItemKey("SystemMenuItemTag", i), item->tag_);
-    store.WriteText(ItemKey("SystemMenuItemText", i), item->text_);
-  }
+  for (const auto& item : items_) item->WriteProperties(store);
 }
 
 }  // namespace vellumark::controls

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "controls/control_common.h"
+#include "controls/menu_item.h"
 #include "controls/property_store.h"
 #include "controls/subclassing.h"
 
@@ -23,35 +24,14 @@ class SystemMenu;
 // One entry. Owned by its SystemMenu; the reference back does not keep it
 // alive. Each setter shows the change in the menu at once (unless the
 // menu's PreventUpdate is set).
-class SystemMenuItem {
+class SystemMenuItem final : public MenuItem {
  public:
-  enum : int { kDefault = 0, kSeparator = 1 };  // Style
-
-  SystemMenuItem(SystemMenu& owner, int index) : owner_(&owner), index_(index) {}
-
-  bool Checked() const { return checked_; }
-  void SetChecked(bool value);
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool value);
-  int Index() const { return index_; }
-  int Style() const { return style_; }
-  void SetStyle(int value);  // values outside 0..1 are ignored
-  const std::string& Tag() const { return tag_; }
-  void SetTag(std::string_view value);
-  const std::string& Text() const { return text_; }  // "&" marks the mnemonic
-  void SetText(std::string_view value);
+  SystemMenuItem(SystemMenu& owner, int index) : MenuItem("SystemMenuItem", index), owner_(&owner) {}
 
  private:
-  friend class SystemMenu;
-  void Changed(std::string_view name);
+  void Changed(const std::string& key) override;
 
   SystemMenu* owner_;
-  int index_;
-  bool checked_ = false;
-  bool enabled_ = true;
-  int style_ = kDefault;
-  std::string tag_;
-  std::string text_;
 };
 
 class SystemMenu {
