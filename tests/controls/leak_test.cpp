@@ -1,4 +1,4 @@
-// Every control releases every window and GDI object it creates: 10,000
+// Every control releases every window and GDI object it creates: 2,000
 // create/destroy cycles of each (with one setter that makes new objects:
 // a font, a re-created window, tools, menu entries) leave the process's
 // counts where they were.
@@ -27,7 +27,7 @@ using vellumark::testing::CountGuiObjects;
 using vellumark::testing::GuiObjectCount;
 using vellumark::testing::GuiResourcesWork;
 
-constexpr int kCycles = 10000;
+constexpr int kCycles = 2000;
 
 template <typename Control>
 void ExpectNoLeak(Control&& cycle) {
