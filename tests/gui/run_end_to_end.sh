@@ -59,7 +59,10 @@ start_program() {
 }
 
 # A private prefix (made once) in which Wine draws the window frames
-# itself, as there is no window manager.
+# itself, as there is no window manager. Wine makes no prefix in a missing
+# folder, and without these settings every window closed waits 2 s for a
+# window manager.
+mkdir -p "$work"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot --init >/dev/null 2>&1
   wineserver -w
