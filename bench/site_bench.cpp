@@ -13,6 +13,7 @@
 #include "support/file_system.h"
 #include "support/path.h"
 #include "support/special_folders.h"
+#include "tests/generate/settings_keeper.h"
 #include "tools/tree_generator.h"
 
 #include <cstdlib>
@@ -50,30 +51,6 @@ bool Multiply(FileServices& services, const std::string& folder) {
   return true;
 }
 
-// Sets the values a site run reads and puts the old ones back at the end.
-class SettingsForRuns {
- public:
-  explicit SettingsForRuns(Settings& settings)
-      : settings_(settings), interval_(settings.Interval()), template_(settings.Template()), updated_(settings.Updated()) {
-    settings_.SetInterval(30);
-    settings_.SetTemplate("Default");
-    settings_.SetUpdated("benchmark");
-  }
-  SettingsForRuns(const SettingsForRuns&) = delete;
-  SettingsForRuns& operator=(const SettingsForRuns&) = delete;
-  ~SettingsForRuns() {
-    settings_.SetInterval(interval_);
-    settings_.SetTemplate(template_);
-    settings_.SetUpdated(updated_);
-  }
-
- private:
-  Settings& settings_;
-  int interval_;
-  std::string template_;
-  std::string updated_;
-};
-
 void PrintLine(const char* what, double seconds, double plain, int favorites) {
   std::printf("  %-12s %8.3f s  %6.2fx plain  %6.2f us/favorite\n", what, seconds, seconds / plain, 1e6 * seconds / favorites);
 }
@@ -109,7 +86,11 @@ int Main() {
     const int favoritesCount = kGeneratedFavorites * kCopies;
     std::printf("Site: %d favorites in %d folders\n", favoritesCount, summary->folders);
     Settings settings(templates);
-    SettingsForRuns forRuns(settings);
+    // The values a site run reads, put back as they were at the end.
+    const testing::SettingsKeeper keeper(settings);
+    settings.SetInterval(30);
+    settings.SetTemplate("Default");
+    settings.SetUpdated("benchmark");
     Favorites favorites(services, [&] { return favoritesFolder; });
     SilentHost host(favorites.Initialize(), output);
     HTML html;

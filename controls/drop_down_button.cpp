@@ -54,7 +54,7 @@ void DropDownButton::Update() {
   ::EnableWindow(button_.get(), enabled_);
   // The button's own text carries the mnemonic for dialog navigation.
   ::SetWindowTextW(button_.get(), win32::Widen(text_).c_str());
-  if (auto font = CreateFontFromSpec(font_, DpiForWindow(Hwnd()))) fontHandle_ = std::move(font);
+  if (auto font = CreateFontFromDescription(font_, DpiForWindow(Hwnd()))) fontHandle_ = std::move(font);
   ResizeItems(Count());
   Refresh();
 }
@@ -86,7 +86,7 @@ void DropDownButton::SetEnabled(bool value) {
   Changed("Enabled");
 }
 
-void DropDownButton::SetFont(const FontSpec& value) {
+void DropDownButton::SetFont(const FontDescription& value) {
   font_ = value;
   Changed("Font");
 }
@@ -303,7 +303,7 @@ void DropDownButton::ReadProperties(const PropertyStore& store) {
   backColor_ = store.ReadColor("BackColor", 0x8000000F);
   const int count = store.ReadNumber("Count", 0);
   enabled_ = store.ReadBool("Enabled", true);
-  font_ = FontSpec::FromText(store.ReadText("Font", font_.ToText())).value_or(font_);
+  font_ = FontDescription::FromText(store.ReadText("Font", font_.ToText())).value_or(font_);
   foreColor_ = store.ReadColor("ForeColor", 0x80000012);
   text_ = store.ReadText("Text", "");
   items_.clear();

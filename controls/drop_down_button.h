@@ -5,7 +5,7 @@
 #pragma once
 
 #include "controls/control_common.h"
-#include "controls/font_spec.h"
+#include "controls/font_description.h"
 #include "controls/host_window.h"
 #include "controls/menu_item.h"
 #include "controls/property_store.h"
@@ -50,8 +50,8 @@ class DropDownButton : public HostWindow<DropDownButton> {
   void SetCount(int value);  // values outside 0..32767 are ignored
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool value);
-  const FontSpec& Font() const { return font_; }
-  void SetFont(const FontSpec& value);
+  const FontDescription& Font() const { return font_; }
+  void SetFont(const FontDescription& value);
   std::uint32_t ForeColor() const { return foreColor_; }
   void SetForeColor(std::uint32_t value);
   // Entry number `index`, or null outside 0..Count()-1.
@@ -104,7 +104,7 @@ class DropDownButton : public HostWindow<DropDownButton> {
   int arrowStyle_ = 0;
   std::uint32_t backColor_ = 0x8000000F;
   bool enabled_ = true;
-  FontSpec font_;
+  FontDescription font_;
   std::uint32_t foreColor_ = 0x80000012;
   bool preventUpdate_ = false;
   std::string text_;

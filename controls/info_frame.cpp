@@ -8,7 +8,7 @@
 namespace vellumark::controls {
 namespace {
 
-const FontSpec kCaptionFont{"Verdana", 9.75, true, false, false, false};
+const FontDescription kCaptionFont{"Verdana", 9.75, true, false, false, false};
 
 }  // namespace
 
@@ -35,7 +35,7 @@ void InfoFrame::Update() {
   if (Hwnd() == nullptr) return;
   ::EnableWindow(Hwnd(), enabled_);
   const int dpi = DpiForWindow(Hwnd());
-  if (auto font = CreateFontFromSpec(kCaptionFont, dpi)) captionFont_ = std::move(font);
+  if (auto font = CreateFontFromDescription(kCaptionFont, dpi)) captionFont_ = std::move(font);
   iconHandle_.reset();
   if (!icon_.empty()) {
     const std::wstring name = win32::Widen(icon_);

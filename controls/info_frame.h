@@ -5,7 +5,7 @@
 #pragma once
 
 #include "controls/control_common.h"
-#include "controls/font_spec.h"
+#include "controls/font_description.h"
 #include "controls/host_window.h"
 #include "controls/property_store.h"
 

@@ -107,7 +107,7 @@ void StatusBar::Update(bool recreate) {
   if (!bar_) return;
   const HWND bar = bar_.get();
   ::EnableWindow(bar, enabled_);
-  if (auto font = CreateFontFromSpec(font_, DpiForWindow(Hwnd()))) {
+  if (auto font = CreateFontFromDescription(font_, DpiForWindow(Hwnd()))) {
     ::SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     fontHandle_ = std::move(font);
   }
@@ -264,7 +264,7 @@ void StatusBar::SetEnabled(bool value) {
   Update(false);
 }
 
-void StatusBar::SetFont(const FontSpec& value) {
+void StatusBar::SetFont(const FontDescription& value) {
   font_ = value;
   Changed("Font");
   Update(false);
@@ -303,7 +303,7 @@ void StatusBar::Refresh() {
 void StatusBar::ReadProperties(const PropertyStore& store) {
   const int count = store.ReadNumber("Count", 0);
   enabled_ = store.ReadBool("Enabled", true);
-  font_ = FontSpec::FromText(store.ReadText("Font", font_.ToText())).value_or(font_);
+  font_ = FontDescription::FromText(store.ReadText("Font", font_.ToText())).value_or(font_);
   showTips_ = store.ReadBool("ShowTips", true);
   simpleText_ = store.ReadText("SimpleText", "");
   style_ = store.ReadNumber("Style", 0);

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "controls/control_common.h"
-#include "controls/font_spec.h"
+#include "controls/font_description.h"
 #include "controls/host_window.h"
 #include "controls/property_store.h"
 
@@ -80,8 +80,8 @@ class StatusBar : public HostWindow<StatusBar> {
   void SetCount(int value);  // values outside 0..256 are ignored
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool value);
-  const FontSpec& Font() const { return font_; }
-  void SetFont(const FontSpec& value);
+  const FontDescription& Font() const { return font_; }
+  void SetFont(const FontDescription& value);
   // Panel number `index`, or null outside 0..Count()-1.
   Panel* PanelAt(int index);
   bool PreventUpdate() const { return preventUpdate_; }
@@ -131,7 +131,7 @@ class StatusBar : public HostWindow<StatusBar> {
   std::vector<std::unique_ptr<Panel>> panels_;
   int toolCount_ = 0;
   bool enabled_ = true;
-  FontSpec font_;
+  FontDescription font_;
   bool preventUpdate_ = false;
   bool showTips_ = true;
   std::string simpleText_;

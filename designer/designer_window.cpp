@@ -1,7 +1,7 @@
 #include "designer/designer_window.h"
 
 #include "controls/dpi.h"
-#include "controls/font_spec.h"
+#include "controls/font_description.h"
 #include "controls/property_pages/form_text.h"
 #include "support/file_services.h"
 #include "support/win32/wide_string.h"
@@ -54,11 +54,11 @@ DesignerWindow::~DesignerWindow() {
 
 void DesignerWindow::CreateChrome() {
   dpi_ = controls::DpiForWindow(Hwnd());
-  font_ = controls::CreateFontFromSpec(controls::FontSpec{}, dpi_);
-  controls::FontSpec bold;
+  font_ = controls::CreateFontFromDescription(controls::FontDescription{}, dpi_);
+  controls::FontDescription bold;
   bold.bold = true;
   bold.size = 10;
-  boldFont_ = controls::CreateFontFromSpec(bold, dpi_);
+  boldFont_ = controls::CreateFontFromDescription(bold, dpi_);
   const auto create = [&](DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int id) {
     win32::UniqueWindow window(::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
                                                  Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

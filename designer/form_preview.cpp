@@ -2,7 +2,7 @@
 
 #include "controls/control_common.h"
 #include "controls/dpi.h"
-#include "controls/font_spec.h"
+#include "controls/font_description.h"
 #include "controls/property_pages/control_items.h"
 #include "controls/property_pages/item_keys.h"
 #include "support/win32/wide_string.h"
@@ -125,7 +125,7 @@ FormPreview::~FormPreview() {
 }
 
 void FormPreview::CreateControls(const controls::FormDescription& form) {
-  const controls::FontSpec fontSpec = controls::FontSpecOf(font_.get(), dpi_);
+  const controls::FontDescription fontDescription = controls::FontDescriptionOf(font_.get(), dpi_);
   for (const std::string& name : form.Names()) {
     const ControlKind kind = KindOfName(name);
     if (kind == ControlKind::kForm) continue;
@@ -142,7 +142,7 @@ void FormPreview::CreateControls(const controls::FormDescription& form) {
       case ControlKind::kDropDownButton: {
         auto& button = buttons_.emplace_back(std::make_unique<controls::DropDownButton>(placement));
         button->ReadProperties(store);
-        button->SetFont(fontSpec);
+        button->SetFont(fontDescription);
         placed.window = button->Hwnd();
         placed.items = std::make_unique<controls::pages::PopupMenuItems>(*button);
         break;
@@ -156,7 +156,7 @@ void FormPreview::CreateControls(const controls::FormDescription& form) {
       case ControlKind::kStatusBar: {
         auto& bar = statusBars_.emplace_back(std::make_unique<controls::StatusBar>(placement));
         bar->ReadProperties(store);
-        bar->SetFont(fontSpec);
+        bar->SetFont(fontDescription);
         placed.window = bar->Hwnd();
         placed.items = std::make_unique<controls::pages::StatusBarItems>(*bar);
         break;

@@ -26,7 +26,7 @@ struct TwipRect {
 
 constexpr TwipRect kClient{0, 0, 6015, 1230};
 
-struct ControlSpec {
+struct GenerateControl {
   FormGenerate::ControlId id;
   const wchar_t* windowClass;
   const wchar_t* text;
@@ -37,7 +37,7 @@ struct ControlSpec {
 
 // Creation order is the tab order. The labels stand a little lower than
 // their inputs so that the texts share a baseline.
-const std::array<ControlSpec, 8> kControls{{
+const std::array<GenerateControl, 8> kControls{{
     {FormGenerate::kLabelInterval, L"STATIC", L"&Interval:", SS_LEFT, 0, {120, 165, 855, 255}},
     {FormGenerate::kTextInterval, L"EDIT", L"", ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
      {1080, 120, 495, 285}},
@@ -152,9 +152,9 @@ void FormGenerate::OnInitDialog() {
 }
 
 void FormGenerate::CreateControls() {
-  for (const ControlSpec& spec : kControls) {
-    ::CreateWindowExW(spec.exStyle, spec.windowClass, spec.text, WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0,
-                      dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), controls::ModuleInstance(),
+  for (const GenerateControl& entry : kControls) {
+    ::CreateWindowExW(entry.exStyle, entry.windowClass, entry.text, WS_CHILD | WS_VISIBLE | entry.style, 0, 0, 0, 0,
+                      dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), controls::ModuleInstance(),
                       nullptr);
   }
   ::SendMessageW(dialog_, DM_SETDEFID, kCommandOK, 0);
@@ -169,13 +169,13 @@ void FormGenerate::Layout() {
                  (frame.right - frame.left) - client.right + Pixels(kClient.width, dpi_),
                  (frame.bottom - frame.top) - client.bottom + Pixels(kClient.height, dpi_),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  for (const ControlSpec& spec : kControls) {
-    const HWND control = Control(spec.id);
+  for (const GenerateControl& entry : kControls) {
+    const HWND control = Control(entry.id);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    int height = Pixels(spec.place.height, dpi_);
-    if (spec.id == kComboTemplate) height = FitDropDownList(control, height);
-    ::SetWindowPos(control, nullptr, Pixels(spec.place.left, dpi_), Pixels(spec.place.top, dpi_),
-                   Pixels(spec.place.width, dpi_), height, SWP_NOZORDER | SWP_NOACTIVATE);
+    int height = Pixels(entry.place.height, dpi_);
+    if (entry.id == kComboTemplate) height = FitDropDownList(control, height);
+    ::SetWindowPos(control, nullptr, Pixels(entry.place.left, dpi_), Pixels(entry.place.top, dpi_),
+                   Pixels(entry.place.width, dpi_), height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ::InvalidateRect(dialog_, nullptr, TRUE);
 }

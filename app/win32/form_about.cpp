@@ -26,14 +26,14 @@ constexpr int kParagraphGap = 10;   // legal notice to web address
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 
-struct ControlSpec {
+struct AboutControl {
   FormAbout::ControlId id;
   const wchar_t* windowClass;
   DWORD style;
 };
 
 // Creation order is the tab order: the link, then OK.
-constexpr std::array<ControlSpec, 9> kControls{{
+constexpr std::array<AboutControl, 9> kControls{{
     {FormAbout::kImageIcon, L"STATIC", SS_ICON | SS_REALSIZECONTROL},
     {FormAbout::kLabelApplication, L"STATIC", SS_LEFT | SS_NOPREFIX},
     {FormAbout::kLabelCopyright, L"STATIC", SS_LEFT | SS_NOPREFIX},
@@ -123,9 +123,9 @@ INT_PTR FormAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void FormAbout::OnInitDialog() {
   ::SetWindowTextW(dialog_, win32::Widen(caption_).c_str());
-  for (const ControlSpec& spec : kControls) {
-    ::CreateWindowExW(0, spec.windowClass, L"", WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0, dialog_,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), controls::ModuleInstance(), nullptr);
+  for (const AboutControl& control : kControls) {
+    ::CreateWindowExW(0, control.windowClass, L"", WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, dialog_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), controls::ModuleInstance(), nullptr);
   }
   ::SendMessageW(dialog_, DM_SETDEFID, kCommandOK, 0);
   ::SetWindowTextW(Control(kCommandOK), L"OK");
@@ -153,9 +153,9 @@ void FormAbout::CreateFonts() {
   font.lfUnderline = FALSE;
   font.lfWeight = FW_BOLD;
   boldFont_.reset(::CreateFontIndirectW(&font));
-  for (const ControlSpec& spec : kControls) {
-    const HFONT used = spec.id == kLabelApplication ? boldFont_.get() : font_.get();
-    ::SendMessageW(Control(spec.id), WM_SETFONT, reinterpret_cast<WPARAM>(used), FALSE);
+  for (const AboutControl& control : kControls) {
+    const HFONT used = control.id == kLabelApplication ? boldFont_.get() : font_.get();
+    ::SendMessageW(Control(control.id), WM_SETFONT, reinterpret_cast<WPARAM>(used), FALSE);
   }
 }
 

@@ -199,9 +199,9 @@ void FormVellumark::ApplyFonts() {
   for (const Placed& control : placed_) {
     ::SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
-  const controls::FontSpec spec = controls::FontSpecOf(font_.get(), dpi_);
-  process_->SetFont(spec);
-  status_->SetFont(spec);
+  const controls::FontDescription description = controls::FontDescriptionOf(font_.get(), dpi_);
+  process_->SetFont(description);
+  status_->SetFont(description);
 }
 
 // Sizes the window for its client area at the current DPI and puts every

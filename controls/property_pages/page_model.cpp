@@ -7,22 +7,22 @@ namespace vellumark::controls::pages {
 namespace {
 
 constexpr std::array kPanelInputs{
-    InputSpec{"TextText", "Text:", InputKind::kText, Field::kText},
-    InputSpec{"TextMinwidth", "MinWidth:", InputKind::kText, Field::kMinWidth},
-    InputSpec{"ComboAlignment", "Alignment:", InputKind::kCombo, Field::kAlignment},
-    InputSpec{"ComboAutosize", "AutoSize:", InputKind::kCombo, Field::kAutoSize},
-    InputSpec{"ComboBevel", "Bevel:", InputKind::kCombo, Field::kBevel},
-    InputSpec{"CheckVisible", "Visible:", InputKind::kCheck, Field::kVisible},
-    InputSpec{"TextTooltiptext", "ToolTipText:", InputKind::kText, Field::kToolTipText},
-    InputSpec{"TextTag", "Tag:", InputKind::kText, Field::kTag},
+    InputDefinition{"TextText", "Text:", InputKind::kText, Field::kText},
+    InputDefinition{"TextMinwidth", "MinWidth:", InputKind::kText, Field::kMinWidth},
+    InputDefinition{"ComboAlignment", "Alignment:", InputKind::kCombo, Field::kAlignment},
+    InputDefinition{"ComboAutosize", "AutoSize:", InputKind::kCombo, Field::kAutoSize},
+    InputDefinition{"ComboBevel", "Bevel:", InputKind::kCombo, Field::kBevel},
+    InputDefinition{"CheckVisible", "Visible:", InputKind::kCheck, Field::kVisible},
+    InputDefinition{"TextTooltiptext", "ToolTipText:", InputKind::kText, Field::kToolTipText},
+    InputDefinition{"TextTag", "Tag:", InputKind::kText, Field::kTag},
 };
 
 constexpr std::array kMenuInputs{
-    InputSpec{"TextText", "Text:", InputKind::kText, Field::kText},
-    InputSpec{"ComboStyle", "Style:", InputKind::kCombo, Field::kStyle},
-    InputSpec{"CheckChecked", "Checked:", InputKind::kCheck, Field::kChecked},
-    InputSpec{"CheckEnabled", "Enabled:", InputKind::kCheck, Field::kEnabled},
-    InputSpec{"TextTag", "Tag:", InputKind::kText, Field::kTag},
+    InputDefinition{"TextText", "Text:", InputKind::kText, Field::kText},
+    InputDefinition{"ComboStyle", "Style:", InputKind::kCombo, Field::kStyle},
+    InputDefinition{"CheckChecked", "Checked:", InputKind::kCheck, Field::kChecked},
+    InputDefinition{"CheckEnabled", "Enabled:", InputKind::kCheck, Field::kEnabled},
+    InputDefinition{"TextTag", "Tag:", InputKind::kText, Field::kTag},
 };
 
 constexpr int kMaxMinWidth = 32767;
@@ -92,7 +92,7 @@ std::string_view PageName(PageKind kind) {
   return {};
 }
 
-std::span<const InputSpec> PageInputs(PageKind kind) {
+std::span<const InputDefinition> PageInputs(PageKind kind) {
   if (kind == PageKind::kPanels) return kPanelInputs;
   return kMenuInputs;
 }
@@ -113,7 +113,7 @@ std::vector<std::string> ChoiceList(PageKind kind, Field field) {
 std::vector<InputValue> FillInputs(PageKind kind, const ItemValues& item) {
   ItemValues source = item;
   std::vector<InputValue> values;
-  for (const InputSpec& input : PageInputs(kind)) {
+  for (const InputDefinition& input : PageInputs(kind)) {
     InputValue value;
     if (input.field == Field::kMinWidth) {
       value.text = std::to_string(source.minWidth);
@@ -132,14 +132,14 @@ std::vector<InputValue> FillInputs(PageKind kind, const ItemValues& item) {
 
 std::optional<ItemValues> ReadInputs(PageKind kind, std::span<const InputValue> inputs, const ItemValues& item,
                                      std::string& error) {
-  const std::span<const InputSpec> specs = PageInputs(kind);
-  if (inputs.size() != specs.size()) {
+  const std::span<const InputDefinition> definitions = PageInputs(kind);
+  if (inputs.size() != definitions.size()) {
     error = "The page's inputs do not match the item.";
     return std::nullopt;
   }
   ItemValues edited = item;
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    const InputSpec& input = specs[i];
+  for (std::size_t i = 0; i < definitions.size(); ++i) {
+    const InputDefinition& input = definitions[i];
     const InputValue& value = inputs[i];
     if (input.field == Field::kMinWidth) {
       const std::optional<int> width = ParseMinWidth(value.text);

@@ -28,7 +28,7 @@ enum class InputKind { kText, kCombo, kCheck };
 
 // One input of a page: its control name, its label and the item property
 // it edits.
-struct InputSpec {
+struct InputDefinition {
   std::string_view name;
   std::string_view label;
   InputKind kind;
@@ -72,7 +72,7 @@ inline constexpr std::uint32_t kDisabledInputColor = 0x80000000;
 std::string_view PageName(PageKind kind);
 
 // The page's inputs in the order they are laid out.
-std::span<const InputSpec> PageInputs(PageKind kind);
+std::span<const InputDefinition> PageInputs(PageKind kind);
 
 // The entries of the combo box editing `field` ("0 - sbrLeft", ...); the
 // list position equals the value. Empty for a field without a list.

@@ -2,7 +2,7 @@
 
 #include "controls/control_common.h"
 #include "controls/dpi.h"
-#include "controls/font_spec.h"
+#include "controls/font_description.h"
 #include "support/win32/wide_string.h"
 
 #include <algorithm>
@@ -47,7 +47,7 @@ PropertyPage::~PropertyPage() { DestroyHostWindow(); }
 
 void PropertyPage::CreateChildren() {
   const int dpi = DpiForWindow(Hwnd());
-  font_ = CreateFontFromSpec(FontSpec{}, dpi);
+  font_ = CreateFontFromDescription(FontDescription{}, dpi);
   const auto create = [&](DWORD exStyle, const wchar_t* className, std::wstring_view text, DWORD style, int x, int y,
                           int width, int height, int id) {
     const HWND window = ::CreateWindowExW(exStyle, className, std::wstring(text).c_str(), WS_CHILD | WS_VISIBLE | style,
@@ -67,12 +67,12 @@ void PropertyPage::CreateChildren() {
 
   int row = 1;
   int id = kIdFirstInput;
-  for (const InputSpec& spec : PageInputs(kind_)) {
+  for (const InputDefinition& definition : PageInputs(kind_)) {
     Row created;
-    created.label = create(0, L"STATIC", win32::Widen(spec.label), SS_LEFT, kMargin, labelTop(row), kLabelWidth, 16, -1);
-    switch (spec.kind) {
+    created.label = create(0, L"STATIC", win32::Widen(definition.label), SS_LEFT, kMargin, labelTop(row), kLabelWidth, 16, -1);
+    switch (definition.kind) {
       case InputKind::kText: {
-        const DWORD number = spec.field == Field::kMinWidth ? ES_NUMBER : 0;
+        const DWORD number = definition.field == Field::kMinWidth ? ES_NUMBER : 0;
         created.input = create(WS_EX_CLIENTEDGE, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | number, kInputLeft,
                                fieldTop(row), kInputWidth, kFieldHeight, id);
         break;
@@ -80,7 +80,7 @@ void PropertyPage::CreateChildren() {
       case InputKind::kCombo:
         created.input = create(0, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kInputLeft,
                                fieldTop(row), kInputWidth, kFieldHeight + kComboListHeight, id);
-        for (const std::string& entry : ChoiceList(kind_, spec.field)) {
+        for (const std::string& entry : ChoiceList(kind_, definition.field)) {
           ::SendMessageW(created.input, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Widen(entry).c_str()));
         }
         break;
@@ -98,9 +98,9 @@ void PropertyPage::CreateChildren() {
 HWND PropertyPage::Input(std::string_view name) const {
   if (name == "TextIndex") return indexText_;
   if (name == "HScrollIndex") return indexScroll_;
-  const std::span<const InputSpec> specs = PageInputs(kind_);
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    if (specs[i].name == name) return rows_[i].input;
+  const std::span<const InputDefinition> definitions = PageInputs(kind_);
+  for (std::size_t i = 0; i < definitions.size(); ++i) {
+    if (definitions[i].name == name) return rows_[i].input;
   }
   return nullptr;
 }
@@ -126,10 +126,10 @@ void PropertyPage::Fill() {
     scroll.nPos = index_;
     ::SetWindowTextW(indexText_, std::to_wstring(index_).c_str());
     const std::vector<InputValue> values = FillInputs(kind_, items_->Item(index_));
-    const std::span<const InputSpec> specs = PageInputs(kind_);
-    for (std::size_t i = 0; i < specs.size(); ++i) {
+    const std::span<const InputDefinition> definitions = PageInputs(kind_);
+    for (std::size_t i = 0; i < definitions.size(); ++i) {
       const HWND input = rows_[i].input;
-      switch (specs[i].kind) {
+      switch (definitions[i].kind) {
         case InputKind::kText: ::SetWindowTextW(input, win32::Widen(values[i].text).c_str()); break;
         case InputKind::kCombo: ::SendMessageW(input, CB_SETCURSEL, static_cast<WPARAM>(values[i].position), 0); break;
         case InputKind::kCheck:
@@ -162,11 +162,11 @@ void PropertyPage::SetInputsEnabled(bool enabled) {
 
 std::vector<InputValue> PropertyPage::ReadInputValues() const {
   std::vector<InputValue> values;
-  const std::span<const InputSpec> specs = PageInputs(kind_);
-  for (std::size_t i = 0; i < specs.size(); ++i) {
+  const std::span<const InputDefinition> definitions = PageInputs(kind_);
+  for (std::size_t i = 0; i < definitions.size(); ++i) {
     const HWND input = rows_[i].input;
     InputValue value;
-    switch (specs[i].kind) {
+    switch (definitions[i].kind) {
       case InputKind::kText: {
         std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(input)) + 1, L'\0');
         text.resize(static_cast<std::size_t>(::GetWindowTextW(input, text.data(), static_cast<int>(text.size()))));

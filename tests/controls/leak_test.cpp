@@ -61,7 +61,7 @@ TEST(ControlResources, DropDownButtonReleasesEverything) {
   ExpectNoLeak([](HWND form) {
     DropDownButton button({form, {0, 0, 100, 24}});
     button.SetCount(1);
-    button.SetFont(FontSpec{"Tahoma", 9, true});
+    button.SetFont(FontDescription{"Tahoma", 9, true});
     const win32::UniqueMenu menu = button.BuildPopupMenu();
   });
 }

@@ -1,4 +1,4 @@
-#include "controls/font_spec.h"
+#include "controls/font_description.h"
 #include "controls/property_store.h"
 
 #include <gtest/gtest.h>
@@ -92,16 +92,16 @@ TEST(PropertyStoreWrite, ReplacesInPlaceAndRoundTripsThroughText) {
   EXPECT_EQ(again->Find("InfoFrameMain")->ReadText("Text", ""), "Line \"one\"\nTab\there \\ end");
 }
 
-TEST(FontSpecText, RoundTripsAndRejectsNonsense) {
-  const FontSpec verdana{"Verdana", 9.75, true, true, false, true};
+TEST(FontDescriptionText, RoundTripsAndRejectsNonsense) {
+  const FontDescription verdana{"Verdana", 9.75, true, true, false, true};
   EXPECT_EQ(verdana.ToText(), "Verdana, 9.75, bold italic strikeout");
-  EXPECT_EQ(FontSpec::FromText(verdana.ToText()), verdana);
-  EXPECT_EQ(FontSpec::FromText("Tahoma,8"), (FontSpec{"Tahoma", 8}));
-  EXPECT_FALSE(FontSpec::FromText("Tahoma"));
-  EXPECT_FALSE(FontSpec::FromText("Tahoma, 0"));
-  EXPECT_FALSE(FontSpec::FromText("Tahoma, 8, heavy"));
-  EXPECT_FALSE(FontSpec::FromText(", 8"));
-  EXPECT_FALSE(FontSpec::FromText(std::string(40, 'a') + ", 8"));
+  EXPECT_EQ(FontDescription::FromText(verdana.ToText()), verdana);
+  EXPECT_EQ(FontDescription::FromText("Tahoma,8"), (FontDescription{"Tahoma", 8}));
+  EXPECT_FALSE(FontDescription::FromText("Tahoma"));
+  EXPECT_FALSE(FontDescription::FromText("Tahoma, 0"));
+  EXPECT_FALSE(FontDescription::FromText("Tahoma, 8, heavy"));
+  EXPECT_FALSE(FontDescription::FromText(", 8"));
+  EXPECT_FALSE(FontDescription::FromText(std::string(40, 'a') + ", 8"));
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST(StatusBarLayout, FixedSpringAndContentsPanelsFillTheBar) {
   // The contents panel is the text's width in the bar's font plus 7.
   SIZE extent{};
   {
-    const auto font = CreateFontFromSpec(bar.Font(), DpiForWindow(bar.Hwnd()));
+    const auto font = CreateFontFromDescription(bar.Font(), DpiForWindow(bar.Hwnd()));
     win32::WindowDc dc(bar.ControlHwnd());
     win32::SelectedObject selected(dc.get(), font.get());
     ::GetTextExtentPoint32W(dc.get(), L"abc", 3, &extent);

@@ -15,7 +15,7 @@ namespace {
 
 std::vector<std::string> NamesAndLabels(PageKind kind) {
   std::vector<std::string> out;
-  for (const InputSpec& input : PageInputs(kind)) out.push_back(std::string(input.name) + " " + std::string(input.label));
+  for (const InputDefinition& input : PageInputs(kind)) out.push_back(std::string(input.name) + " " + std::string(input.label));
   return out;
 }
 

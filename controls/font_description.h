@@ -10,7 +10,7 @@
 
 namespace vellumark::controls {
 
-struct FontSpec {
+struct FontDescription {
   std::string name = "MS Shell Dlg";
   double size = 8;  // points
   bool bold = false;
@@ -18,18 +18,18 @@ struct FontSpec {
   bool underline = false;
   bool strikeout = false;
 
-  bool operator==(const FontSpec&) const = default;
+  bool operator==(const FontDescription&) const = default;
 
   std::string ToText() const;
   // nullopt when the text is not of the form above or the size is not in 1..1638.
-  static std::optional<FontSpec> FromText(std::string_view text);
+  static std::optional<FontDescription> FromText(std::string_view text);
 };
 
 // The font at `dpi` (height -size * dpi / 72, rounded); null on failure.
-win32::UniqueFont CreateFontFromSpec(const FontSpec& spec, int dpi);
+win32::UniqueFont CreateFontFromDescription(const FontDescription& description, int dpi);
 
 // The face and point size of an existing font shown at `dpi` (effects are
 // left at their defaults).
-FontSpec FontSpecOf(HFONT font, int dpi);
+FontDescription FontDescriptionOf(HFONT font, int dpi);
 
 }  // namespace vellumark::controls
