@@ -318,7 +318,7 @@ void FormVellumark::OnFunctionKey(WPARAM key) {
     for (int i = 0; i < folders_->Count(); ++i) {
       if (folders_->IsTicked(i)) ticked.push_back(folders_->Text(i));
     }
-    settings_.SetShortcutFolders(JoinShortcutFolders(ticked));
+    if (!settings_.SetShortcutFolders(JoinShortcutFolders(ticked))) ShowMessage("Could not save the ticked folders");
   } else if (key == VK_F1) {
     for (int i = 0; i < folders_->Count(); ++i) folders_->SetTicked(i, false, false);
     for (const std::string& piece : SplitShortcutFolders(settings_.ShortcutFolders())) {
