@@ -43,6 +43,11 @@ class Host {
   virtual void PumpMessages() = 0;
   // A message box with the exclamation icon, OK and the application title.
   virtual void ShowMessage(std::string_view text) = 0;
+  // True when the items a run passes over (unreadable shortcuts, URLs that
+  // cannot be parsed) are gathered into one message after the run, as a
+  // window wants; false gives one message each as they are met, as a
+  // console prints lines.
+  virtual bool GathersSkipped() const = 0;
 };
 
 }  // namespace vellumark

@@ -36,6 +36,7 @@ class RunningFlag {
 ProcessRunner::ProcessRunner(Host& host, Favorites& favorites, std::string favoritesFolder, ProcessFactory factory)
     : host_(host), favorites_(favorites), factory_(std::move(factory)) {
   state_.favoritesfolder = path::AddFolderSeparator(favoritesFolder);
+  state_.reportSkipped = [this](Skipped kind, std::string_view item) { ReportSkipped(kind, item); };
 }
 
 std::string ProcessRunner::StatusText(int currentprocess, std::string_view folder) {
@@ -46,6 +47,7 @@ ProcessRunner::Outcome ProcessRunner::Run(int index) {
   if (running_) return Outcome::kRefused;
   RunningFlag running(running_);
   process_.reset();
+  skipped_.Clear();
   host_.SetBusyPointer(true);
   Outcome outcome;
   try {
@@ -56,6 +58,7 @@ ProcessRunner::Outcome ProcessRunner::Run(int index) {
     outcome = Fail("Unexpected error");
   }
   host_.SetBusyPointer(false);
+  if (const std::string skipped = skipped_.Message(); !skipped.empty()) host_.ShowMessage(skipped);
   return outcome;
 }
 
@@ -142,9 +145,17 @@ void ProcessRunner::FavoriteChange(int level, FavoriteItem& favorite, std::strin
 }
 
 void ProcessRunner::FavoriteError(std::string_view file) {
-  host_.ShowMessage("Error reading URL from \r\n" + std::string(file));
+  ReportSkipped(Skipped::kUnreadableShortcut, file);
   process_->FavoriteError(file);
   host_.StepProgress();
+}
+
+void ProcessRunner::ReportSkipped(Skipped kind, std::string_view item) {
+  if (host_.GathersSkipped()) {
+    skipped_.Add(kind, item);
+  } else {
+    host_.ShowMessage(std::string(SkippedLead(kind)) + " " + std::string(item));
+  }
 }
 
 }  // namespace vellumark

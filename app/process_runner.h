@@ -2,11 +2,14 @@
 // output folder, takes the ticked folders, lets the process prepare, walks
 // each ticked folder with status and progress, lets the process finish,
 // and closes its output. Any exception during a run stops it and is shown
-// as a message box with its description (the one error path).
+// as a message box with its description (the one error path). The items
+// the run passes over are reported as the host wants them: one message
+// each, or gathered into one message at the end of the run.
 #pragma once
 
 #include "app/host.h"
 #include "app/run_state.h"
+#include "app/skipped_items.h"
 #include "favorites/favorites.h"
 #include "processes/process.h"
 
@@ -48,6 +51,7 @@ class ProcessRunner : private FavoritesEvents {
   void WalkEntry(CheckedFolder& entry);
   Outcome Fail(std::string_view description);
   bool AnyFolderTicked();
+  void ReportSkipped(Skipped kind, std::string_view item);
 
   void AfterFolderChange(int level, FolderItem& folder) override;
   void BeforeFolderChange(int level, FolderItem& folder) override;
@@ -59,6 +63,7 @@ class ProcessRunner : private FavoritesEvents {
   ProcessFactory factory_;
   RunState state_;
   std::unique_ptr<Process> process_;
+  SkippedItems skipped_;
   bool running_ = false;
 };
 

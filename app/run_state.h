@@ -1,7 +1,9 @@
 // The state of the current (or last) run that the processes read.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vellumark {
@@ -30,11 +32,17 @@ inline constexpr int kStatistics = 5;
 
 inline constexpr const char* kRootEntry = "/";
 
+// What a run passes over and goes on from: a shortcut without a readable
+// URL (named by its path), a URL Statistics cannot parse.
+enum class Skipped { kUnreadableShortcut, kUnparsableUrl };
+
 struct RunState {
   int currentprocess = 0;
   std::string outputfolder;     // with trailing separator
   std::string favoritesfolder;  // with trailing separator
   std::vector<CheckedFolder> checkedfolders;
+  // Reports an item the run passes over; set by the runner.
+  std::function<void(Skipped, std::string_view item)> reportSkipped;
 };
 
 }  // namespace vellumark

@@ -27,21 +27,22 @@ int Settings::Interval() const {
   return NumberEx::Clamp(days, 0, 1000, 0);
 }
 
-void Settings::SetInterval(int days) {
-  Registry::WriteNumberValue(Registry::kCurrentUser, app_.RegistryKey(), "Interval", days);
+bool Settings::SetInterval(int days) {
+  return Registry::WriteNumberValue(Registry::kCurrentUser, app_.RegistryKey(), "Interval", days);
 }
 
 std::string Settings::ShortcutFolders() const { return ReadText("ShortcutFolders"); }
-void Settings::SetShortcutFolders(std::string_view folders) { WriteText("ShortcutFolders", folders); }
+bool Settings::SetShortcutFolders(std::string_view folders) { return WriteText("ShortcutFolders", folders); }
 
 std::string Settings::Template() const {
   std::string name = ReadText("Template");
+  if (name.empty()) name = kDefaultTemplate;
   return templates_.Check(name) ? name : "";
 }
-void Settings::SetTemplate(std::string_view name) { WriteText("Template", name); }
+bool Settings::SetTemplate(std::string_view name) { return WriteText("Template", name); }
 
 std::string Settings::Updated() const { return ReadText("Updated"); }
-void Settings::SetUpdated(std::string_view text) { WriteText("Updated", text); }
+bool Settings::SetUpdated(std::string_view text) { return WriteText("Updated", text); }
 
 std::string Settings::WHOIS() const {
   std::string address;
@@ -53,7 +54,7 @@ std::string Settings::WHOIS() const {
   }
   return address;
 }
-void Settings::SetWHOIS(std::string_view address) { WriteText("WHOIS", address); }
+bool Settings::SetWHOIS(std::string_view address) { return WriteText("WHOIS", address); }
 
 std::string Settings::ReadText(std::string_view name) const {
   std::string value;
@@ -62,8 +63,8 @@ std::string Settings::ReadText(std::string_view name) const {
   return value;
 }
 
-void Settings::WriteText(std::string_view name, std::string_view value) const {
-  Registry::WriteStringValue(Registry::kCurrentUser, app_.RegistryKey(), name, value, Registry::kText);
+bool Settings::WriteText(std::string_view name, std::string_view value) const {
+  return Registry::WriteStringValue(Registry::kCurrentUser, app_.RegistryKey(), name, value, Registry::kText);
 }
 
 }  // namespace vellumark

@@ -3,7 +3,7 @@
 // (elsewhere: under $XDG_CONFIG_HOME/vellumark/, else ~/.config/vellumark/).
 // Nothing is cached: every get reads the store and every set writes it, so
 // changes made elsewhere are seen at the next read. Failed reads give the
-// defaults; failed writes are silent.
+// defaults; each setter returns whether the value reached the store.
 #pragma once
 
 #include "generate/templates.h"
@@ -31,26 +31,29 @@ class Settings {
   // Days within which a favorite counts as new; 0 (off) when missing, not a
   // number, or outside 0-1000.
   int Interval() const;
-  void SetInterval(int days);
+  bool SetInterval(int days);
   // The remembered folder-list entries joined with "|".
   std::string ShortcutFolders() const;
-  void SetShortcutFolders(std::string_view folders);
-  // The chosen template set; "" unless it names a complete set.
+  bool SetShortcutFolders(std::string_view folders);
+  // The chosen template set; "" unless it names a complete set. Before any
+  // set was chosen (nothing or "" stored) the shipped set kDefaultTemplate
+  // when it is complete.
   std::string Template() const;
-  void SetTemplate(std::string_view name);
+  bool SetTemplate(std::string_view name);
   // Free text for the pages' "updated" placeholder.
   std::string Updated() const;
-  void SetUpdated(std::string_view text);
+  bool SetUpdated(std::string_view text);
   // Domain-lookup address, "%q" standing for a server name; kDefaultWHOIS
   // when missing, unreadable or empty.
   std::string WHOIS() const;
-  void SetWHOIS(std::string_view address);
+  bool SetWHOIS(std::string_view address);
 
+  static constexpr std::string_view kDefaultTemplate = "Default";
   static constexpr std::string_view kDefaultWHOIS = "https://lookup.icann.org/en/lookup?name=%q";
 
  private:
   std::string ReadText(std::string_view name) const;
-  void WriteText(std::string_view name, std::string_view value) const;
+  bool WriteText(std::string_view name, std::string_view value) const;
 
   AppEx app_;
   const Templates& templates_;

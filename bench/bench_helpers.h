@@ -57,6 +57,7 @@ class SilentHost final : public Host {
   void EnableProcessButton(bool) override {}
   void PumpMessages() override {}
   void ShowMessage(std::string_view) override { ++messages; }
+  bool GathersSkipped() const override { return false; }
 
   int messages = 0;
 

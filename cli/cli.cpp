@@ -88,11 +88,10 @@ int RunProcess(const CommandLine& line, Favorites& favorites, const std::string&
                    [&host](std::string_view text) { host.ShowMessage(text); },
                    [&context] {
                      if (!context.options) return true;
-                     StoreGenerateOptions(*context.options, context.settings);
                      // The run reads the stored options; one that did not
                      // keep what was given would build another site.
-                     if (!StoredOptionsEqual(*context.options, context.settings)) {
-                       throw std::runtime_error("Error saving the Generate options");
+                     if (!StoreGenerateOptions(*context.options, context.settings)) {
+                       throw std::runtime_error(std::string(kErrorSavingOptions));
                      }
                      return true;
                    },

@@ -39,6 +39,7 @@ class ConsoleHost final : public Host {
   void EnableProcessButton(bool) override {}
   void PumpMessages() override {}
   void ShowMessage(std::string_view text) override;
+  bool GathersSkipped() const override { return false; }
 
  private:
   void DrawProgress();

@@ -5,18 +5,6 @@
 #include "generate/page_names.h"
 
 namespace vellumark::cli {
-namespace {
-
-// A setting as the store gives it back, as text.
-std::string Stored(const Settings& settings, const std::string& name) {
-  if (name == "interval") return std::to_string(settings.Interval());
-  if (name == "template") return settings.Template();
-  if (name == "shortcutfolders") return settings.ShortcutFolders();
-  if (name == "updated") return settings.Updated();
-  return settings.WHOIS();
-}
-
-}  // namespace
 
 int RunSettings(const std::vector<std::string>& arguments, const Templates& templates, Settings& settings,
                 std::ostream& out, std::ostream& err) {
@@ -30,38 +18,33 @@ int RunSettings(const std::vector<std::string>& arguments, const Templates& temp
   }
   const std::string name = LowerCase(arguments[0]);
   const std::string& value = arguments[1];
-  std::string expected = value;
+  bool saved = false;
   if (name == "interval") {
     const std::optional<int> days = ParseInterval(value);
     if (!days) {
       err << kInvalidInterval << '\n';
       return exit_code::kUsage;
     }
-    settings.SetInterval(*days);
-    expected = std::to_string(*days);
+    saved = settings.SetInterval(*days);
   } else if (name == "template") {
     const std::optional<std::string> set = FindTemplate(templates, value);
     if (!set) {
       err << kSelectTemplate << '\n';
       return exit_code::kUsage;
     }
-    settings.SetTemplate(*set);
-    expected = *set;
+    saved = settings.SetTemplate(*set);
   } else if (name == "shortcutfolders") {
-    settings.SetShortcutFolders(value);
+    saved = settings.SetShortcutFolders(value);
   } else if (name == "updated") {
-    settings.SetUpdated(value);
+    saved = settings.SetUpdated(value);
   } else if (name == "whois") {
-    settings.SetWHOIS(value);
-    if (value.empty()) expected = Settings::kDefaultWHOIS;
+    saved = settings.SetWHOIS(value);
   } else {
     err << "vellumark-cli: no such setting: " << arguments[0]
         << " (Interval, ShortcutFolders, Template, Updated or WHOIS)\n";
     return exit_code::kUsage;
   }
-  // The store does not report a failed write: a value that does not read
-  // back was not saved.
-  if (Stored(settings, name) != expected) {
+  if (!saved) {
     err << "Error saving the setting " << arguments[0] << '\n';
     return exit_code::kFailure;
   }

@@ -232,7 +232,11 @@ void FormGenerate::OnOK() {
     if (problem == kInvalidInterval) ::SendMessageW(offending, EM_SETSEL, 0, -1);
     return;
   }
-  StoreGenerateOptions(confirmed, settings_);
+  // The run reads the stored options: unsaved ones would build another site.
+  if (!StoreGenerateOptions(confirmed, settings_)) {
+    showMessage_(dialog_, kErrorSavingOptions);
+    return;
+  }
   ok_ = true;
   ::EndDialog(dialog_, IDOK);
 }

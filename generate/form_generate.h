@@ -2,7 +2,8 @@
 // options of a Generate run: the interval in days, the update note and the
 // template set. It opens filled from the settings and lists the complete
 // template sets; OK checks the interval first, then the template, and only
-// when both hold stores the three settings and closes with OK() true. Cancel,
+// when both hold stores the three settings and closes with OK() true (a
+// store that cannot be written is reported and the dialog stays). Cancel,
 // Escape and the close box store nothing.
 //
 //   FormGenerate form(settings, templates);

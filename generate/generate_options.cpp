@@ -49,15 +49,10 @@ std::string_view CheckGenerateOptions(const GenerateOptions& options, const Temp
   return "";
 }
 
-void StoreGenerateOptions(const ConfirmedOptions& options, Settings& settings) {
-  settings.SetInterval(options.interval);
-  settings.SetTemplate(options.templateName);
-  settings.SetUpdated(options.updated);
-}
-
-bool StoredOptionsEqual(const ConfirmedOptions& options, const Settings& settings) {
-  return settings.Interval() == options.interval && settings.Template() == options.templateName &&
-         settings.Updated() == options.updated;
+bool StoreGenerateOptions(const ConfirmedOptions& options, Settings& settings) {
+  const bool interval = settings.SetInterval(options.interval);
+  const bool set = settings.SetTemplate(options.templateName);
+  return settings.SetUpdated(options.updated) && interval && set;
 }
 
 }  // namespace vellumark

@@ -43,11 +43,10 @@ struct ConfirmedOptions {
 std::string_view CheckGenerateOptions(const GenerateOptions& options, const Templates& templates,
                                       ConfirmedOptions& confirmed);
 
-// Stores the interval, the template and the update note.
-void StoreGenerateOptions(const ConfirmedOptions& options, Settings& settings);
+inline constexpr std::string_view kErrorSavingOptions = "Error saving the Generate options";
 
-// True when the settings hold exactly these options (a store that could not
-// be written keeps its old values).
-bool StoredOptionsEqual(const ConfirmedOptions& options, const Settings& settings);
+// Stores the interval, the template and the update note; false when any of
+// them did not reach the store.
+bool StoreGenerateOptions(const ConfirmedOptions& options, Settings& settings);
 
 }  // namespace vellumark

@@ -2,6 +2,7 @@
 
 #include "generate/new_rule.h"
 #include "generate/site_resources.h"
+#include "processes/punycode.h"
 #include "processes/uri.h"
 #include "support/formatting.h"
 
@@ -22,10 +23,9 @@ int ListIndent(int level) { return 4 * level + 8; }
 
 int LinkIndent(int level) { return level == 0 ? kRootLinkIndent : ListIndent(level); }
 
-// A server name as it may stand in a page: entities the encoder made stay
-// as they are, any other "&", '"', "<", ">" and "'" are escaped.
-std::string EscapeServer(const HTML& html, std::string_view server) {
-  return StringEx::ReplaceAll(html.Encode(html.Decode(server)), "'", "&#39;");
+// Text as it may stand in a page, with "'" escaped as well.
+std::string Escape(const HTML& html, std::string_view text) {
+  return StringEx::ReplaceAll(html.Encode(text), "'", "&#39;");
 }
 
 int PluralCount(long long count) { return static_cast<int>(std::min<long long>(count, INT_MAX)); }
@@ -132,15 +132,24 @@ void SiteGenerator::GenerateFavorite(int level, FavoriteItem& favorite) {
 void SiteGenerator::StatisticsFavorite(int level, FavoriteItem& favorite) {
   URI uri;
   if (!uri.Parse(favorite.URL)) {
-    context_.showMessage("Error parsing " + favorite.URL);
+    state_->reportSkipped(Skipped::kUnparsableUrl, favorite.URL);
     return;
   }
   if (level == 0) {
     rootlinks_ += FavoriteLink(level, favorite.URL, favorite.Name, "");
     return;
   }
-  const std::string server = EscapeServer(context_.html, uri.Server());
-  Write(level, FavoriteLink(level, StringEx::ReplaceAll(whois_, "%q", server), "WHOIS: " + server, ""));
+  // The server as written, its escapes and entities undone: the page shows
+  // it so, the lookup gets its ASCII form. A URL without a server
+  // (mailto:, javascript:, file:) links to the favorite itself.
+  const std::string server = context_.html.Decode(uri.Server(), true);
+  const std::optional<std::string> ascii = HostToAscii(server);
+  if (server.empty() || !ascii) {
+    Write(level, FavoriteLink(level, favorite.URL, favorite.Name, ""));
+    return;
+  }
+  Write(level, FavoriteLink(level, StringEx::ReplaceAll(whois_, "%q", Escape(context_.html, *ascii)),
+                            "WHOIS: " + Escape(context_.html, server), ""));
 }
 
 std::string SiteGenerator::FavoriteLink(int level, const std::string& url, const std::string& favorite,

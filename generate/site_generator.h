@@ -11,8 +11,9 @@
 // Generate links each favorite to its URL and marks recently changed ones
 // as new; Statistics links each favorite inside a folder to the domain
 // lookup of its server (the WHOIS address with every "%q" replaced by the
-// server) and marks nothing. A set that is not complete stops the run
-// before anything is written.
+// server's ASCII form, the page showing the server as written), a favorite
+// without a server to itself, and marks nothing. A set that is not
+// complete stops the run before anything is written.
 #pragma once
 
 #include "app/settings.h"

@@ -1,5 +1,6 @@
 #include "app/win32/form_vellumark.h"
 
+#include "app/skipped_items.h"
 #include "app/standard_processes.h"
 #include "app/win32/companion_windows.h"
 #include "app/win32/control_ids.h"
@@ -27,8 +28,6 @@ constexpr std::uint32_t kReadOnlyAttribute = 1;
 constexpr std::uint32_t kHiddenAttribute = 2;
 constexpr int kStatusPanel = 2;
 constexpr std::string_view kWebsite = "https://tarnwell.example/vellumark";
-// Shortcuts Clean could not rewrite that one message lists by name.
-constexpr std::size_t kListedUnwritten = 10;
 
 // Thrown out of a run through the runner's error path when the window is
 // being closed; the window shows no message for it.
@@ -36,14 +35,6 @@ class RunStopped : public std::exception {
  public:
   const char* what() const noexcept override { return "The run was stopped"; }
 };
-
-std::string UnwrittenMessage(const std::vector<std::string>& files) {
-  std::string text = "Could not rewrite " + std::to_string(files.size()) +
-                     (files.size() == 1 ? " shortcut:" : " shortcuts:");
-  for (std::size_t i = 0; i < files.size() && i < kListedUnwritten; ++i) text += "\r\n" + files[i];
-  if (files.size() > kListedUnwritten) text += "\r\n...";
-  return text;
-}
 
 struct WindowStyle {
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -318,7 +309,7 @@ void FormVellumark::OnFunctionKey(WPARAM key) {
     for (int i = 0; i < folders_->Count(); ++i) {
       if (folders_->IsTicked(i)) ticked.push_back(folders_->Text(i));
     }
-    settings_.SetShortcutFolders(JoinShortcutFolders(ticked));
+    if (!settings_.SetShortcutFolders(JoinShortcutFolders(ticked))) ShowMessage("Could not save the ticked folders");
   } else if (key == VK_F1) {
     for (int i = 0; i < folders_->Count(); ++i) folders_->SetTicked(i, false, false);
     for (const std::string& piece : SplitShortcutFolders(settings_.ShortcutFolders())) {
@@ -357,7 +348,9 @@ void FormVellumark::OnProcess(int index) {
     ::DestroyWindow(Hwnd());
     return;
   }
-  if (clean_ != nullptr && !clean_->Unwritten().empty()) ShowMessage(UnwrittenMessage(clean_->Unwritten()));
+  if (clean_ != nullptr && !clean_->Unwritten().empty()) {
+    ShowMessage(ListedItemsMessage("Could not rewrite", "shortcut", "shortcuts", clean_->Unwritten()));
+  }
 }
 
 void FormVellumark::OnClose() {

@@ -101,6 +101,7 @@ class FormVellumark final : public controls::HostWindow<FormVellumark>, private 
   void EnableProcessButton(bool enabled) override;
   void PumpMessages() override;
   void ShowMessage(std::string_view text) override;
+  bool GathersSkipped() const override { return true; }
 
   std::unique_ptr<Process> MakeProcess(int currentprocess);
 

@@ -24,6 +24,7 @@ class RecordingHost : public Host {
   std::vector<std::string> log;
   std::vector<std::string> messages;
   bool logPumps = false;
+  bool gathersSkipped = true;
   std::function<void()> onPump;  // runs inside PumpMessages
 
   void SetBusyPointer(bool busy) override { log.push_back(busy ? "busy on" : "busy off"); }
@@ -56,6 +57,7 @@ class RecordingHost : public Host {
     log.push_back("message " + std::string(text));
     messages.emplace_back(text);
   }
+  bool GathersSkipped() const override { return gathersSkipped; }
 };
 
 }  // namespace vellumark::testing

@@ -98,6 +98,9 @@ TEST_F(SettingsTest, TemplateMustNameACompleteSet) {
   MakeSet("Default");
   MakeSet("Broken");
   NativeFileServices().RemoveFile(program / "Templates/Broken/index.html");
+  EXPECT_EQ(settings.Template(), "Default");  // nothing chosen yet: the shipped set
+  settings.SetTemplate("");
+  EXPECT_EQ(settings.Template(), "Default");
   settings.SetTemplate("Default");
   EXPECT_EQ(settings.Template(), "Default");
   settings.SetTemplate("Broken");
@@ -123,6 +126,19 @@ TEST_F(SettingsTest, EmptyWHOISReadsAsTheDefault) {
   settings.SetWHOIS("");
   EXPECT_EQ(settings.WHOIS(), Settings::kDefaultWHOIS);
 }
+
+#ifndef _WIN32
+TEST_F(SettingsTest, SettersSayWhetherTheValueReachedTheStore) {
+  const auto storedCount = [this](std::string_view text) {
+    return settings.SetUpdated(text) + settings.SetInterval(2) + settings.SetTemplate(text) +
+           settings.SetShortcutFolders(text) + settings.SetWHOIS(text);
+  };
+  EXPECT_EQ(storedCount("kept"), 5);
+  ASSERT_TRUE(NativeFileServices().RemoveFile(sandbox.SettingsFile()));
+  sandbox.ConfigFolder().MakeFolder("vellumark/settings.ini");
+  EXPECT_EQ(storedCount("lost"), 0);
+}
+#endif
 
 TEST_F(SettingsTest, NothingIsCached) {
   const Settings other(templates);

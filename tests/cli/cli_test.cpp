@@ -113,11 +113,12 @@ TEST_F(CliProcess, UnknownFolderIsAUsageError) {
   EXPECT_EQ(Output("bookmarks.html"), "<missing>");
 }
 
-TEST_F(CliProcess, UnreadableShortcutsAreReportedButTheRunSucceeds) {
+TEST_F(CliProcess, UnreadableShortcutsAreReportedALineEachButTheRunSucceeds) {
   const std::string bad = favorites_.Write("News/bad.url", "[InternetShortcut]\r\n");
+  const std::string worse = favorites_.Write("News/worse.url", "");
   const Result result = Process({"convert", "--all"});
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.err, "Error reading URL from \r\n" + bad + "\n");
+  EXPECT_EQ(result.err, "Error reading URL from " + bad + "\nError reading URL from " + worse + "\n");
   EXPECT_NE(Output("bookmarks.html").find("<DT><A HREF=\"http://example.com/\""), std::string::npos);
 }
 

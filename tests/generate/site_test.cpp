@@ -102,7 +102,7 @@ TEST_F(SiteTest, UnreadableShortcutsCountAsProcessed) {
   const std::string bad = temp_.Write("fav/A/bad.url", "[InternetShortcut]\r\n");
   Refresh({"A"});
   ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
-  EXPECT_EQ(host_.messages, Log{"Error reading URL from \r\n" + bad});
+  EXPECT_EQ(host_.messages, Log{"Error reading URL from 1 shortcut:\r\n" + bad});
   EXPECT_NE(Output("index.html").find("t=\"2\""), std::string::npos);
   EXPECT_NE(Output("index.html").find("title=\"2\" target=\"_self\""), std::string::npos);
 }
@@ -201,22 +201,27 @@ TEST_F(SiteTest, StatisticsLinksServersToTheLookupAndReportsUnparsableUrls) {
   AddFavorite("S/c.url", "http://it's.example/");
   AddFavorite("S/d.url", "http://a&b.example/");
   AddFavorite("S/Deep/e.url", "https://deep.example/");
+  AddFavorite("S/f.url", "https://B\xC3\xBC" "cher.example/");
+  AddFavorite("S/g.url", "mailto:x@y.example");
+  AddFavorite("S/h.url", "javascript:void(0)");
   AddFavorite("r.url", "http://r.example/ x");
   AddFavorite("s.url", "also nonsense");
   Refresh({"S", "/"});
   ASSERT_EQ(Statistics(), ProcessRunner::Outcome::kCompleted);
-  EXPECT_EQ(host_.messages, (Log{"Error parsing nonsense", "Error parsing also%20nonsense"}));
+  EXPECT_EQ(host_.messages, (Log{"Error parsing 2 URLs:\r\nnonsense\r\nalso%20nonsense"}));
   const std::string lookup = "https://who.example/?q=";
   EXPECT_EQ(Output("s.html"),
-            "<h1 title=\"5\">S|S</h1> favorites\r\n" + std::string(k12) + "<li>Deep\r\n" + std::string(k12) +
+            "<h1 title=\"8\">S|S</h1> favorites\r\n" + std::string(k12) + "<li>Deep\r\n" + std::string(k12) +
                 "<ul title=\"1 item\">\r\n" +
                 Link(k16, lookup + "deep.example&x=deep.example", "WHOIS: deep.example") + "\r\n" + std::string(k12) +
                 "</ul></li>\r\n" + Link(k12, lookup + "srv.example&x=srv.example", "WHOIS: srv.example") + "\r\n" +
                 Link(k12, lookup + "it&#39;s.example&x=it&#39;s.example", "WHOIS: it&#39;s.example") + "\r\n" +
                 Link(k12, lookup + "a&amp;b.example&x=a&amp;b.example", "WHOIS: a&amp;b.example") + "\r\n" +
+                Link(k12, lookup + "xn--bcher-kva.example&x=xn--bcher-kva.example", "WHOIS: B\xC3\xBC" "cher.example") +
+                "\r\n" + Link(k12, "mailto:x@y.example", "g") + "\r\n" + Link(k12, "javascript:void(0)", "h") + "\r\n" +
                 "<p>Upd ||page,pages||</p>\r\n");
-  EXPECT_EQ(Output("index.html"), "<meta d=\", S\" k=\", S\" t=\"7\"> favorites\r\n" + std::string(k12) +
-                                      "<a href=\"s.html\" title=\"5\" target=\"_self\">S</a> links\r\n" +
+  EXPECT_EQ(Output("index.html"), "<meta d=\", S\" k=\", S\" t=\"10\"> favorites\r\n" + std::string(k12) +
+                                      "<a href=\"s.html\" title=\"8\" target=\"_self\">S</a> links\r\n" +
                                       Link(k12, "http://r.example/%20x", "r") + "\r\n<p>Upd pages</p>\r\n");
 }
 

@@ -1,5 +1,6 @@
 // The URL splitter: defaults, ports, user information, IPv6 hosts, extra
 // information, limits, reset after a failure, odd schemes and file URLs.
+#include "processes/punycode.h"
 #include "processes/uri.h"
 
 #include <gtest/gtest.h>
@@ -265,6 +266,28 @@ TEST(UriRobustness, SplitsKeepTheUrlsEnds) {
     ASSERT_FALSE(uri.Path().empty()) << url;
   }
   EXPECT_GT(splits, 10000);
+}
+
+// Sample strings of RFC 3492, section 7.1, and "bücher".
+TEST(Punycode, EncodesTheSampleStrings) {
+  const std::pair<std::u32string, std::string> samples[] = {
+      {U"\u0644\u064A\u0647\u0645\u0627\u0628\u062A\u0643\u0644\u0645\u0648\u0634\u0639\u0631\u0628\u064A\u061F",
+       "egbpdaj6bu4bxfgehfvwxn"},
+      {U"\u4ED6\u4EEC\u4E3A\u4EC0\u4E48\u4E0D\u8BF4\u4E2D\u6587", "ihqwcrb4cv8a8dqg056pqjye"},
+      {U"Pro\u010Dprost\u011Bnemluv\u00ED\u010Desky", "Proprostnemluvesky-uyb24dma41a"},
+      {U"3\u5E74B\u7D44\u91D1\u516B\u5148\u751F", "3B-ww4c5e180e575a65lsy2b"},
+      {U"\u5B89\u5BA4\u5948\u7F8E\u6075-with-SUPER-MONKEYS", "-with-SUPER-MONKEYS-pc58ag80a8qai00g7n9n"},
+      {U"-> $1.00 <-", "-> $1.00 <--"},
+      {U"b\u00FCcher", "bcher-kva"},
+  };
+  for (const auto& [label, encoded] : samples) EXPECT_EQ(Punycode(label), encoded) << encoded;
+}
+
+TEST(Punycode, HostsGetTheirAsciiForm) {
+  EXPECT_EQ(HostToAscii("B\xC3\xBC" "cher.Example"), "xn--bcher-kva.Example");
+  EXPECT_EQ(HostToAscii("www.\xE4\xBB\x96\xE4\xBB\xAC.example."), "www.xn--8mqxb.example.");
+  EXPECT_EQ(HostToAscii("plain.example"), "plain.example");
+  EXPECT_EQ(HostToAscii("bad\xFF.example"), std::nullopt);
 }
 
 }  // namespace
