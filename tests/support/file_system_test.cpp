@@ -229,7 +229,13 @@ TEST(OutputFiles, WritesReachTheFileInOrderAcrossBufferFlushes) {
 
 TEST(OutputFiles, AFailedWriteMakesCloseFail) {
   int sunk = 0;
-  BufferedOutputFile file([&](std::string_view) { return ++sunk > 1 ? false : true; }, [] { return true; });
+  struct Sink : OutputFile {
+    int& sunk;
+    explicit Sink(int& count) : sunk(count) {}
+    bool Write(std::string_view) override { return ++sunk == 1; }
+    bool Close() override { return true; }
+  };
+  BufferedOutputFile file(std::make_unique<Sink>(sunk));
   EXPECT_TRUE(file.Write(std::string(70 * 1024, 'a')));
   EXPECT_FALSE(file.Write(std::string(70 * 1024, 'b')));
   EXPECT_FALSE(file.Write("c"));
