@@ -50,20 +50,21 @@ class KilledRun : public ReliabilityFixture {
     return status;
   }
 
-  // Runs the process once whole (which must succeed) and then kills runs at
-  // random moments until `kills` were killed midway, calling `check` after
-  // each attempt. A run that ends before its kill (runs are quicker once
-  // the files are cached, or the machine is less busy) is not counted, and
-  // the moments are drawn from a shorter span from then on. Returns the
-  // whole run's seconds and the attempts made.
-  std::pair<double, int> KillAtRandom(const char* process, int kills, const std::function<void(const std::string&)>& check,
-                                      const std::function<void()>& afterWholeRun) {
+  // Seconds a whole run takes (it must succeed).
+  double WholeRun(const char* process) {
     const auto start = Clock::now();
     EXPECT_EQ(Wait(Start(process)), 0) << "a whole run succeeds";
-    const auto whole = Clock::now() - start;
-    afterWholeRun();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+  }
+
+  // Kills runs at random moments of a `whole`-second run until `kills` were
+  // killed midway, calling `check` after each attempt; returns the attempts.
+  // A run that ends before its kill (runs are quicker once the files are
+  // cached, or the machine is less busy) is not counted, and the moments
+  // are drawn from a shorter span from then on.
+  int KillAtRandom(const char* process, int kills, double whole, const std::function<void(const std::string&)>& check) {
     std::mt19937 random(20261207);
-    long long span = std::chrono::duration_cast<std::chrono::microseconds>(whole).count();
+    auto span = static_cast<long long>(whole * 1e6);
     int killedMidway = 0, attempts = 0;
     while (killedMidway < kills && attempts < 4 * kills && !::testing::Test::HasFailure()) {
       const pid_t pid = Start(process);
@@ -77,7 +78,7 @@ class KilledRun : public ReliabilityFixture {
       check(std::string(process) + " attempt " + std::to_string(++attempts));
     }
     EXPECT_EQ(killedMidway, kills);
-    return {std::chrono::duration<double>(whole).count(), attempts};
+    return attempts;
   }
 
   // Puts back the original bytes of every shortcut that changed; removes
@@ -123,33 +124,31 @@ TEST_F(KilledRun, CleanLosesNoShortcut) {
   const std::set<std::string> readOnly = ReadOnly(original);
   ASSERT_GT(readOnly.size(), 10u);
 
-  int needCleaning = 0, strayFiles = 0, most = 0;
-  int fewest = static_cast<int>(original.size());
-  const auto [whole, attempts] = KillAtRandom(
-      "clean", 50,
-      [&](const std::string& context) {
-        // A replacement killed between naming its finished temporary file
-        // and renaming it leaves that file, which is no shortcut (the count
-        // below proves it); one killed while writing leaves nothing.
-        Snapshot after = TakeSnapshot(favorites_);
-        std::erase_if(after, [](const auto& entry) {
-          return entry.first.find(".vellumark-") != std::string::npos && entry.first.ends_with(".tmp");
-        });
-        ExpectIntact(original, after, true, context);
-        ASSERT_EQ(FavoriteCount(), favorites) << context;
-        EXPECT_EQ(ReadOnly(original), readOnly) << context;
-        const auto [cleaned, strays] = Restore(original);
-        strayFiles += strays;
-        fewest = std::min(fewest, cleaned);
-        most = std::max(most, cleaned);
-      },
-      [&] {
-        const Snapshot cleanedTree = TakeSnapshot(favorites_);
-        ASSERT_EQ(cleanedTree.size(), original.size());
-        for (const auto& [name, bytes] : original) needCleaning += cleanedTree.at(name) != bytes;
-        ASSERT_GT(needCleaning, 300);
-        Restore(original);
-      });
+  const double whole = WholeRun("clean");
+  const Snapshot cleanedTree = TakeSnapshot(favorites_);
+  ASSERT_EQ(cleanedTree.size(), original.size());
+  int needCleaning = 0;
+  for (const auto& [name, bytes] : original) needCleaning += cleanedTree.at(name) != bytes;
+  ASSERT_GT(needCleaning, 300);
+  Restore(original);
+
+  int strayFiles = 0, fewest = needCleaning, most = 0;
+  const int attempts = KillAtRandom("clean", 50, whole, [&](const std::string& context) {
+    // A replacement killed between naming its finished temporary file and
+    // renaming it leaves that file, which is no shortcut (the count below
+    // proves it); one killed while writing leaves nothing.
+    Snapshot after = TakeSnapshot(favorites_);
+    std::erase_if(after, [](const auto& entry) {
+      return entry.first.find(".vellumark-") != std::string::npos && entry.first.ends_with(".tmp");
+    });
+    ExpectIntact(original, after, true, context);
+    ASSERT_EQ(FavoriteCount(), favorites) << context;
+    EXPECT_EQ(ReadOnly(original), readOnly) << context;
+    const auto [cleaned, strays] = Restore(original);
+    strayFiles += strays;
+    fewest = std::min(fewest, cleaned);
+    most = std::max(most, cleaned);
+  });
   std::printf("%zu shortcuts (%d to clean), first run %.2f s; 50 kills mid-run in %d attempts, %d to %d cleaned before "
               "the kill, %d temporary files left; 0 shortcuts lost or damaged\n",
               original.size(), needCleaning, whole, attempts, fewest, most, strayFiles);
@@ -159,28 +158,21 @@ TEST_F(KilledRun, CleanLosesNoShortcut) {
 TEST_F(KilledRun, OutputsAreTheEarlierOnesOrWhole) {
   MakeTree(30000, 4);
   for (const char* process : {"check", "convert"}) {
-    Snapshot complete, earlier;
-    const auto putEarlier = [&] {
-      std::error_code error;
-      fs::remove_all(fs::u8path(output_), error);
-      for (const auto& [name, bytes] : earlier) temp_.Write("out/" + name, bytes);
-    };
+    std::error_code error;
+    fs::remove_all(fs::u8path(output_), error);
+    const double whole = WholeRun(process);
+    const Snapshot complete = TakeSnapshot(output_);
+    ASSERT_EQ(complete.size(), 1u);
+    const Snapshot earlier{{complete.begin()->first, "an earlier run's file\r\n"}};
+    const auto putEarlier = [&] { temp_.Write("out/" + earlier.begin()->first, earlier.begin()->second); };
     putEarlier();
     int kept = 0;
-    const auto [whole, attempts] = KillAtRandom(
-        process, 10,
-        [&](const std::string& context) {
-          const Snapshot after = TakeSnapshot(output_);
-          kept += after == earlier;
-          EXPECT_TRUE(after == earlier || after == complete) << context;
-          putEarlier();
-        },
-        [&] {
-          complete = TakeSnapshot(output_);
-          ASSERT_EQ(complete.size(), 1u);
-          earlier = {{complete.begin()->first, "an earlier run's file\r\n"}};
-          putEarlier();
-        });
+    const int attempts = KillAtRandom(process, 10, whole, [&](const std::string& context) {
+      const Snapshot after = TakeSnapshot(output_);
+      kept += after == earlier;
+      EXPECT_TRUE(after == earlier || after == complete) << context;
+      putEarlier();
+    });
     std::printf("%s, 30000 favorites: first run %.2f s; 10 kills mid-run in %d attempts left the earlier file %d "
                 "times, the new one whole otherwise, nothing else\n",
                 process, whole, attempts, kept);
