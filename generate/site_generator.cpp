@@ -194,8 +194,6 @@ void SiteGenerator::WriteIndex() {
   file_.reset();
 }
 
-void SiteGenerator::Close() {
-  if (file_) file_->Close();
-}
+void SiteGenerator::Close() { file_.reset(); }
 
 }  // namespace vellumark

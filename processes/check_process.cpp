@@ -42,10 +42,9 @@ void CheckProcess::Finish() {
     report_->Write(kUtf8ByteOrderMark);
     report_->Write(report);
   }
+  report_->Close();
 }
 
-void CheckProcess::Close() {
-  if (report_) report_->Close();
-}
+void CheckProcess::Close() { report_.reset(); }
 
 }  // namespace vellumark

@@ -98,10 +98,11 @@ void ConvertProcess::FavoriteChange(int level, FavoriteItem& favorite, std::stri
                    ">" + favorite.Name + "</A>");
 }
 
-void ConvertProcess::Finish() { file_->WriteLine("</DL><P>"); }
-
-void ConvertProcess::Close() {
-  if (file_) file_->Close();
+void ConvertProcess::Finish() {
+  file_->WriteLine("</DL><P>");
+  file_->Close();
 }
+
+void ConvertProcess::Close() { file_.reset(); }
 
 }  // namespace vellumark

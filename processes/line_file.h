@@ -1,6 +1,8 @@
 // An output file written line by line, each line followed by CR LF. Every
 // failure throws std::runtime_error naming the file, so a run that cannot
-// complete its output ends through the runner's error path.
+// complete its output ends through the runner's error path. The file takes
+// the place of an earlier one only on Close: one dropped before (a failed
+// run) leaves the earlier file as it was.
 #pragma once
 
 #include "support/file_services.h"
@@ -13,13 +15,13 @@ namespace vellumark {
 
 class LineFile {
  public:
-  // Creates or truncates the file; throws when it cannot.
+  // Starts the file; throws when it cannot.
   LineFile(FileServices& services, std::string path);
 
   void WriteLine(std::string_view bytes);
   void Write(std::string_view bytes);
-  // Completes the file; throws when any write failed. Further calls do
-  // nothing.
+  // Puts the whole file in its place; throws when that or any write
+  // failed. Further calls do nothing.
   void Close();
 
   const std::string& Path() const { return path_; }

@@ -26,10 +26,12 @@ class Process {
   virtual void FavoriteChange(int level, FavoriteItem& favorite, std::string_view file) = 0;
   // A shortcut without a readable URL, after the runner has reported it.
   virtual void FavoriteError(std::string_view) {}
+  // Completes the output. Each output file takes the place of the earlier
+  // one only once it is whole (a site's page at the end of its entry).
   virtual void Finish() {}
-  // Closes what Prepare opened; throws when the output could not be
-  // completed. Called once on the error path too, where its own error is
-  // not reported again.
+  // Releases what Prepare opened; an output the run did not complete is
+  // dropped and the earlier file stays. Called once on the error path too,
+  // where its own error is not reported again.
   virtual void Close() {}
 };
 

@@ -33,35 +33,35 @@ struct DirectoryEntry {
   std::int64_t lastWriteUtc = 0;  // seconds since 1970-01-01 UTC
 };
 
-// A file being written from start to end.
+// A file being written from start to end. Until Close it is a temporary
+// file beside its path; Close puts it in place of whatever was there. An
+// output file dropped without Close (or whose Close fails) leaves the
+// earlier file as it was and no temporary file, and so does a process
+// killed while writing it.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
   // False once any write has failed.
   virtual bool Write(std::string_view bytes) = 0;
-  // Writes what is buffered and closes; false when that or any earlier
+  // Writes what is buffered, flushes it to disk and puts the file in its
+  // place; false (and the earlier file as it was) when that or any earlier
   // write failed. Nothing is written after Close.
   virtual bool Close() = 0;
 };
 
-// Collects writes in a buffer and hands them on in large pieces.
+// Collects writes in a buffer and hands them on to `file` in large pieces.
 class BufferedOutputFile final : public OutputFile {
  public:
-  using Sink = std::function<bool(std::string_view)>;
-  using Closer = std::function<bool()>;
-  BufferedOutputFile(Sink sink, Closer closer) : sink_(std::move(sink)), closer_(std::move(closer)) {}
-  ~BufferedOutputFile() override { Close(); }
+  explicit BufferedOutputFile(std::unique_ptr<OutputFile> file) : file_(std::move(file)) {}
   bool Write(std::string_view bytes) override;
   bool Close() override;
 
  private:
   bool Flush();
 
-  Sink sink_;
-  Closer closer_;
+  std::unique_ptr<OutputFile> file_;
   std::string buffer_;
   bool failed_ = false;
-  bool closed_ = false;
 };
 
 class FileServices {
@@ -87,12 +87,14 @@ class FileServices {
   virtual std::optional<std::string> ReadFile(std::string_view path) = 0;
   // Creates or truncates the file and writes the bytes.
   virtual bool WriteFile(std::string_view path, std::string_view bytes) = 0;
-  // Creates or truncates the file for writing; null when it cannot.
+  // An output file that takes the place of `path` when it is closed whole
+  // (see OutputFile); a file already there is replaced as ReplaceFile
+  // replaces it. Null when it cannot be started, or when `path` is a
+  // folder or a read-only file.
   virtual std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) = 0;
-  // Writes the bytes to a temporary file beside `path`, flushes it to disk
-  // and puts it in the place of `path`, so `path` holds either its old or
-  // its new bytes whatever happens; false (and `path` as it was) when
-  // `path` does not exist. Windows keeps the old file's named streams,
+  // Writes the bytes as an output file does, so `path` holds either its
+  // old or its new bytes whatever happens; false (and `path` as it was)
+  // when `path` does not exist. Windows keeps the old file's named streams,
   // security and creation time; posix its mode and owner (or fails), and
   // a symbolic link is followed: its target is replaced and the link
   // stays. Read-only, hidden and system files are replaced too and keep
@@ -102,7 +104,7 @@ class FileServices {
 
   // One folder level; false when it exists already or cannot be made.
   virtual bool CreateFolder(std::string_view folder) = 0;
-  // Copies, overwriting an existing destination.
+  // Copies as an output file is written, replacing an existing destination.
   virtual bool CopyFile(std::string_view source, std::string_view destination) = 0;
   virtual bool RemoveFile(std::string_view path) = 0;
   virtual bool RemoveFolder(std::string_view folder) = 0;

@@ -37,6 +37,10 @@ class UniqueFd {
   }
   int get() const { return fd_; }
   explicit operator bool() const { return fd_ >= 0; }
+  void reset(int fd) {
+    if (fd_ >= 0) close(fd_);
+    fd_ = fd;
+  }
   // Closes now and reports whether the close worked (it can report a
   // delayed write error).
   bool Close() {
@@ -91,35 +95,85 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// Writes `bytes` into the open file `fd`, flushed to disk when `flush`;
-// with `like` the file gets exactly that file's mode (the umask left aside)
-// and owner, as a replacement must keep them.
-bool Fill(int fd, std::string_view bytes, bool flush, const struct stat* like) {
-  if (like && (fchown(fd, like->st_uid, like->st_gid) != 0 || fchmod(fd, like->st_mode & 07777) != 0)) return false;
-  if (!WriteAll(fd, bytes)) return false;
-  return !flush || fsync(fd) == 0;
-}
-
-bool WriteNewFile(const std::string& path, std::string_view bytes, bool flush, const struct stat* like = nullptr) {
+bool WriteNewFile(const std::string& path, std::string_view bytes) {
   UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  return fd && Fill(fd.get(), bytes, flush, like) && fd.Close();
+  return fd && WriteAll(fd.get(), bytes) && fd.Close();
 }
 
-// Writes the replacement for a file like `like` as `temporary`, flushed.
-// Where the file system has unnamed files it is written as one and given
-// the name only when whole, so a process killed while writing leaves
-// nothing behind; elsewhere (or without /proc) it is written under the name.
-bool WriteReplacement(const std::string& temporary, std::string_view bytes, const struct stat& like) {
-  const std::string folder(path::ParentOf(temporary, '/'));
-  UniqueFd unnamed(open(folder.empty() ? "/" : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-  if (unnamed) {
-    if (!Fill(unnamed.get(), bytes, true, &like)) return false;
-    const std::string self = "/proc/self/fd/" + std::to_string(unnamed.get());
-    unlink(temporary.c_str());  // a leftover of an earlier process with this number
-    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) == 0) return unnamed.Close();
+// The file a path names: through a symbolic link the file it names gets
+// the new bytes and the link stays a link.
+std::string Resolved(std::string_view path) {
+  std::string target = Terminated(path);
+  if (char* resolved = realpath(target.c_str(), nullptr)) {
+    target = resolved;
+    free(resolved);
   }
-  return WriteNewFile(temporary, bytes, true, &like);
+  return target;
 }
+
+std::string SelfLink(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+
+// An unnamed file in `folder`, where the file system has them and /proc
+// can give it a name later; -1 elsewhere.
+int OpenUnnamed(const std::string& folder, mode_t mode) {
+  const int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  if (fd >= 0 && access(SelfLink(fd).c_str(), F_OK) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// A file written in the folder of `target` and put in its place by Close,
+// whole and flushed to disk. It is an unnamed file until then, so a process
+// killed while writing it leaves nothing behind; it gets a temporary name
+// only for the rename. Where there are no unnamed files it is written under
+// that name, which goes when the file is dropped unclosed.
+class PendingFile final : public OutputFile {
+ public:
+  // With `like` the file gets exactly that file's mode (the umask left
+  // aside) and owner, as a replacement must keep them.
+  PendingFile(std::string target, const struct stat* like)
+      : target_(std::move(target)), temporary_(target_ + ".vellumark-" + std::to_string(getpid()) + ".tmp") {
+    const mode_t mode = like ? 0600 : 0666;
+    const std::string_view parent = path::ParentOf(target_, '/');
+    fd_.reset(OpenUnnamed(target_.find('/') == std::string::npos ? "." : parent.empty() ? "/" : std::string(parent), mode));
+    if (!fd_) {
+      fd_.reset(open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
+      named_ = static_cast<bool>(fd_);
+    }
+    if (fd_ && like && (fchown(fd_.get(), like->st_uid, like->st_gid) != 0 || fchmod(fd_.get(), like->st_mode & 07777) != 0)) {
+      fd_.reset(-1);
+    }
+  }
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+  ~PendingFile() override {
+    if (named_) unlink(temporary_.c_str());
+  }
+
+  bool Started() const { return static_cast<bool>(fd_); }
+  bool Write(std::string_view bytes) override { return fd_ && WriteAll(fd_.get(), bytes); }
+  bool Close() override {
+    if (!fd_ || fsync(fd_.get()) != 0 || !Name() || !fd_.Close()) return false;
+    if (rename(temporary_.c_str(), target_.c_str()) != 0) return false;
+    named_ = false;
+    return true;
+  }
+
+ private:
+  bool Name() {
+    if (named_) return true;
+    unlink(temporary_.c_str());  // a leftover of an earlier process with this number
+    named_ = linkat(AT_FDCWD, SelfLink(fd_.get()).c_str(), AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    return named_;
+  }
+
+  std::string target_;
+  std::string temporary_;
+  UniqueFd fd_{-1};
+  bool named_ = false;
+};
 
 class PosixFileServices final : public FileServices {
  public:
@@ -196,32 +250,25 @@ class PosixFileServices final : public FileServices {
   }
 
   bool WriteFile(std::string_view path, std::string_view bytes) override {
-    return WriteNewFile(Terminated(path), bytes, false);
+    return WriteNewFile(Terminated(path), bytes);
   }
 
   std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override {
-    const int fd = open(Terminated(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return nullptr;
-    return std::make_unique<BufferedOutputFile>([fd](std::string_view bytes) { return WriteAll(fd, bytes); },
-                                                [fd] { return close(fd) == 0; });
+    std::string target = Resolved(path);
+    struct stat info {};
+    const bool exists = stat(target.c_str(), &info) == 0;
+    if (exists && (S_ISDIR(info.st_mode) || access(target.c_str(), W_OK) != 0)) return nullptr;
+    auto file = std::make_unique<PendingFile>(std::move(target), exists ? &info : nullptr);
+    if (!file->Started()) return nullptr;
+    return std::make_unique<BufferedOutputFile>(std::move(file));
   }
 
   bool ReplaceFile(std::string_view path, std::string_view bytes) override {
-    std::string target = Terminated(path);
-    // Through a symbolic link the file it names gets the new bytes; the
-    // link stays a link.
-    if (char* resolved = realpath(target.c_str(), nullptr)) {
-      target = resolved;
-      free(resolved);
-    }
-    const std::string temporary = target + ".vellumark-" + std::to_string(getpid()) + ".tmp";
+    std::string target = Resolved(path);
     struct stat info {};
     if (stat(target.c_str(), &info) != 0) return false;
-    if (!WriteReplacement(temporary, bytes, info) || rename(temporary.c_str(), target.c_str()) != 0) {
-      unlink(temporary.c_str());
-      return false;
-    }
-    return true;
+    PendingFile file(std::move(target), &info);
+    return file.Write(bytes) && file.Close();
   }
 
   bool CreateFolder(std::string_view folder) override {
@@ -230,7 +277,8 @@ class PosixFileServices final : public FileServices {
 
   bool CopyFile(std::string_view source, std::string_view destination) override {
     const std::optional<std::string> bytes = ReadFile(source);
-    return bytes && WriteFile(destination, *bytes);
+    std::unique_ptr<OutputFile> file = bytes ? CreateOutputFile(destination) : nullptr;
+    return file && file->Write(*bytes) && file->Close();
   }
 
   bool RemoveFile(std::string_view path) override { return unlink(Terminated(path).c_str()) == 0; }

@@ -51,18 +51,81 @@ bool SetDeleteOnClose(HANDLE file, bool remove) {
   return ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
 }
 
-// Writes the replacement file, flushed. Until it is whole the system is to
-// delete it when its handle closes, so a process killed while writing it
-// leaves nothing behind.
-bool WriteReplacement(const std::wstring& path, std::string_view bytes) {
-  win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  const bool pending = SetDeleteOnClose(file.get(), true);
-  if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) return false;
-  if (pending && !SetDeleteOnClose(file.get(), false)) return false;
-  return CloseReporting(file);
+// Puts the finished file `temporary` in the place of `target`, which may
+// not exist yet. On failure `temporary` is removed, unless it holds the
+// only copy of the bytes (the old file went and the new one could not be
+// renamed).
+bool PutInPlace(const std::wstring& target, const std::wstring& temporary) {
+  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  bool replaced = false;
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    replaced = ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!replaced) ::DeleteFileW(temporary.c_str());
+    return replaced;
+  }
+  // Read-only, hidden and system files cannot be replaced: those
+  // attributes are lifted only for the swap itself, which keeps the time
+  // in which a killed process could leave them lifted as short as it can.
+  const DWORD kept = attributes & ~FILE_ATTRIBUTE_DIRECTORY;
+  const bool lift = (kept & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+  if (lift && !::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+    ::DeleteFileW(temporary.c_str());
+    return false;
+  }
+  // ReplaceFileW keeps the old file's named streams (where browsers keep
+  // a shortcut's icon), its security and its creation time.
+  replaced =
+      ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+  if (!replaced) {
+    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      ::DeleteFileW(temporary.c_str());
+    } else {
+      replaced = ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    }
+  }
+  const bool restored = ::SetFileAttributesW(target.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL) != 0;
+  return replaced && restored;
 }
+
+// A file written beside `target` and put in its place by Close, whole and
+// flushed to disk. Until then the system is to delete it when its handle
+// closes, so a process killed while writing it leaves nothing behind; a
+// file dropped unclosed goes too.
+class PendingFile final : public OutputFile {
+ public:
+  explicit PendingFile(std::wstring target)
+      : target_(std::move(target)),
+        temporary_(target_ + L".vellumark-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp"),
+        file_(::CreateFileW(temporary_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr)),
+        deleteOnClose_(file_ && SetDeleteOnClose(file_.get(), true)) {}
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+  ~PendingFile() override {
+    file_.reset();
+    if (!closed_) ::DeleteFileW(temporary_.c_str());
+  }
+
+  bool Started() const { return static_cast<bool>(file_); }
+  bool Write(std::string_view bytes) override { return file_ && WriteAll(file_.get(), bytes); }
+  bool Close() override {
+    closed_ = true;
+    if (file_ && ::FlushFileBuffers(file_.get()) && (!deleteOnClose_ || SetDeleteOnClose(file_.get(), false)) &&
+        CloseReporting(file_)) {
+      return PutInPlace(target_, temporary_);
+    }
+    file_.reset();
+    ::DeleteFileW(temporary_.c_str());
+    return false;
+  }
+
+ private:
+  std::wstring target_;
+  std::wstring temporary_;
+  win32::UniqueFile file_;
+  bool deleteOnClose_;
+  bool closed_ = false;
+};
 
 class Win32FileServices final : public FileServices {
  public:
@@ -136,47 +199,21 @@ class Win32FileServices final : public FileServices {
   }
 
   std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override {
-    const HANDLE file = ::CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<BufferedOutputFile>([file](std::string_view bytes) { return WriteAll(file, bytes); },
-                                                [file] { return ::CloseHandle(file) != 0; });
+    std::wstring target = win32::Widen(path);
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+      return nullptr;
+    }
+    auto file = std::make_unique<PendingFile>(std::move(target));
+    if (!file->Started()) return nullptr;
+    return std::make_unique<BufferedOutputFile>(std::move(file));
   }
 
   bool ReplaceFile(std::string_view path, std::string_view bytes) override {
-    const std::wstring target = win32::Widen(path);
-    const std::wstring temporary = target + L".vellumark-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
-    const DWORD attributes = ::GetFileAttributesW(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !WriteReplacement(temporary, bytes)) {
-      ::DeleteFileW(temporary.c_str());
-      return false;
-    }
-    // Read-only, hidden and system files cannot be replaced: those
-    // attributes are lifted only for the swap itself, which keeps the time
-    // in which a killed process could leave them lifted as short as it can.
-    const DWORD kept = attributes & ~FILE_ATTRIBUTE_DIRECTORY;
-    const bool lift = (kept & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
-    if (lift && !::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL)) {
-      ::DeleteFileW(temporary.c_str());
-      return false;
-    }
-    // ReplaceFileW keeps the old file's named streams (where browsers keep
-    // a shortcut's icon), its security and its creation time.
-    bool replaced =
-        ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
-    if (!replaced) {
-      // When the old file is still there nothing happened. When it is gone
-      // (the new one could not be renamed) the new bytes are moved into its
-      // place, and if even that fails they stay in the temporary file rather
-      // than being lost.
-      if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        ::DeleteFileW(temporary.c_str());
-      } else {
-        replaced = ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-      }
-    }
-    const bool restored = ::SetFileAttributesW(target.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL) != 0;
-    return replaced && restored;
+    std::wstring target = win32::Widen(path);
+    if (::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    PendingFile file(std::move(target));
+    return file.Write(bytes) && file.Close();
   }
 
   bool CreateFolder(std::string_view folder) override {
@@ -184,7 +221,9 @@ class Win32FileServices final : public FileServices {
   }
 
   bool CopyFile(std::string_view source, std::string_view destination) override {
-    return ::CopyFileW(win32::Widen(source).c_str(), win32::Widen(destination).c_str(), FALSE) != 0;
+    const std::optional<std::string> bytes = ReadFile(source);
+    std::unique_ptr<OutputFile> file = bytes ? CreateOutputFile(destination) : nullptr;
+    return file && file->Write(*bytes) && file->Close();
   }
 
   bool RemoveFile(std::string_view path) override { return ::DeleteFileW(win32::Widen(path).c_str()) != 0; }

@@ -1,7 +1,7 @@
-// vellumark-cli clean killed while it writes the replacement of a large
-// shortcut: the shortcut keeps its old bytes and the half-written
-// replacement goes with the process (Windows build; the native reliability
-// tests kill it at random moments on Linux).
+// vellumark-cli clean and convert killed while they write the replacement
+// of a large shortcut or the bookmark file: the file keeps its old bytes
+// and the half-written one goes with the process (Windows build; the
+// native reliability tests kill them at random moments on Linux).
 #include "support/file_services.h"
 #include "support/win32/unique_handle.h"
 #include "support/win32/wide_string.h"
@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace vellumark {
@@ -28,40 +29,52 @@ std::wstring CliPath() {
   return win32::Widen(path);
 }
 
-TEST(KilledCleanOnWindows, AReplacementCutShortLeavesNothing) {
-  TempFolder favorites;
-  TempFolder output;
-  const std::string original =
-      "[InternetShortcut]\r\nURL=http://big.example/\r\nIconIndex=1\r\n[Big]\r\nData=" + std::string(96 << 20, 'x') +
-      "\r\n";
-  const std::string shortcut = favorites.Write("Folder/big.url", original);
+// Each process runs over shortcuts holding 96 MB of URL in all and is
+// killed once the temporary file of `watched` holds a few bytes, long
+// before it is whole.
+struct KilledRun {
+  const char* process;
+  int shortcuts;
+  const char* watched;  // in the test's folder
+};
 
-  std::wstring command = L"\"" + CliPath() + L"\" --favorites \"" + win32::Widen(favorites.Path()) +
-                         L"\" clean --all --output \"" + win32::Widen(output.Path()) + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &started));
-  const win32::UniqueHandle process(started.hProcess);
-  const win32::UniqueHandle thread(started.hThread);
+TEST(KilledOnWindows, AFileCutShortLeavesTheEarlierOneAndNoTemporary) {
+  for (const KilledRun& run : {KilledRun{"clean", 1, "fav/Folder/s0.url"}, KilledRun{"convert", 4, "out/bookmarks.html"}}) {
+    TempFolder temp;
+    for (int i = 0; i < run.shortcuts; ++i) {
+      temp.Write("fav/Folder/s" + std::to_string(i) + ".url", "[InternetShortcut]\r\nURL=http://big.example/" +
+                                                                  std::string((96 << 20) / run.shortcuts, 'x') +
+                                                                  "\r\nIconIndex=1\r\n");
+    }
+    temp.Write("out/bookmarks.html", "an earlier run's file\r\n");
+    const std::string watched = temp / run.watched;
+    const std::optional<std::string> earlier = NativeFileServices().ReadFile(watched);
 
-  // Killed once its replacement file holds a few bytes, long before 96 MB
-  // are written and flushed.
-  const std::string temporary = shortcut + ".vellumark-" + std::to_string(started.dwProcessId) + ".tmp";
-  const std::wstring wideTemporary = win32::Widen(temporary);
-  bool seen = false;
-  while (!seen && ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    seen = ::GetFileAttributesExW(wideTemporary.c_str(), GetFileExInfoStandard, &data) &&
-           (data.nFileSizeHigh != 0 || data.nFileSizeLow != 0);
+    std::wstring command = L"\"" + CliPath() + L"\" --favorites \"" + win32::Widen(temp / "fav") + L"\" " +
+                           win32::Widen(run.process) + L" --all --output \"" + win32::Widen(temp / "out") + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &started));
+    const win32::UniqueHandle process(started.hProcess);
+    const win32::UniqueHandle thread(started.hThread);
+
+    const std::string temporary = watched + ".vellumark-" + std::to_string(started.dwProcessId) + ".tmp";
+    const std::wstring wideTemporary = win32::Widen(temporary);
+    bool seen = false;
+    while (!seen && ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) {
+      WIN32_FILE_ATTRIBUTE_DATA data{};
+      seen = ::GetFileAttributesExW(wideTemporary.c_str(), GetFileExInfoStandard, &data) &&
+             (data.nFileSizeHigh != 0 || data.nFileSizeLow != 0);
+    }
+    ASSERT_TRUE(seen) << run.process << " ended before its temporary file was seen";
+    ::TerminateProcess(process.get(), 9);
+    ASSERT_EQ(::WaitForSingleObject(process.get(), 60000), WAIT_OBJECT_0);
+
+    EXPECT_EQ(NativeFileServices().GetAttributes(temporary), attribute::kInvalid) << run.process;
+    EXPECT_TRUE(NativeFileServices().ReadFile(watched) == earlier) << run.process;
   }
-  ASSERT_TRUE(seen) << "the run ended before its replacement file was seen";
-  ::TerminateProcess(process.get(), 9);
-  ASSERT_EQ(::WaitForSingleObject(process.get(), 60000), WAIT_OBJECT_0);
-
-  EXPECT_EQ(NativeFileServices().GetAttributes(temporary), attribute::kInvalid);
-  EXPECT_TRUE(NativeFileServices().ReadFile(shortcut) == original);
 }
 
 }  // namespace

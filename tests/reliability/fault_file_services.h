@@ -2,9 +2,8 @@
 // makes to the file system fails. Every call that writes counts: creating
 // a file or folder, each write and the final flush of an output file,
 // replacing, copying, renaming and removing files, setting attributes and
-// times. A failed replacement leaves the file untouched, as the real one
-// promises; a failed write of an output file may leave part of it written,
-// as a full disk does.
+// times. A failed replacement or output file leaves the earlier file
+// untouched, as the real ones promise.
 #pragma once
 
 #include "support/file_services.h"
@@ -77,7 +76,6 @@ class FaultFileServices : public FileServices {
    public:
     FaultOutputFile(FaultFileServices& owner, std::string path, std::unique_ptr<OutputFile> file)
         : owner_(owner), path_(std::move(path)), file_(std::move(file)) {}
-    ~FaultOutputFile() override { Close(); }
     bool Write(std::string_view bytes) override {
       if (closed_) return false;
       if (!owner_.Allowed("write", path_)) {
@@ -90,8 +88,7 @@ class FaultFileServices : public FileServices {
     bool Close() override {
       if (closed_) return closeResult_;
       closed_ = true;
-      const bool flushed = owner_.Allowed("flush", path_);
-      closeResult_ = file_->Close() && flushed && !failed_;
+      closeResult_ = owner_.Allowed("flush", path_) && !failed_ && file_->Close();
       return closeResult_;
     }
 

@@ -1,8 +1,9 @@
 // Every change a whole vellumark-cli run makes to the file system fails in
 // turn (the first in one run, the second in the next, and so on). After
-// each run no shortcut is lost or half-written, and the exit code tells the
-// truth: 0 only with the complete output, 1 with a message naming the file
-// that failed, 3 (Clean) with the one shortcut that could not be rewritten.
+// each run no shortcut is lost or half-written, each output file is the
+// earlier one or the complete new one, and the exit code tells the truth: 0
+// only with the complete output, 1 with a message naming the file that
+// failed, 3 (Clean) with the one shortcut that could not be rewritten.
 #include "tests/reliability/fault_file_services.h"
 #include "tests/reliability/reliability_fixture.h"
 #include "tests/support/failing_file_services.h"
@@ -40,12 +41,14 @@ std::string Differences(const Snapshot& a, const Snapshot& b) {
 
 class FaultInjection : public ReliabilityFixture, public ::testing::WithParamInterface<const char*> {
  protected:
-  // A fresh copy with the pristine times, which the output shows.
-  void RestoreTree(const std::string& pristine) {
+  // A fresh copy with the pristine times, which the output shows, and the
+  // earlier output.
+  void RestoreTree(const std::string& pristine, const Snapshot& earlier = {}) {
     std::error_code error;
     fs::remove_all(fs::u8path(favorites_), error);
     fs::remove_all(fs::u8path(output_), error);
     ASSERT_EQ(std::system(("cp -a '" + pristine + "' '" + favorites_ + "'").c_str()), 0);
+    for (const auto& [name, bytes] : earlier) temp_.Write("out/" + name, bytes);
   }
 };
 
@@ -58,19 +61,23 @@ TEST_P(FaultInjection, EachFailingChangeLosesNoShortcutAndIsNeverReportedAsSucce
   const Snapshot original = TakeSnapshot(favorites_);
 
   RestoreTree(pristine);
-  FaultFileServices counting;
-  const CliResult reference = RunProcess(process, counting);
+  const CliResult reference = RunProcess(process);
   ASSERT_EQ(reference.code, 0) << reference.err;
   const Snapshot completeOutput = TakeSnapshot(output_);
   const Snapshot cleanedTree = TakeSnapshot(favorites_);
-  ASSERT_GT(counting.changes, 0);
   if (clean) {
     ASSERT_NE(cleanedTree, original) << "the tree gives Clean work";
   }
+  Snapshot earlier;
+  for (const auto& [name, bytes] : completeOutput) earlier[name] = "an earlier run's " + name;
+  RestoreTree(pristine, earlier);
+  FaultFileServices counting;
+  ASSERT_EQ(RunProcess(process, counting).code, 0);
+  ASSERT_GT(counting.changes, 0);
 
   int injected = 0, completed = 0, failed = 0, incomplete = 0;
   for (int n = 1; n <= counting.changes; ++n) {
-    RestoreTree(pristine);
+    RestoreTree(pristine, earlier);
     FaultFileServices faulty;
     faulty.failAt = n;
     const CliResult result = RunProcess(process, faulty);
@@ -80,6 +87,11 @@ TEST_P(FaultInjection, EachFailingChangeLosesNoShortcutAndIsNeverReportedAsSucce
     ++injected;
     const Snapshot tree = TakeSnapshot(favorites_);
     ExpectIntact(original, tree, clean, context);
+    const Snapshot output = TakeSnapshot(output_);
+    EXPECT_EQ(output.size(), earlier.size()) << Differences(output, earlier) << context;
+    for (const auto& [name, bytes] : output) {
+      EXPECT_TRUE(bytes == earlier[name] || bytes == completeOutput.at(name)) << name << " cut short; " << context;
+    }
 
     switch (result.code) {
       case cli::exit_code::kSuccess:

@@ -62,7 +62,7 @@ class FailingFileServices : public FileServices {
       left_ -= bytes.size();
       return file_->Write(bytes);
     }
-    bool Close() override { return file_->Close() && !failed_; }
+    bool Close() override { return !failed_ && file_->Close(); }
 
    private:
     std::unique_ptr<OutputFile> file_;

@@ -210,7 +210,7 @@ namespace {
 
 TEST(OutputFiles, WritesReachTheFileInOrderAcrossBufferFlushes) {
   testing::TempFolder temp;
-  const std::string path = temp / "out.txt";
+  const std::string path = temp.Write("out.txt", "earlier");
   std::string expected;
   {
     std::unique_ptr<OutputFile> file = NativeFileServices().CreateOutputFile(path);
@@ -220,21 +220,32 @@ TEST(OutputFiles, WritesReachTheFileInOrderAcrossBufferFlushes) {
       expected += line;
       ASSERT_TRUE(file->Write(line));
     }
+    EXPECT_EQ(NativeFileServices().ReadFile(path), "earlier");
     EXPECT_TRUE(file->Close());
     EXPECT_FALSE(file->Write("after close"));
   }
   EXPECT_EQ(NativeFileServices().ReadFile(path), expected);
+  // One dropped unclosed leaves the file as it was and no temporary file.
+  EXPECT_TRUE(NativeFileServices().CreateOutputFile(path)->Write(std::string(70 * 1024, 'x')));
+  EXPECT_EQ(NativeFileServices().ReadFile(path), expected);
+  EXPECT_EQ(FileSystem().EnumerateFiles(temp.Path(), 0), std::vector<std::string>{path});
   EXPECT_FALSE(NativeFileServices().CreateOutputFile(temp / "missing/out.txt"));
 }
 
 TEST(OutputFiles, AFailedWriteMakesCloseFail) {
   int sunk = 0;
-  BufferedOutputFile file([&](std::string_view) { return ++sunk > 1 ? false : true; }, [] { return true; });
+  struct Sink : OutputFile {
+    int& sunk;
+    explicit Sink(int& count) : sunk(count) {}
+    bool Write(std::string_view) override { return ++sunk == 1; }
+    bool Close() override { return ++sunk > 0; }
+  };
+  BufferedOutputFile file(std::make_unique<Sink>(sunk));
   EXPECT_TRUE(file.Write(std::string(70 * 1024, 'a')));
   EXPECT_FALSE(file.Write(std::string(70 * 1024, 'b')));
   EXPECT_FALSE(file.Write("c"));
   EXPECT_FALSE(file.Close());
-  EXPECT_EQ(sunk, 2);
+  EXPECT_EQ(sunk, 2) << "a file with a failed write is not put in place";
 }
 
 }  // namespace
