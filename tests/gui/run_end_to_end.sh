@@ -4,8 +4,8 @@
 # prefix's Favorites folder points at. It is driven with xdotool (clicks and
 # keys) and with vellumark-gui-driver (window messages where a click cannot
 # be aimed, reading the list and the status panels). Every process writes
-# into a folder chosen through the test seam, and its files must equal,
-# byte for byte, what vellumark-cli writes on the same tree.
+# into a folder chosen in the real folder browser, and its files must
+# equal, byte for byte, what vellumark-cli writes on the same tree.
 #
 # Usage: run_end_to_end.sh PROGRAM CLI DRIVER TREE_TOOL WORK_FOLDER
 # Screenshots are left in WORK_FOLDER/artefacts.
@@ -20,7 +20,6 @@ export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 run=$work/run
 artefacts=$work/artefacts
 favorites=$run/Favorites
-choice=$run/folder-choice.txt
 failures=0
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -62,7 +61,9 @@ click_rect() {  # x y width height: click the middle
   click_at $(($1 + $3 / 2)) $(($2 + $4 / 2))
 }
 press() { xdotool key "$1"; sleep 0.4; }
-choose_folder() { printf '%s\r\n' "$(winpath "$1")" >"$choice"; }
+# The folder the driver picks in the folder browser; "" cancels it.
+choose_folder() { VELLUMARK_DRIVER_FOLDER=${1:+$(winpath "$1")}; }
+export VELLUMARK_DRIVER_FOLDER=
 start_program() {
   wine "$program" &
   program_pid=$!
@@ -83,6 +84,8 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&
 
 rm -rf "$run" "$artefacts"
 mkdir -p "$run" "$artefacts"
+{ strings -a "$program"; strings -a -el "$program"; } | grep -q VELLUMARK_TEST &&
+  fail "the program holds a test hook's name"
 wine "$tree_tool" --output "$(winpath "$favorites")" --favorites 160 --depth 3 --seed 11 \
   --duplicates 15 --extra-keys 30 >/dev/null 2>&1 || fail "tree generator"
 # One read-only favorite, left out of the list unless "Read-only" is ticked.
@@ -96,8 +99,6 @@ wine reg delete 'HKCU\Software\Tarnwell\Vellumark' /f >/dev/null 2>&1
 cli settings Template Default >/dev/null
 cli settings Interval 0 >/dev/null
 cli settings Updated "End-to-end test" >/dev/null
-export VELLUMARK_TEST_FOLDER_CHOICE
-VELLUMARK_TEST_FOLDER_CHOICE=$(winpath "$choice")
 
 # What the list must show, from the command line.
 cli --favorites "$(winpath "$favorites")" list >"$run/list.txt"
@@ -133,6 +134,9 @@ expect_eq "panel 0 at start" "$(drive status 0)" "$(folders_text 0)"
 expect_eq "panel 1 at start" "$(drive status 1)" "$(favorites_text 0)"
 expect_eq "panel 2 at start" "$(drive status 2)" "||"
 expect_eq "Process disabled at start" "$(drive enabled)" "0"
+
+note "messages of the program's own numbers from another process"
+expect_eq "hostile messages" "$(drive hostile-messages)" "still running"
 
 note "keyboard: tab order and mnemonics"
 click_rect $(drive item-rect 1)
@@ -170,18 +174,18 @@ expect_eq "panel 0 with two ticked" "$(drive status 0)" "$(folders_text 2)"
 expect_eq "panel 1 with two ticked" "$(drive status 1)" "$(favorites_text $(($(count_of 0) + $(count_of 2))))"
 expect_eq "Process enabled" "$(drive enabled)" "1"
 
-note "F3 stores, Refresh clears, F1 restores, F2 inverts"
-press F3
+note "F3 stores, Refresh clears, F1 restores, F2 inverts, whatever Shift, Ctrl and Alt are"
+press alt+F3
 expect_eq "F3 stores the ticked set" "$(registry_value ShortcutFolders)" "$(name_of 0)|$(name_of 2)"
 click_rect $(drive rect 1006)
 expect_eq "Refresh unticks" "$(ticked_entries)" ""
 expect_eq "Refresh disables Process" "$(drive enabled)" "0"
-press F1
+press ctrl+shift+F1
 expect_eq "F1 restores" "$(ticked_entries)" "$(name_of 0)
 $(name_of 2)"
 expect_eq "F1 updates panel 0" "$(drive status 0)" "$(folders_text 2)"
 expect_eq "F1 enables Process" "$(drive enabled)" "1"
-press F2
+press alt+shift+F2
 expect_eq "F2 inverts" "$(ticked_entries)" "$(echo "$names" | sed '1d;3d')"
 expect_eq "F2 updates panel 0" "$(drive status 0)" "$(folders_text $((entries - 2)))"
 expect_eq "F2 makes the last entry it ticked current" "$(drive current)" "$((entries - 1))"
@@ -207,7 +211,7 @@ rm -r "$favorites/Zz Added"
 drive click 1006 >/dev/null
 
 note "cancelling the folder choice writes nothing"
-: >"$choice"
+choose_folder ""
 mkdir -p "$run/gui-cancel"
 drive click 1005 >/dev/null
 expect_eq "cancelled run" "$(drive process 0)" "run ended"
@@ -347,8 +351,7 @@ else
   fail "the stopped run left no shorter bookmarks.html"
 fi
 
-note "the real folder browser: its first offer is the program's folder"
-unset VELLUMARK_TEST_FOLDER_CHOICE
+note "the folder browser's first offer is the program's folder"
 installed=$WINEPREFIX/drive_c/vellumark-e2e
 rm -rf "$installed"
 mkdir -p "$installed"
