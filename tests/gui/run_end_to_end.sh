@@ -61,11 +61,15 @@ click_rect() {  # x y width height: click the middle
   click_at $(($1 + $3 / 2)) $(($2 + $4 / 2))
 }
 press() { xdotool key "$1"; sleep 0.4; }
+# Alt stays down until the key is released (xdotool's alt+KEY lets go of Alt first).
+press_with_alt() { xdotool keydown alt key "$1" keyup alt; sleep 0.4; }
 # The folder the driver picks in the folder browser; "" cancels it.
 choose_folder() { VELLUMARK_DRIVER_FOLDER=${1:+$(winpath "$1")}; }
 export VELLUMARK_DRIVER_FOLDER=
+# Wine reports faults it catches in the program's window procedures as
+# err:seh lines; the program must meet none.
 start_program() {
-  wine "$program" &
+  WINEDEBUG=-all,err+seh wine "$program" 2>>"$run/program-errors.txt" &
   program_pid=$!
   expect_eq "main window shows" "$(drive wait-main)" "main window"
 }
@@ -137,6 +141,7 @@ expect_eq "Process disabled at start" "$(drive enabled)" "0"
 
 note "messages of the program's own numbers from another process"
 expect_eq "hostile messages" "$(drive hostile-messages)" "still running"
+expect_eq "faults from those messages" "$(grep -c 'err:seh' "$run/program-errors.txt")" "0"
 
 note "keyboard: tab order and mnemonics"
 click_rect $(drive item-rect 1)
@@ -175,7 +180,7 @@ expect_eq "panel 1 with two ticked" "$(drive status 1)" "$(favorites_text $(($(c
 expect_eq "Process enabled" "$(drive enabled)" "1"
 
 note "F3 stores, Refresh clears, F1 restores, F2 inverts, whatever Shift, Ctrl and Alt are"
-press alt+F3
+press_with_alt F3
 expect_eq "F3 stores the ticked set" "$(registry_value ShortcutFolders)" "$(name_of 0)|$(name_of 2)"
 click_rect $(drive rect 1006)
 expect_eq "Refresh unticks" "$(ticked_entries)" ""
@@ -185,7 +190,7 @@ expect_eq "F1 restores" "$(ticked_entries)" "$(name_of 0)
 $(name_of 2)"
 expect_eq "F1 updates panel 0" "$(drive status 0)" "$(folders_text 2)"
 expect_eq "F1 enables Process" "$(drive enabled)" "1"
-press alt+shift+F2
+press_with_alt shift+F2
 expect_eq "F2 inverts" "$(ticked_entries)" "$(echo "$names" | sed '1d;3d')"
 expect_eq "F2 updates panel 0" "$(drive status 0)" "$(folders_text $((entries - 2)))"
 expect_eq "F2 makes the last entry it ticked current" "$(drive current)" "$((entries - 1))"
@@ -320,7 +325,15 @@ objects_after_one=$(drive gui-objects)
 run_every_process
 objects_after_two=$(drive gui-objects)
 echo "GUI objects after one round: $objects_after_one; after two: $objects_after_two"
-expect_eq "GDI and USER objects after one more round" "$objects_after_two" "$objects_after_one"
+# The folder browser in every run may drop an object from the shell's
+# caches; only a count that grows is a leak.
+gdi_objects() { echo "$1" | sed -n 's/^gdi \(-\{0,1\}[0-9]*\) user -\{0,1\}[0-9]*$/\1/p'; }
+user_objects() { echo "$1" | sed -n 's/^gdi -\{0,1\}[0-9]* user \(-\{0,1\}[0-9]*\)$/\1/p'; }
+for kind in gdi user; do
+  [ -n "$(${kind}_objects "$objects_after_two")" ] &&
+    [ "$(${kind}_objects "$objects_after_two")" -le "$(${kind}_objects "$objects_after_one")" ] ||
+    fail "$kind objects grew in one more round: $objects_after_one, then $objects_after_two"
+done
 # The count must see the program's own objects: an open About window holds
 # a window and its controls.
 drive about >/dev/null
@@ -328,7 +341,6 @@ drive wait-window "About Vellumark" >/dev/null
 objects_with_about=$(drive gui-objects)
 drive close-window "About Vellumark" >/dev/null
 echo "GUI objects with the About window open: $objects_with_about"
-user_objects() { echo "$1" | sed -n 's/^gdi -\{0,1\}[0-9]* user \(-\{0,1\}[0-9]*\)$/\1/p'; }
 [ -n "$(user_objects "$objects_after_two")" ] && [ -n "$(user_objects "$objects_with_about")" ] &&
   [ "$(user_objects "$objects_with_about")" -gt "$(user_objects "$objects_after_two")" ] ||
   fail "the count does not see the About window's objects"
@@ -375,6 +387,7 @@ expect_eq "close" "$(drive close)" "closed"
 wait "$program_pid"
 expect_eq "exit code after close" "$?" "0"
 
+expect_eq "faults in the program" "$(grep -c 'err:seh' "$run/program-errors.txt")" "0"
 wineserver -k 2>/dev/null
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed"
