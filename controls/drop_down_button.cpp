@@ -181,12 +181,10 @@ void DropDownButton::OnMouseMove(HWND window, WPARAM wParam, LPARAM lParam) {
 
 LRESULT DropDownButton::ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case kPreTranslateKey: {
+    case kPreTranslateKey:
       // Enter, Space and the navigation keys go to the button itself; Tab
       // and Escape stay with dialog navigation.
-      const auto& key = *reinterpret_cast<const MSG*>(wParam);
-      return key.wParam == VK_TAB || key.wParam == VK_ESCAPE ? kKeyNotWanted : kKeyDispatch;
-    }
+      return wParam == VK_TAB || wParam == VK_ESCAPE ? kKeyNotWanted : kKeyDispatch;
     case WM_KEYDOWN:
       if (wParam == VK_RETURN || wParam == VK_SPACE) OpenMenu();
       return 0;

@@ -6,6 +6,11 @@
 //   static constexpr const wchar_t* kClassName;
 //   static constexpr UINT kClassStyle;           (CS_... bits)
 //   LRESULT HandleMessage(UINT, WPARAM, LPARAM) noexcept;
+//
+// Derived's destructor calls DestroyHostWindow() while its members still
+// exist when it wants to see the window's last messages (WM_DESTROY) or
+// its child windows go first. A window still there when only this base is
+// left is destroyed without Derived: its messages go to DefWindowProcW.
 #pragma once
 
 #include "support/win32/unique_handle.h"
@@ -31,7 +36,10 @@ class HostWindow {
 
  protected:
   HostWindow() = default;
-  ~HostWindow() = default;
+  ~HostWindow() {
+    if (window_) ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+    window_.reset();
+  }
 
   // Creates the window as a child of `parent` (or a top-level window when
   // `parent` is null). False when the system refuses.

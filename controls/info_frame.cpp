@@ -5,6 +5,8 @@
 #include "controls/window_messages.h"
 #include "support/win32/wide_string.h"
 
+#include <windowsx.h>
+
 namespace vellumark::controls {
 namespace {
 
@@ -152,9 +154,28 @@ LRESULT InfoFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noe
       return 0;
     case WM_ERASEBKGND:
       return 1;  // painting covers the whole band
+    case WM_WINDOWPOSCHANGING: {
+      // Whoever sizes the band, it stays as wide as the form and 63 units high.
+      auto& position = *reinterpret_cast<WINDOWPOS*>(lParam);
+      RECT client{};
+      if ((position.flags & SWP_NOSIZE) == 0 && ::GetClientRect(::GetParent(Hwnd()), &client)) {
+        position.cx = client.right;
+        position.cy = Scale(kHeight, DpiForWindow(Hwnd()));
+      }
+      return DefaultHandling(message, wParam, lParam);
+    }
     case WM_LBUTTONDOWN:
-      if (onClick) onClick();
+      ::SetCapture(Hwnd());
       return 0;
+    case WM_LBUTTONUP: {
+      // A click is a press and a release on the band.
+      if (::GetCapture() != Hwnd()) return 0;
+      ::ReleaseCapture();
+      RECT client{};
+      ::GetClientRect(Hwnd(), &client);
+      if (::PtInRect(&client, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) && onClick) onClick();
+      return 0;
+    }
     case WM_LBUTTONDBLCLK:
       if (onDblClick) onDblClick();
       return 0;

@@ -1,7 +1,8 @@
 // InfoFrame: the header band at the top of a form: an icon and a one-line
 // bold caption on a plain or left-to-right gradient background, with an
 // etched line at its lower edge. It keeps itself 63 units high and as wide
-// as its parent's client area.
+// as its parent's client area, whoever resizes it. Click comes with the
+// release of a press on the band.
 #pragma once
 
 #include "controls/control_common.h"

@@ -19,7 +19,7 @@ bool IsSpecialKey(WPARAM key) {
 
 bool PreTranslateMessage(HWND dialogWindow, MSG& message) {
   if (IsKeyMessage(message.message) && IsSpecialKey(message.wParam) && message.hwnd != nullptr) {
-    switch (::SendMessageW(message.hwnd, kPreTranslateKey, reinterpret_cast<WPARAM>(&message), 0)) {
+    switch (::SendMessageW(message.hwnd, kPreTranslateKey, message.wParam, 0)) {
       case kKeyHandled:
         return true;
       case kKeyDispatch:

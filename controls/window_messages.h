@@ -6,9 +6,10 @@
 namespace vellumark::controls {
 
 // Sent by the message loop to the focused window before a key message is
-// translated or handed to dialog navigation. wParam: the MSG being
-// processed (const MSG*). Answer a KeyRoute value; windows that do not know
-// the message answer 0 (kKeyNotWanted).
+// translated or handed to dialog navigation. wParam: the virtual key. It
+// carries no pointer, as any process on the desktop can send it. Answer a
+// KeyRoute value; windows that do not know the message answer 0
+// (kKeyNotWanted).
 inline constexpr UINT kPreTranslateKey = WM_APP + 1;
 
 enum KeyRoute : LRESULT {

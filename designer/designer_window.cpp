@@ -60,17 +60,17 @@ void DesignerWindow::CreateChrome() {
   bold.size = 10;
   boldFont_ = controls::CreateFontFromDescription(bold, dpi_);
   const auto create = [&](DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int id) {
-    win32::UniqueWindow window(::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                                                 Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                                 controls::ModuleInstance(), nullptr));
-    ::SendMessageW(window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    HWND window = ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, Hwnd(),
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), controls::ModuleInstance(),
+                                    nullptr);
+    ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return window;
   };
   listLabel_ = create(0, L"STATIC", L"&Controls:", SS_LEFT, -1);
   list_ = create(WS_EX_CLIENTEDGE, L"LISTBOX", L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                  kIdList);
   pageTitle_ = create(0, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, -1);
-  ::SendMessageW(pageTitle_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
+  ::SendMessageW(pageTitle_, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
   noPage_ = create(0, L"STATIC", L"This control has no item pages.", SS_LEFT, -1);
   const wchar_t* captions[4] = {L"&Add", L"&Remove", L"A&pply", L"&Save"};
   for (int i = 0; i < 4; ++i) {
@@ -109,9 +109,9 @@ void DesignerWindow::Layout() {
   for (auto& page : pages_) {
     ::SetWindowPos(page->Hwnd(), nullptr, right, scale(pageTop), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
-  ::MoveWindow(pageTitle_.get(), right + scale(kMargin), scale(kMargin), scale(PropertyPage::kWidth - 2 * kMargin),
+  ::MoveWindow(pageTitle_, right + scale(kMargin), scale(kMargin), scale(PropertyPage::kWidth - 2 * kMargin),
                scale(kLabelHeight + 2), TRUE);
-  ::MoveWindow(noPage_.get(), right + scale(kMargin), scale(pageTop + kMargin), scale(PropertyPage::kWidth - 16),
+  ::MoveWindow(noPage_, right + scale(kMargin), scale(pageTop + kMargin), scale(PropertyPage::kWidth - 16),
                scale(kLabelHeight), TRUE);
   right_ = right;
   const int buttonsTop = pageTop + pageHeight + kMargin;
@@ -119,9 +119,9 @@ void DesignerWindow::Layout() {
   const int clientWidth = right + scale(PropertyPage::kWidth + kMargin);
   const int clientHeight =
       std::max<int>(scale(kMargin) + preview.cy, scale(buttonsTop + kButtonHeight)) + scale(kMargin);
-  ::MoveWindow(listLabel_.get(), scale(kMargin), scale(kMargin), scale(kListWidth), scale(kLabelHeight), TRUE);
+  ::MoveWindow(listLabel_, scale(kMargin), scale(kMargin), scale(kListWidth), scale(kLabelHeight), TRUE);
   const int listTop = scale(kMargin + kLabelHeight + 2);
-  ::MoveWindow(list_.get(), scale(kMargin), listTop, scale(kListWidth), clientHeight - listTop - scale(kMargin), TRUE);
+  ::MoveWindow(list_, scale(kMargin), listTop, scale(kListWidth), clientHeight - listTop - scale(kMargin), TRUE);
   RECT frame{0, 0, clientWidth, clientHeight};
   ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, WS_EX_CONTROLPARENT);
   ::SetWindowPos(Hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -134,7 +134,7 @@ void DesignerWindow::PlaceButtons(int pageHeight) {
   const int top = kPageTop + pageHeight + kMargin;
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     const int left = kMargin + static_cast<int>(i) * (kButtonWidth + kButtonGap);
-    ::MoveWindow(buttons_[i].get(), right_ + scale(left), scale(top), scale(kButtonWidth), scale(kButtonHeight), TRUE);
+    ::MoveWindow(buttons_[i], right_ + scale(left), scale(top), scale(kButtonWidth), scale(kButtonHeight), TRUE);
   }
 }
 
@@ -169,9 +169,9 @@ bool DesignerWindow::Open(std::string_view path, std::string& error) {
     return false;
   }
   preview_->onClick = [this](const std::string& name) { Select(name); };
-  ::SendMessageW(list_.get(), LB_RESETCONTENT, 0, 0);
+  ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
   for (const std::string& name : preview_->Names()) {
-    ::SendMessageW(list_.get(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Widen(name).c_str()));
+    ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Widen(name).c_str()));
   }
   Layout();
   Select(preview_->Names().empty() ? "" : preview_->Names().front());
@@ -197,12 +197,12 @@ bool DesignerWindow::Select(std::string_view name) {
     if (!shown->Apply(error)) {
       ShowError(error);
       const auto previous = std::find(names.begin(), names.end(), selection_) - names.begin();
-      ::SendMessageW(list_.get(), LB_SETCURSEL, static_cast<WPARAM>(previous), 0);
+      ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(previous), 0);
       return false;
     }
   }
   selection_ = name;
-  ::SendMessageW(list_.get(), LB_SETCURSEL, static_cast<WPARAM>(found - names.begin()), 0);
+  ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(found - names.begin()), 0);
   preview_->Select(name);
   const std::optional<PageKind> kind = PageOf(KindOfName(name));
   for (std::size_t i = 0; i < pages_.size(); ++i) {
@@ -210,8 +210,8 @@ bool DesignerWindow::Select(std::string_view name) {
     if (shown) pages_[i]->SetObject(preview_->ItemsOf(name));
     ::ShowWindow(pages_[i]->Hwnd(), shown ? SW_SHOWNA : SW_HIDE);
   }
-  ::ShowWindow(noPage_.get(), kind ? SW_HIDE : SW_SHOWNA);
-  ::SetWindowTextW(pageTitle_.get(), win32::Widen(kind ? controls::pages::PageName(*kind) : name).c_str());
+  ::ShowWindow(noPage_, kind ? SW_HIDE : SW_SHOWNA);
+  ::SetWindowTextW(pageTitle_, win32::Widen(kind ? controls::pages::PageName(*kind) : name).c_str());
   PlaceButtons(kind ? PropertyPage::Size96(*kind).cy : kLabelHeight + kMargin);
   UpdateCommands();
   return true;
@@ -246,7 +246,7 @@ bool DesignerWindow::Modified() const {
 }
 
 HWND DesignerWindow::CommandButton(Command command) const {
-  return buttons_[static_cast<std::size_t>(command - kAdd)].get();
+  return buttons_[static_cast<std::size_t>(command - kAdd)];
 }
 
 void DesignerWindow::UpdateCommands() {
@@ -276,7 +276,7 @@ void DesignerWindow::OnCommand(int id, int code) {
   switch (id) {
     case kIdList:
       if (code == LBN_SELCHANGE) {
-        const auto index = ::SendMessageW(list_.get(), LB_GETCURSEL, 0, 0);
+        const auto index = ::SendMessageW(list_, LB_GETCURSEL, 0, 0);
         if (preview_ && index >= 0 && static_cast<std::size_t>(index) < preview_->Names().size()) {
           Select(preview_->Names()[static_cast<std::size_t>(index)]);
         }

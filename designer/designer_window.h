@@ -48,7 +48,7 @@ class DesignerWindow : public controls::HostWindow<DesignerWindow> {
   // The page shown for the selection; null when it has none.
   controls::pages::PropertyPage* Page() const;
   HWND CommandButton(Command command) const;
-  HWND ControlList() const { return list_.get(); }
+  HWND ControlList() const { return list_; }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
@@ -67,11 +67,12 @@ class DesignerWindow : public controls::HostWindow<DesignerWindow> {
   int right_ = 0;  // left edge of the page column, pixels
   win32::UniqueFont font_;
   win32::UniqueFont boldFont_;
-  win32::UniqueWindow listLabel_;
-  win32::UniqueWindow list_;
-  win32::UniqueWindow pageTitle_;
-  win32::UniqueWindow noPage_;
-  std::array<win32::UniqueWindow, 4> buttons_;
+  // Child windows: they go with the window, so they are not owned here.
+  HWND listLabel_ = nullptr;
+  HWND list_ = nullptr;
+  HWND pageTitle_ = nullptr;
+  HWND noPage_ = nullptr;
+  std::array<HWND, 4> buttons_{};
   std::array<std::unique_ptr<controls::pages::PropertyPage>, 3> pages_;
   std::unique_ptr<FormPreview> preview_;
   controls::FormDescription form_;

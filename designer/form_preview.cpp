@@ -105,9 +105,9 @@ FormPreview::FormPreview(HWND parent, POINT origin, const controls::FormDescript
     ::SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
   }
   CreateControls(form);
-  for (win32::UniqueWindow& edge : outline_) {
-    edge.reset(::CreateWindowExW(0, OutlineClass(), L"", WS_CHILD, 0, 0, 0, 0, Hwnd(), nullptr,
-                                 controls::ModuleInstance(), nullptr));
+  for (HWND& edge : outline_) {
+    edge = ::CreateWindowExW(0, OutlineClass(), L"", WS_CHILD, 0, 0, 0, 0, Hwnd(), nullptr, controls::ModuleInstance(),
+                             nullptr);
   }
 }
 
@@ -119,8 +119,6 @@ FormPreview::~FormPreview() {
   progressBars_.clear();
   buttons_.clear();
   infoFrames_.clear();
-  standIns_.clear();
-  for (win32::UniqueWindow& edge : outline_) edge.reset();
   DestroyHostWindow();
 }
 
@@ -191,11 +189,11 @@ HWND FormPreview::CreateStandIn(const controls::PropertyStore& store, ControlKin
   }
   const RECT bounds = controls::ScaledBounds(Hwnd(), BoundsOf(store));
   const std::wstring caption = win32::Widen(store.ReadText("Caption", store.ReadText("Text", "")));
-  auto& window = standIns_.emplace_back(::CreateWindowExW(
-      exStyle, className, caption.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
-      bounds.right - bounds.left, bounds.bottom - bounds.top, Hwnd(), nullptr, controls::ModuleInstance(), nullptr));
-  ::SendMessageW(window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  return window.get();
+  HWND window = ::CreateWindowExW(exStyle, className, caption.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left,
+                                  bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, Hwnd(), nullptr,
+                                  controls::ModuleInstance(), nullptr);
+  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  return window;
 }
 
 const FormPreview::Placed* FormPreview::Find(std::string_view name) const {
@@ -233,7 +231,7 @@ controls::StatusBar* FormPreview::StatusBarOf(std::string_view name) {
 
 void FormPreview::Select(std::string_view name) {
   const HWND window = WindowOf(name);
-  for (win32::UniqueWindow& edge : outline_) ::ShowWindow(edge.get(), window != nullptr ? SW_SHOWNA : SW_HIDE);
+  for (HWND edge : outline_) ::ShowWindow(edge, window != nullptr ? SW_SHOWNA : SW_HIDE);
   if (window == nullptr) return;
   RECT rect{};
   ::GetWindowRect(window, &rect);
@@ -246,7 +244,7 @@ void FormPreview::Select(std::string_view name) {
                          {rect.left, rect.top, rect.left + width, rect.bottom},
                          {rect.right - width, rect.top, rect.right, rect.bottom}};
   for (std::size_t i = 0; i < outline_.size(); ++i) {
-    ::SetWindowPos(outline_[i].get(), HWND_TOP, edges[i].left, edges[i].top, edges[i].right - edges[i].left,
+    ::SetWindowPos(outline_[i], HWND_TOP, edges[i].left, edges[i].top, edges[i].right - edges[i].left,
                    edges[i].bottom - edges[i].top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   }
 }

@@ -96,8 +96,8 @@ class FormPreview : public controls::HostWindow<FormPreview> {
   std::vector<std::unique_ptr<controls::ProgressBar>> progressBars_;
   std::vector<std::unique_ptr<controls::StatusBar>> statusBars_;
   std::vector<std::unique_ptr<controls::SystemMenu>> systemMenus_;
-  std::vector<win32::UniqueWindow> standIns_;
-  std::array<win32::UniqueWindow, 4> outline_;
+  // Child windows: they go with the preview's window, so they are not owned here.
+  std::array<HWND, 4> outline_{};
 };
 
 }  // namespace vellumark::designer

@@ -45,7 +45,8 @@ struct WindowStyle {
 
 FormVellumark::FormVellumark() : settings_(templates_) {}
 
-FormVellumark::~FormVellumark() = default;
+// The window and its controls go while every member they call on exists.
+FormVellumark::~FormVellumark() { DestroyHostWindow(); }
 
 bool FormVellumark::Load() {
   const VersionInfo version = ReadVersionInfo();
@@ -363,6 +364,8 @@ void FormVellumark::OnClose() {
 
 void FormVellumark::OnDpiChanged(const RECT& suggested) {
   dpi_ = controls::DpiForWindow(Hwnd());
+  // The old font stays alive until every control has the new one.
+  const win32::UniqueFont old = std::move(font_);
   font_ = win32::MessageFont(dpi_);
   ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -391,8 +394,9 @@ std::unique_ptr<Process> FormVellumark::MakeProcess(int currentprocess) {
 }
 
 bool FormVellumark::PreTranslate(MSG& message) {
-  if (message.message == WM_KEYUP && message.wParam >= VK_F1 && message.wParam <= VK_F3 &&
-      (message.hwnd == Hwnd() || ::IsChild(Hwnd(), message.hwnd))) {
+  // With Alt held the release comes as WM_SYSKEYUP.
+  if ((message.message == WM_KEYUP || message.message == WM_SYSKEYUP) && message.wParam >= VK_F1 &&
+      message.wParam <= VK_F3 && (message.hwnd == Hwnd() || ::IsChild(Hwnd(), message.hwnd))) {
     OnFunctionKey(message.wParam);
   }
   return controls::PreTranslateMessage(Hwnd(), message);

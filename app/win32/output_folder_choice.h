@@ -1,11 +1,6 @@
 // The output-folder choice of a run: the folder browser, opened at the
 // folder chosen last (at first the program's own folder), with that folder
 // as its prompt.
-//
-// Test seam: when the environment variable VELLUMARK_TEST_FOLDER_CHOICE
-// names a file, no browser opens; the file's first line is the folder
-// chosen, and an empty or missing file is a cancelled choice. Only the
-// end-to-end tests set it.
 #pragma once
 
 #include "support/win32/common_dialogs.h"
@@ -26,8 +21,6 @@ class OutputFolderChoice {
   int Choose(std::string& folder);
 
  private:
-  int FromTestSeam(const std::wstring& choiceFile);
-
   CommonDialogs dialogs_;
 };
 

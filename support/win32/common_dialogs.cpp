@@ -111,7 +111,11 @@ PrinterSettings DefaultPrinter() {
 
 }  // namespace
 
-CommonDialogs::CommonDialogs() : printer_(DefaultPrinter()) {}
+const PrinterSettings& CommonDialogs::Printer() const {
+  if (!printerRead_) printer_ = DefaultPrinter();
+  printerRead_ = true;
+  return printer_;
+}
 
 int CommonDialogs::ShowBrowse() {
   const ComScope com;
@@ -169,8 +173,10 @@ bool CommonDialogs::ShowFont() {
   LOGFONTW font{};
   {
     win32::WindowDc screen(nullptr);
-    // A negative height asks for the character height, which is what a point size measures.
-    font.lfHeight = -::MulDiv(FontSize, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    // FontSize goes in as a cell height (positive), which includes the
+    // font's internal leading: the dialog offers the size of a character
+    // that fits that cell, and the size chosen there comes back.
+    font.lfHeight = ::MulDiv(FontSize, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
   }
   font.lfWeight = FontBold ? FW_BOLD : FW_NORMAL;
   font.lfItalic = FontItalic;
@@ -246,7 +252,7 @@ int CommonDialogs::ShowPrint() {
   dialog.hwndOwner = static_cast<HWND>(OwnerHwnd);
   dialog.Flags = PD_PRINTSETUP;
   UniqueGlobal devMode, devNames;
-  if (!printer_.PrinterName.empty()) {
+  if (!Printer().PrinterName.empty()) {
     devMode.reset(::GlobalAlloc(GHND, sizeof(DEVMODEW)));
     if (Locked<DEVMODEW> mode(devMode.get()); mode.get() != nullptr) {
       DEVMODEW& m = *mode.get();

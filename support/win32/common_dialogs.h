@@ -36,9 +36,6 @@ class CommonDialogs {
   static constexpr int kCancelled = -1;           // also: the choice has no file-system path
   static constexpr int kDriveNotAccessible = -2;  // the chosen folder's volume cannot be read
 
-  // Takes the default printer's settings (empty when there is none).
-  CommonDialogs();
-
   std::uint32_t Color = 0;                      // 0x00BBGGRR
   std::array<std::uint32_t, 16> CustomColors{};  // the colour dialog's custom colours
   std::string FileExtension;                    // default extension of ShowSave, without the dot
@@ -60,7 +57,10 @@ class CommonDialogs {
   const std::string& FileTitle() const { return fileTitle_; }
   // Every chosen file in full after ShowOpen (several with MultiSelect).
   const std::vector<std::string>& FileNames() const { return fileNames_; }
-  const PrinterSettings& Printer() const { return printer_; }
+  // The default printer's settings (empty when there is none), read on
+  // first use, so that no printer is asked before one is wanted; after
+  // ShowPrint, the printer chosen there.
+  const PrinterSettings& Printer() const;
 
   // The folder browser, starting at FolderName. kChosen puts the chosen
   // folder (without trailing separator) in FolderName.
@@ -78,7 +78,8 @@ class CommonDialogs {
 
   std::string fileTitle_;
   std::vector<std::string> fileNames_;
-  PrinterSettings printer_;
+  mutable PrinterSettings printer_;
+  mutable bool printerRead_ = false;
 };
 
 }  // namespace vellumark

@@ -62,5 +62,18 @@ TEST(ShowBrowse, OffersTheLastFolderAndReturnsTheChoice) {
   EXPECT_TRUE(SameFolder(dialogs.FolderName, start)) << dialogs.FolderName;
 }
 
+TEST(ShowBrowse, ADriveThatCannotBeReadGivesMinusTwo) {
+  // A drive letter for a folder that is not there, like a drive without a medium.
+  ASSERT_TRUE(::DefineDosDeviceW(0, L"Q:", L"C:\\no such folder"));
+  CommonDialogs dialogs;
+  dialogs.FolderName = "Q:\\";
+  {
+    const DialogDriver driver(IDOK, {}, [](HWND dialog) { return SelectedTreeItem(dialog).ends_with("(Q:)"); });
+    EXPECT_EQ(dialogs.ShowBrowse(), CommonDialogs::kDriveNotAccessible);
+  }
+  ::DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Q:", nullptr);
+  EXPECT_EQ(dialogs.FolderName, "Q:\\");
+}
+
 }  // namespace
 }  // namespace vellumark

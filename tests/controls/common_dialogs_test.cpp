@@ -6,7 +6,16 @@
 #include "tests/support/temp_folder.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <winspool.h>
 #include <gtest/gtest.h>
+
+#include <type_traits>
+#include <utility>
+
+// The slots through which this program calls these system functions.
+extern "C" decltype(&::GetDefaultPrinterW) __imp_GetDefaultPrinterW;
+extern "C" decltype(&::ChooseFontW) __imp_ChooseFontW;
 
 namespace vellumark {
 namespace {
@@ -112,6 +121,39 @@ TEST(ShowFont, PresetFontComesBackWhole) {
   EXPECT_TRUE(dialogs.FontUnderline);
   EXPECT_FALSE(dialogs.FontStrikeout);
   EXPECT_EQ(dialogs.Color, 0x0000FFu);
+}
+
+// Puts a stand-in into such a slot for its lifetime.
+template <typename Function>
+class StandIn {
+ public:
+  StandIn(Function& slot, std::type_identity_t<Function> standIn) : slot_(slot), system_(std::exchange(slot, standIn)) {}
+  ~StandIn() { slot_ = system_; }
+
+ private:
+  Function& slot_;
+  Function system_;
+};
+
+TEST(ShowFont, PresetsTheSizeAsACellHeight) {
+  static LONG height = 0;
+  const StandIn standIn(__imp_ChooseFontW, [](LPCHOOSEFONTW choose) -> BOOL {
+    height = choose->lpLogFont->lfHeight;
+    return FALSE;
+  });
+  CommonDialogs dialogs;
+  dialogs.FontSize = 12;
+  EXPECT_FALSE(dialogs.ShowFont());
+  EXPECT_EQ(height, 16);  // 12 points at the test display's 96 pixels per inch
+}
+
+TEST(CommonDialogs, AsksForThePrinterOnlyWhenItIsWanted) {
+  static int asked = 0;
+  const StandIn standIn(__imp_GetDefaultPrinterW, [](LPWSTR, LPDWORD) -> BOOL { return ++asked, FALSE; });
+  const CommonDialogs dialogs;
+  EXPECT_EQ(asked, 0);
+  dialogs.Printer();
+  EXPECT_EQ(asked, 1);
 }
 
 }  // namespace

@@ -18,13 +18,16 @@ TEST(GradientChannel, BlendsExactlyFromStartToEnd) {
   EXPECT_EQ(GradientChannel(0, 3, 1, 2), 2);   // 1.5 rounds to even
 }
 
-TEST(InfoFrameLayout, FillsTheFormWidthAtTheFixedHeight) {
+TEST(InfoFrameLayout, FillsTheFormWidthAtTheFixedHeightWhoeverSizesIt) {
   TestForm form(320, 200);
   InfoFrame frame({form.get(), {0, 0, 50, 10}});
-  RECT client{};
-  ::GetClientRect(frame.Hwnd(), &client);
-  EXPECT_EQ(client.right, 320);
-  EXPECT_EQ(client.bottom, InfoFrame::kHeight);
+  for (const bool resized : {false, true}) {
+    if (resized) ::MoveWindow(frame.Hwnd(), 0, 0, 90, 20, TRUE);
+    RECT client{};
+    ::GetClientRect(frame.Hwnd(), &client);
+    EXPECT_EQ(client.right, 320) << resized;
+    EXPECT_EQ(client.bottom, InfoFrame::kHeight) << resized;
+  }
 }
 
 TEST(InfoFramePainting, GradientFromBackColorToGradientColorAndTheEtchedLine) {
@@ -56,15 +59,21 @@ TEST(InfoFramePainting, EqualColoursPaintThePlainBackground) {
   EXPECT_GT(captionPixels, 20);
 }
 
-TEST(InfoFrameEvents, ClickAndDoubleClick) {
+TEST(InfoFrameEvents, ClickOnTheReleaseAndDoubleClick) {
   TestForm form;
   InfoFrame frame({form.get(), {0, 0, 400, 63}});
   std::vector<std::string> events;
   frame.onClick = [&] { events.push_back("click"); };
   frame.onDblClick = [&] { events.push_back("dbl"); };
-  ::SendMessageW(frame.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
-  ::SendMessageW(frame.Hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
-  EXPECT_EQ(events, (std::vector<std::string>{"click", "dbl"}));
+  // A double click, then a press released outside the band.
+  const std::pair<UINT, LPARAM> mouse[] = {{WM_LBUTTONDOWN, MAKELPARAM(20, 20)}, {WM_LBUTTONUP, MAKELPARAM(20, 20)},
+                                           {WM_LBUTTONDBLCLK, MAKELPARAM(20, 20)}, {WM_LBUTTONUP, MAKELPARAM(20, 20)},
+                                           {WM_LBUTTONDOWN, MAKELPARAM(20, 20)}, {WM_LBUTTONUP, MAKELPARAM(20, 90)}};
+  for (const auto& [message, point] : mouse) {
+    events.push_back(message == WM_LBUTTONUP ? "up" : "down");
+    ::SendMessageW(frame.Hwnd(), message, MK_LBUTTON, point);
+  }
+  EXPECT_EQ(events, (std::vector<std::string>{"down", "up", "click", "down", "dbl", "up", "down", "up"}));
 }
 
 TEST(InfoFrameProperties, WriteThenReadKeepsEverySetting) {

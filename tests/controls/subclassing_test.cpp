@@ -1,3 +1,4 @@
+#include "controls/host_window.h"
 #include "controls/subclassing.h"
 #include "support/win32/unique_handle.h"
 #include "tests/controls/test_form.h"
@@ -71,6 +72,33 @@ TEST(Subclassing, EndsByItselfWhenTheWindowIsDestroyed) {
   EXPECT_TRUE(subclassing.Create(other.get(), [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return Subclassing::Default(hwnd, message, wParam, lParam);
   }));
+}
+
+// A window its object leaves to the base to destroy.
+class LeftWindow : public HostWindow<LeftWindow> {
+ public:
+  static constexpr const wchar_t* kClassName = L"VellumarkTestLeftWindow";
+  static constexpr UINT kClassStyle = 0;
+  explicit LeftWindow(int& messages) : messages_(messages) { CreateHostWindow(nullptr, {0, 0, 10, 10}, WS_POPUP); }
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    ++messages_;
+    return DefaultHandling(message, wParam, lParam);
+  }
+
+ private:
+  int& messages_;
+};
+
+TEST(HostWindow, AWindowOutlivingItsObjectNoLongerReachesIt) {
+  int messages = 0;
+  HWND window = nullptr;
+  {
+    const LeftWindow left(messages);
+    window = left.Hwnd();
+    messages = 0;
+  }
+  EXPECT_FALSE(::IsWindow(window));
+  EXPECT_EQ(messages, 0);
 }
 
 }  // namespace

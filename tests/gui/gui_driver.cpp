@@ -14,7 +14,10 @@
 //   process I [MODE]           choose menu entry I of "Process" and wait for
 //                              the run to end; message boxes are printed as
 //                              "message: text" and acknowledged, the
-//                              Generate dialog is confirmed. MODE
+//                              Generate dialog is confirmed, the folder
+//                              browser is given the folder named by
+//                              VELLUMARK_DRIVER_FOLDER (cancelled when that
+//                              is empty). MODE
 //                              cancel-browser / accept-browser: cancel the
 //                              folder browser or take the folder it offers
 //                              ("browser" printed); probe: once the run
@@ -37,6 +40,9 @@
 //   message                    wait (10 s) for a message box with the
 //                              application title, print and acknowledge it
 //   close                      close the main window and wait for it to go
+//   hostile-messages           send WM_APP..WM_APP+16 with odd parameters
+//                              to every window of the program; "still
+//                              running" when it answers afterwards
 //   gui-objects                "gdi N user M": the program's GDI and USER
 //                              objects in use, counted inside its process
 //                              by vellumark-gui-probe.dll (beside this
@@ -49,6 +55,7 @@
 
 #include <commctrl.h>
 #include <psapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
@@ -260,6 +267,28 @@ void ProbeRunningWindow() {
   Print(sameRun ? "second run: refused" : "second run: started");
 }
 
+std::wstring Environment(const wchar_t* name) {
+  wchar_t value[4096] = {};
+  ::GetEnvironmentVariableW(name, value, 4096);
+  return value;
+}
+
+// Selects the folder (or, with kAcceptBrowser, keeps the one offered) and
+// presses OK, or cancels. Posted after the browser's own request to select
+// its start folder, so each request is handled in turn and OK comes last.
+void AnswerBrowser(HWND browser, RunMode mode) {
+  const std::wstring folder = Environment(L"VELLUMARK_DRIVER_FOLDER");
+  const bool accept = mode == RunMode::kAcceptBrowser || (mode != RunMode::kCancelBrowser && !folder.empty());
+  if (mode == RunMode::kCancelBrowser || mode == RunMode::kAcceptBrowser) Print("browser");
+  RemoteBuffer path(browser, (folder.size() + 1) * sizeof(wchar_t));
+  if (accept && mode != RunMode::kAcceptBrowser) {
+    path.Write(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
+    ::PostMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.get()));
+  }
+  ::PostMessageW(browser, WM_COMMAND, accept ? IDOK : IDCANCEL, 0);
+  for (int tries = 0; tries < 1500 && ::IsWindow(browser); ++tries) ::Sleep(20);
+}
+
 // Answers what a run asks while the driver waits for it.
 void WatchRun(std::atomic<bool>& done, RunMode mode) {
   bool walking = false;
@@ -280,16 +309,12 @@ void WatchRun(std::atomic<bool>& done, RunMode mode) {
       }
       while (::IsWindow(generate) && !done) ::Sleep(20);
     }
-    if (mode == RunMode::kCancelBrowser || mode == RunMode::kAcceptBrowser) {
-      HWND found = nullptr;
-      while ((found = ::FindWindowExW(nullptr, found, L"#32770", nullptr)) != nullptr) {
-        if (!::IsWindowVisible(found) || WindowText(found) == kTitle || WindowText(found) == L"Generate") continue;
-        Print("browser");
-        ::Sleep(500);  // lets the browser select its start folder
-        ::PostMessageW(found, WM_COMMAND, mode == RunMode::kAcceptBrowser ? IDOK : IDCANCEL, 0);
-        while (::IsWindow(found) && !done) ::Sleep(20);
-        break;
-      }
+    HWND found = nullptr;
+    while ((found = ::FindWindowExW(nullptr, found, L"#32770", nullptr)) != nullptr) {
+      if (!::IsWindowVisible(found) || WindowText(found) == kTitle || WindowText(found) == L"Generate") continue;
+      AnswerBrowser(found, mode);
+      while (::IsWindow(found) && !done) ::Sleep(20);
+      break;
     }
     ::Sleep(20);
   }
@@ -370,6 +395,36 @@ void Close() {
   for (int tries = 0; tries < 500 && ::IsWindow(main); ++tries) ::Sleep(20);
   if (::IsWindow(main)) Fail("the main window stays");
   Print("closed");
+}
+
+// Sends the program's own message numbers, with parameters that are no
+// valid pointers there, to each of its windows and their children.
+void SendHostileMessages() {
+  DWORD program = 0;
+  ::GetWindowThreadProcessId(MainWindow(), &program);
+  std::vector<HWND> windows;
+  const auto collect = [](HWND window, LPARAM found) -> BOOL {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+  };
+  ::EnumWindows(collect, reinterpret_cast<LPARAM>(&windows));
+  std::erase_if(windows, [&](HWND window) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    return owner != program;
+  });
+  for (std::size_t i = 0, tops = windows.size(); i < tops; ++i)
+    ::EnumChildWindows(windows[i], collect, reinterpret_cast<LPARAM>(&windows));
+  constexpr WPARAM kOdd[] = {1, 0x10, 0xFFFF, 0xDEADBEEF, static_cast<WPARAM>(-1), 0x7FFE0000};
+  for (HWND window : windows) {
+    for (UINT message = WM_APP; message <= WM_APP + 16; ++message) {
+      for (WPARAM value : kOdd) {
+        ::SendMessageTimeoutW(window, message, value, static_cast<LPARAM>(value * 7), SMTO_ABORTIFHUNG, 2000, nullptr);
+      }
+    }
+  }
+  Print(::SendMessageTimeoutW(MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr) != 0 ? "still running"
+                                                                                                  : "gone");
 }
 
 // Runs `start` in the program's process and returns its exit code.
@@ -490,6 +545,8 @@ void Run(const std::vector<std::string>& command) {
     WaitMessage();
   } else if (name == "close") {
     Close();
+  } else if (name == "hostile-messages") {
+    SendHostileMessages();
   } else if (name == "gui-objects") {
     PrintGuiObjects();
   } else {

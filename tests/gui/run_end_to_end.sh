@@ -4,8 +4,8 @@
 # prefix's Favorites folder points at. It is driven with xdotool (clicks and
 # keys) and with vellumark-gui-driver (window messages where a click cannot
 # be aimed, reading the list and the status panels). Every process writes
-# into a folder chosen through the test seam, and its files must equal,
-# byte for byte, what vellumark-cli writes on the same tree.
+# into a folder chosen in the real folder browser, and its files must
+# equal, byte for byte, what vellumark-cli writes on the same tree.
 #
 # Usage: run_end_to_end.sh PROGRAM CLI DRIVER TREE_TOOL WORK_FOLDER
 # Screenshots are left in WORK_FOLDER/artefacts.
@@ -20,7 +20,6 @@ export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 run=$work/run
 artefacts=$work/artefacts
 favorites=$run/Favorites
-choice=$run/folder-choice.txt
 failures=0
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -62,9 +61,15 @@ click_rect() {  # x y width height: click the middle
   click_at $(($1 + $3 / 2)) $(($2 + $4 / 2))
 }
 press() { xdotool key "$1"; sleep 0.4; }
-choose_folder() { printf '%s\r\n' "$(winpath "$1")" >"$choice"; }
+# Alt stays down until the key is released (xdotool's alt+KEY lets go of Alt first).
+press_with_alt() { xdotool keydown alt key "$1" keyup alt; sleep 0.4; }
+# The folder the driver picks in the folder browser; "" cancels it.
+choose_folder() { VELLUMARK_DRIVER_FOLDER=${1:+$(winpath "$1")}; }
+export VELLUMARK_DRIVER_FOLDER=
+# Wine reports faults it catches in the program's window procedures as
+# err:seh lines; the program must meet none.
 start_program() {
-  wine "$program" &
+  WINEDEBUG=-all,err+seh wine "$program" 2>>"$run/program-errors.txt" &
   program_pid=$!
   expect_eq "main window shows" "$(drive wait-main)" "main window"
 }
@@ -83,6 +88,8 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&
 
 rm -rf "$run" "$artefacts"
 mkdir -p "$run" "$artefacts"
+{ strings -a "$program"; strings -a -el "$program"; } | grep -q VELLUMARK_TEST &&
+  fail "the program holds a test hook's name"
 wine "$tree_tool" --output "$(winpath "$favorites")" --favorites 160 --depth 3 --seed 11 \
   --duplicates 15 --extra-keys 30 >/dev/null 2>&1 || fail "tree generator"
 # One read-only favorite, left out of the list unless "Read-only" is ticked.
@@ -96,8 +103,6 @@ wine reg delete 'HKCU\Software\Tarnwell\Vellumark' /f >/dev/null 2>&1
 cli settings Template Default >/dev/null
 cli settings Interval 0 >/dev/null
 cli settings Updated "End-to-end test" >/dev/null
-export VELLUMARK_TEST_FOLDER_CHOICE
-VELLUMARK_TEST_FOLDER_CHOICE=$(winpath "$choice")
 
 # What the list must show, from the command line.
 cli --favorites "$(winpath "$favorites")" list >"$run/list.txt"
@@ -133,6 +138,10 @@ expect_eq "panel 0 at start" "$(drive status 0)" "$(folders_text 0)"
 expect_eq "panel 1 at start" "$(drive status 1)" "$(favorites_text 0)"
 expect_eq "panel 2 at start" "$(drive status 2)" "||"
 expect_eq "Process disabled at start" "$(drive enabled)" "0"
+
+note "messages of the program's own numbers from another process"
+expect_eq "hostile messages" "$(drive hostile-messages)" "still running"
+expect_eq "faults from those messages" "$(grep -c 'err:seh' "$run/program-errors.txt")" "0"
 
 note "keyboard: tab order and mnemonics"
 click_rect $(drive item-rect 1)
@@ -170,18 +179,18 @@ expect_eq "panel 0 with two ticked" "$(drive status 0)" "$(folders_text 2)"
 expect_eq "panel 1 with two ticked" "$(drive status 1)" "$(favorites_text $(($(count_of 0) + $(count_of 2))))"
 expect_eq "Process enabled" "$(drive enabled)" "1"
 
-note "F3 stores, Refresh clears, F1 restores, F2 inverts"
-press F3
+note "F3 stores, Refresh clears, F1 restores, F2 inverts, whatever Shift, Ctrl and Alt are"
+press_with_alt F3
 expect_eq "F3 stores the ticked set" "$(registry_value ShortcutFolders)" "$(name_of 0)|$(name_of 2)"
 click_rect $(drive rect 1006)
 expect_eq "Refresh unticks" "$(ticked_entries)" ""
 expect_eq "Refresh disables Process" "$(drive enabled)" "0"
-press F1
+press ctrl+shift+F1
 expect_eq "F1 restores" "$(ticked_entries)" "$(name_of 0)
 $(name_of 2)"
 expect_eq "F1 updates panel 0" "$(drive status 0)" "$(folders_text 2)"
 expect_eq "F1 enables Process" "$(drive enabled)" "1"
-press F2
+press_with_alt shift+F2
 expect_eq "F2 inverts" "$(ticked_entries)" "$(echo "$names" | sed '1d;3d')"
 expect_eq "F2 updates panel 0" "$(drive status 0)" "$(folders_text $((entries - 2)))"
 expect_eq "F2 makes the last entry it ticked current" "$(drive current)" "$((entries - 1))"
@@ -207,7 +216,7 @@ rm -r "$favorites/Zz Added"
 drive click 1006 >/dev/null
 
 note "cancelling the folder choice writes nothing"
-: >"$choice"
+choose_folder ""
 mkdir -p "$run/gui-cancel"
 drive click 1005 >/dev/null
 expect_eq "cancelled run" "$(drive process 0)" "run ended"
@@ -323,7 +332,15 @@ objects_after_one=$(drive gui-objects)
 run_every_process
 objects_after_two=$(drive gui-objects)
 echo "GUI objects after one round: $objects_after_one; after two: $objects_after_two"
-expect_eq "GDI and USER objects after one more round" "$objects_after_two" "$objects_after_one"
+# The folder browser in every run may drop an object from the shell's
+# caches; only a count that grows is a leak.
+gdi_objects() { echo "$1" | sed -n 's/^gdi \(-\{0,1\}[0-9]*\) user -\{0,1\}[0-9]*$/\1/p'; }
+user_objects() { echo "$1" | sed -n 's/^gdi -\{0,1\}[0-9]* user \(-\{0,1\}[0-9]*\)$/\1/p'; }
+for kind in gdi user; do
+  [ -n "$(${kind}_objects "$objects_after_two")" ] &&
+    [ "$(${kind}_objects "$objects_after_two")" -le "$(${kind}_objects "$objects_after_one")" ] ||
+    fail "$kind objects grew in one more round: $objects_after_one, then $objects_after_two"
+done
 # The count must see the program's own objects: an open About window holds
 # a window and its controls.
 drive about >/dev/null
@@ -331,7 +348,6 @@ drive wait-window "About Vellumark" >/dev/null
 objects_with_about=$(drive gui-objects)
 drive close-window "About Vellumark" >/dev/null
 echo "GUI objects with the About window open: $objects_with_about"
-user_objects() { echo "$1" | sed -n 's/^gdi -\{0,1\}[0-9]* user \(-\{0,1\}[0-9]*\)$/\1/p'; }
 [ -n "$(user_objects "$objects_after_two")" ] && [ -n "$(user_objects "$objects_with_about")" ] &&
   [ "$(user_objects "$objects_with_about")" -gt "$(user_objects "$objects_after_two")" ] ||
   fail "the count does not see the About window's objects"
@@ -354,8 +370,7 @@ else
   fail "the stopped run left no shorter bookmarks.html"
 fi
 
-note "the real folder browser: its first offer is the program's folder"
-unset VELLUMARK_TEST_FOLDER_CHOICE
+note "the folder browser's first offer is the program's folder"
 installed=$WINEPREFIX/drive_c/vellumark-e2e
 rm -rf "$installed"
 mkdir -p "$installed"
@@ -379,6 +394,7 @@ expect_eq "close" "$(drive close)" "closed"
 wait "$program_pid"
 expect_eq "exit code after close" "$?" "0"
 
+expect_eq "faults in the program" "$(grep -c 'err:seh' "$run/program-errors.txt")" "0"
 wineserver -k 2>/dev/null
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed"
