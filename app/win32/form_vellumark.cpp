@@ -341,8 +341,8 @@ void FormVellumark::OnAbout(controls::SystemMenuItem& item) {
   SetBusyPointer(true);
   const VersionInfo version = ReadVersionInfo();
   ShowAboutWindow(Hwnd(), AboutContent{CaptionFromMenuText(item.Text()),
-                                       ApplicationVersionText(version.major, version.minor), version.legalCopyright,
-                                       std::string(kWebsite), iconLarge_.get()});
+                                       ApplicationVersionText(version.major, version.minor, version.patch),
+                                       version.legalCopyright, std::string(kWebsite), iconLarge_.get()});
   Repaint();
   SetBusyPointer(false);
 }
