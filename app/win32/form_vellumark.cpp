@@ -88,7 +88,7 @@ bool FormVellumark::Load() {
     LoadingWindow loading("Loading...");
     const std::string root = favoritesfolder_;
     favoritesobj_ = std::make_unique<Favorites>(NativeFileServices(), [root] { return root; });
-    folderChoice_.SetFolderName(ProgramFolder());
+    folderChoice_.SetFolderName(FirstOutputFolder(ProgramFolder(), GetSpecialFolder(special_folder::kDocuments)));
     folderChoice_.SetOwner(Hwnd());
     site_.emplace(SiteContext{NativeFileServices(), html_, templates_, settings_,
                               [this](std::string_view text) { ShowMessage(text); },
