@@ -20,7 +20,7 @@ if(WIN32)
   target_link_libraries(vellumark PRIVATE vellumark_gui_texts vellumark_runner vellumark_forms
     vellumark_form_generate vellumark_controls vellumark_win32_dialogs vellumark_site vellumark_settings
     vellumark_templates vellumark_favorites vellumark_support vellumark_options
-    comctl32 ole32 shell32 version user32 gdi32)
+    vellumark_version comctl32 ole32 shell32 version user32 gdi32)
   target_link_options(vellumark PRIVATE -municode)
   # The resource script embeds these files; a change to one rebuilds it.
   set(resources vellumark.ico vellumark.manifest forms/vellumark.form win32/control_ids.h)

@@ -13,6 +13,7 @@
 #include "processes/clean_process.h"
 #include "support/file_system.h"
 #include "support/special_folders.h"
+#include "vellumark_version.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -118,6 +119,10 @@ int RunProcess(const CommandLine& line, Favorites& favorites, const std::string&
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, FileServices& services,
            bool showProgress, const std::string& programFolder) {
+  if (arguments.size() == 1 && arguments[0] == "--version") {
+    out << "Vellumark " VELLUMARK_VERSION "\n";
+    return exit_code::kSuccess;
+  }
   const ParseResult parsed = ParseCommandLine(arguments);
   if (!parsed.commandLine) {
     err << "vellumark-cli: " << parsed.error << '\n' << kUsage;

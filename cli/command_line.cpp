@@ -59,6 +59,7 @@ const char* const kUsage =
     "                     generate (--all | FOLDER...) --output DIR\n"
     "                     [--template NAME] [--interval DAYS] [--updated TEXT]\n"
     "       vellumark-cli settings [NAME VALUE]\n"
+    "       vellumark-cli --version\n"
     "  list                 print each folder of the folder list: count, tab, name\n"
     "  check                write Check.txt: URLs held by more than one favorite\n"
     "  clean                rewrite each shortcut to its bare URL\n"

@@ -6,6 +6,7 @@
 //                 generate (--all | FOLDER...) --output DIR
 //                 [--template NAME] [--interval DAYS] [--updated TEXT]
 //   vellumark-cli settings [NAME VALUE]
+//   vellumark-cli --version      (handled before parsing: prints "Vellumark " and the version)
 #pragma once
 
 #include <optional>

@@ -5,6 +5,14 @@ target_compile_options(vellumark_options INTERFACE -Wall -Wextra)
 if(VELLUMARK_WERROR)
   target_compile_options(vellumark_options INTERFACE -Werror)
 endif()
+# GCC 12 (native and mingw-w64) reports -Wrestrict inside libstdc++'s own
+# string concatenation when it inlines it at -O3: a false positive of that
+# compiler that made Release builds fail. Only this one warning is off, and
+# only for GCC 12.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12
+   AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+  target_compile_options(vellumark_options INTERFACE -Wno-restrict)
+endif()
 if(WIN32)
   target_compile_definitions(vellumark_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   target_compile_options(vellumark_options INTERFACE -Wa,-mbig-obj)

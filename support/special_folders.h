@@ -8,6 +8,7 @@ namespace vellumark {
 
 namespace special_folder {
 inline constexpr int kFavorites = 6;
+inline constexpr int kDocuments = 5;
 }
 
 // The shell folder with the given identifier. Windows: the shell's own

@@ -80,7 +80,7 @@ bool FormVellumark::Load() {
     LoadingWindow loading("Loading...");
     const std::string root = favoritesfolder_;
     favoritesobj_ = std::make_unique<Favorites>(NativeFileServices(), [root] { return root; });
-    folderChoice_.SetFolderName(ProgramFolder());
+    folderChoice_.SetFolderName(FirstOutputFolder(ProgramFolder(), GetSpecialFolder(special_folder::kDocuments)));
     folderChoice_.SetOwner(Hwnd());
     site_.emplace(SiteContext{NativeFileServices(), html_, templates_, settings_,
                               [this](std::string_view text) { ShowMessage(text); },
@@ -333,8 +333,8 @@ void FormVellumark::OnAbout(controls::SystemMenuItem& item) {
   SetBusyPointer(true);
   const VersionInfo version = ReadVersionInfo();
   ShowAboutWindow(Hwnd(), AboutContent{CaptionFromMenuText(item.Text()),
-                                       ApplicationVersionText(version.major, version.minor), version.legalCopyright,
-                                       std::string(kWebsite), iconLarge_.get()});
+                                       ApplicationVersionText(version.major, version.minor, version.patch),
+                                       version.legalCopyright, std::string(kWebsite), iconLarge_.get()});
   Repaint();
   SetBusyPointer(false);
 }

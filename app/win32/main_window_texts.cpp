@@ -55,8 +55,10 @@ std::string ApplicationTitle(std::string_view companyName) {
   return std::string(companyName) + " " + std::string(kProductName);
 }
 
-std::string ApplicationVersionText(int major, int minor) {
-  return std::string(kProductName) + " " + std::to_string(major) + "." + std::to_string(minor);
+std::string ApplicationVersionText(int major, int minor, int patch) {
+  std::string text = std::string(kProductName) + " " + std::to_string(major) + "." + std::to_string(minor);
+  if (patch != 0) text += "." + std::to_string(patch);
+  return text;
 }
 
 }  // namespace vellumark::gui

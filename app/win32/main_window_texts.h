@@ -26,7 +26,8 @@ std::string CaptionFromMenuText(std::string_view text);
 
 // The message boxes' title: the maker's name, a space and "Vellumark".
 std::string ApplicationTitle(std::string_view companyName);
-// The About window's application text: "Vellumark 1.0".
-std::string ApplicationVersionText(int major, int minor);
+// The About window's application text: "Vellumark 1.0"; a patch release
+// adds its number: "Vellumark 1.0.2".
+std::string ApplicationVersionText(int major, int minor, int patch);
 
 }  // namespace vellumark::gui

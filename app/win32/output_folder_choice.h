@@ -1,6 +1,7 @@
 // The output-folder choice of a run: the folder browser, opened at the
-// folder chosen last (at first the program's own folder), with that folder
-// as its prompt.
+// folder chosen last (at first the one FirstOutputFolder gives: the
+// program's own folder, or Documents when that cannot be written), with that
+// folder as its prompt.
 #pragma once
 
 #include "support/win32/common_dialogs.h"

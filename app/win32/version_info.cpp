@@ -34,6 +34,7 @@ VersionInfo ReadVersionInfo() {
     const auto* numbers = static_cast<const VS_FIXEDFILEINFO*>(fixed);
     info.major = HIWORD(numbers->dwProductVersionMS);
     info.minor = LOWORD(numbers->dwProductVersionMS);
+    info.patch = HIWORD(numbers->dwProductVersionLS);
   }
   // The first language of the translation table names the string block.
   struct Translation {

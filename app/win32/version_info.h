@@ -10,9 +10,10 @@ struct VersionInfo {
   std::string legalCopyright;
   int major = 0;
   int minor = 0;
+  int patch = 0;
 };
 
-// The running program's version information; empty texts and 0.0 when the
+// The running program's version information; empty texts and 0.0.0 when the
 // program has none.
 VersionInfo ReadVersionInfo();
 

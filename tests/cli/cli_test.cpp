@@ -6,6 +6,7 @@
 #include "support/path.h"
 #include "tests/generate/settings_keeper.h"
 #include "tests/support/temp_folder.h"
+#include "vellumark_version.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,7 @@ TEST(CliUsage, BadCommandLinesExitWithTwoAndTheUsage) {
     EXPECT_NE(err.str().find("usage: vellumark-cli"), std::string::npos);
     EXPECT_EQ(out.str(), "");
   }
+  EXPECT_EQ(RunTool({"--version"}).out, "Vellumark " VELLUMARK_VERSION "\n");
 }
 
 // check, clean and convert through the console host.

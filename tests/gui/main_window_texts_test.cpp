@@ -28,8 +28,8 @@ TEST(AboutTexts, CaptionDropsAmpersandsAndEllipses) {
   EXPECT_EQ(CaptionFromMenuText("&About Vellumark..."), "About Vellumark");
   EXPECT_EQ(CaptionFromMenuText("Save && Quit....."), "Save  Quit..");
   EXPECT_EQ(ApplicationTitle("Tarnwell"), "Tarnwell Vellumark");
-  EXPECT_EQ(ApplicationVersionText(1, 0), "Vellumark 1.0");
-  EXPECT_EQ(ApplicationVersionText(2, 15), "Vellumark 2.15");
+  EXPECT_EQ(ApplicationVersionText(1, 0, 0), "Vellumark 1.0");
+  EXPECT_EQ(ApplicationVersionText(2, 15, 3), "Vellumark 2.15.3");
 }
 
 }  // namespace

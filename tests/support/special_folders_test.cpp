@@ -1,6 +1,7 @@
 #include "support/special_folders.h"
 
 #include "support/file_system.h"
+#include "support/program_folder.h"
 #include "support/time_zone.h"
 #include "tests/support/temp_folder.h"
 
@@ -11,6 +12,16 @@
 
 namespace vellumark {
 namespace {
+
+TEST(FirstOutputFolder, ProgramFolderWhenAFileCanBeMadeThereElseDocuments) {
+  testing::TempFolder program, documents;
+  const std::string writable = program.Path() + path::kSeparator;
+  EXPECT_EQ(FirstOutputFolder(writable, documents.Path()), writable);
+  EXPECT_TRUE(NativeFileServices().ListFolder(program.Path())->empty());
+  const std::string unwritable = program / "missing";
+  EXPECT_EQ(FirstOutputFolder(unwritable, documents.Path()), documents.Path() + path::kSeparator);
+  EXPECT_EQ(FirstOutputFolder(unwritable, ""), unwritable);
+}
 
 #ifdef _WIN32
 
