@@ -26,7 +26,7 @@ configure_and_build() {
   while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
   [ $# -eq 0 ] || shift
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$VELLUMARK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
+    cmake -S "$VELLUMARK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "${options[@]}"
   fi
   cmake --build "$dir" -j2 "$@"
 }
