@@ -49,15 +49,4 @@ std::string_view CheckGenerateOptions(const GenerateOptions& options, const Temp
   return "";
 }
 
-void StoreGenerateOptions(const ConfirmedOptions& options, Settings& settings) {
-  settings.SetInterval(options.interval);
-  settings.SetTemplate(options.templateName);
-  settings.SetUpdated(options.updated);
-}
-
-bool StoredOptionsEqual(const ConfirmedOptions& options, const Settings& settings) {
-  return settings.Interval() == options.interval && settings.Template() == options.templateName &&
-         settings.Updated() == options.updated;
-}
-
 }  // namespace vellumark

@@ -3,7 +3,6 @@
 // before a Generate run: the interval first, then the template.
 #pragma once
 
-#include "app/settings.h"
 #include "generate/templates.h"
 
 #include <optional>
@@ -42,12 +41,5 @@ struct ConfirmedOptions {
 // the message for people (kInvalidInterval or kSelectTemplate).
 std::string_view CheckGenerateOptions(const GenerateOptions& options, const Templates& templates,
                                       ConfirmedOptions& confirmed);
-
-// Stores the interval, the template and the update note.
-void StoreGenerateOptions(const ConfirmedOptions& options, Settings& settings);
-
-// True when the settings hold exactly these options (a store that could not
-// be written keeps its old values).
-bool StoredOptionsEqual(const ConfirmedOptions& options, const Settings& settings);
 
 }  // namespace vellumark

@@ -5,10 +5,10 @@
 // as a message box with its description (the one error path).
 #pragma once
 
-#include "app/host.h"
-#include "app/run_state.h"
 #include "favorites/favorites.h"
 #include "processes/process.h"
+#include "processes/run_state.h"
+#include "runner/host.h"
 
 #include <functional>
 #include <memory>

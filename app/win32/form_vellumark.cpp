@@ -1,6 +1,5 @@
 #include "app/win32/form_vellumark.h"
 
-#include "app/standard_processes.h"
 #include "app/win32/companion_windows.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/form_resource.h"
@@ -10,6 +9,8 @@
 #include "controls/dpi.h"
 #include "controls/message_loop.h"
 #include "controls/window_messages.h"
+#include "runner/site_settings.h"
+#include "runner/standard_processes.h"
 #include "support/path.h"
 #include "support/program_folder.h"
 #include "support/special_folders.h"
@@ -52,7 +53,7 @@ struct WindowStyle {
 
 }  // namespace
 
-FormVellumark::FormVellumark() : settings_(templates_) {}
+FormVellumark::FormVellumark() : settings_(CompleteSetCheck(templates_)) {}
 
 FormVellumark::~FormVellumark() = default;
 
@@ -90,7 +91,7 @@ bool FormVellumark::Load() {
     favoritesobj_ = std::make_unique<Favorites>(NativeFileServices(), [root] { return root; });
     folderChoice_.SetFolderName(ProgramFolder());
     folderChoice_.SetOwner(Hwnd());
-    site_.emplace(SiteContext{NativeFileServices(), html_, templates_, settings_,
+    site_.emplace(SiteContext{NativeFileServices(), html_, templates_, [this] { return ReadSiteSettings(settings_); },
                               [this](std::string_view text) { ShowMessage(text); },
                               [this] { return ChooseGenerateOptions(Hwnd(), settings_, templates_); }, {}});
     runner_ = std::make_unique<ProcessRunner>(static_cast<Host&>(*this), *favoritesobj_, favoritesfolder_,

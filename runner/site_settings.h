@@ -1,0 +1,26 @@
+// The settings store as the site processes and the Generate options use
+// it: the Template rule over the template sets, the stored choices a site
+// is built with, and the confirmed options stored.
+#pragma once
+
+#include "generate/generate_options.h"
+#include "generate/site_generator.h"
+#include "generate/templates.h"
+#include "runner/settings.h"
+
+namespace vellumark {
+
+// The Template rule: a complete set of `templates`, which must outlive the
+// result.
+Settings::TemplateCheck CompleteSetCheck(const Templates& templates);
+
+SiteSettings ReadSiteSettings(const Settings& settings);
+
+// Stores the interval, the template and the update note.
+void StoreGenerateOptions(const ConfirmedOptions& options, Settings& settings);
+
+// True when the settings hold exactly these options (a store that could not
+// be written keeps its old values).
+bool StoredOptionsEqual(const ConfirmedOptions& options, const Settings& settings);
+
+}  // namespace vellumark
