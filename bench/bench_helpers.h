@@ -4,8 +4,8 @@
 // its own.
 #pragma once
 
-#include "app/host.h"
 #include "favorites/favorites.h"
+#include "runner/host.h"
 #include "support/file_services.h"
 #include "tools/tree_generator.h"
 

@@ -3,10 +3,10 @@
 // (every folder listed and every file's bytes read through the same file
 // services), and prints the figures. Every time is the best of a few runs
 // with the caches warm.
-#include "app/process_runner.h"
-#include "app/standard_processes.h"
 #include "bench/bench_helpers.h"
 #include "favorites/favorites.h"
+#include "runner/process_runner.h"
+#include "runner/standard_processes.h"
 #include "support/path.h"
 #include "support/special_folders.h"
 #include "tools/tree_generator.h"

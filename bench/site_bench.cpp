@@ -4,12 +4,13 @@
 // services) and prints the figures. Every time is the best of a few runs
 // with the caches warm. The settings the runs need are set for the runs
 // and put back afterwards.
-#include "app/process_runner.h"
-#include "app/settings.h"
-#include "app/standard_processes.h"
 #include "bench/bench_helpers.h"
 #include "favorites/favorites.h"
 #include "generate/templates.h"
+#include "runner/process_runner.h"
+#include "runner/settings.h"
+#include "runner/site_settings.h"
+#include "runner/standard_processes.h"
 #include "support/file_system.h"
 #include "support/path.h"
 #include "support/special_folders.h"
@@ -85,7 +86,7 @@ int Main() {
   } else {
     const int favoritesCount = kGeneratedFavorites * kCopies;
     std::printf("Site: %d favorites in %d folders\n", favoritesCount, summary->folders);
-    Settings settings(templates);
+    Settings settings(CompleteSetCheck(templates));
     // The values a site run reads, put back as they were at the end.
     const testing::SettingsKeeper keeper(settings);
     settings.SetInterval(30);
@@ -94,7 +95,7 @@ int Main() {
     Favorites favorites(services, [&] { return favoritesFolder; });
     SilentHost host(favorites.Initialize(), output);
     HTML html;
-    SiteContext site{services, html, templates, settings, [&host](std::string_view text) { host.ShowMessage(text); }, {}, {}};
+    SiteContext site{services, html, templates, [&] { return ReadSiteSettings(settings); }, [&host](std::string_view text) { host.ShowMessage(text); }, {}, {}};
     ProcessRunner runner(host, favorites, favoritesFolder,
                          [&](int number) { return MakeStandardProcess(number, services, html, &site); });
     bool completed = true;

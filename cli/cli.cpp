@@ -1,8 +1,5 @@
 #include "cli/cli.h"
 
-#include "app/process_runner.h"
-#include "app/settings.h"
-#include "app/standard_processes.h"
 #include "cli/command_line.h"
 #include "cli/console_host.h"
 #include "cli/settings_command.h"
@@ -11,6 +8,10 @@
 #include "generate/site_generator.h"
 #include "generate/templates.h"
 #include "processes/clean_process.h"
+#include "runner/process_runner.h"
+#include "runner/settings.h"
+#include "runner/site_settings.h"
+#include "runner/standard_processes.h"
 #include "support/file_system.h"
 #include "support/special_folders.h"
 #include "vellumark_version.h"
@@ -85,7 +86,7 @@ int RunProcess(const CommandLine& line, Favorites& favorites, const std::string&
   SiteContext site{services,
                    html,
                    context.templates,
-                   context.settings,
+                   [&context] { return ReadSiteSettings(context.settings); },
                    [&host](std::string_view text) { host.ShowMessage(text); },
                    [&context] {
                      if (!context.options) return true;
@@ -130,7 +131,7 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
   }
   const CommandLine& line = *parsed.commandLine;
   const Templates templates(programFolder, services);
-  Settings settings(templates);
+  Settings settings(CompleteSetCheck(templates));
   if (line.command == "settings") return RunSettings(line.folders, templates, settings, out, err);
 
   RunContext context{templates, settings, std::nullopt};

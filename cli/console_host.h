@@ -4,7 +4,7 @@
 // and n/total) is redrawn on stderr.
 #pragma once
 
-#include "app/host.h"
+#include "runner/host.h"
 
 #include <ostream>
 #include <string>

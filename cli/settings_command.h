@@ -2,8 +2,8 @@
 // "Name=value" line each, or sets one of them.
 #pragma once
 
-#include "app/settings.h"
 #include "generate/templates.h"
+#include "runner/settings.h"
 
 #include <ostream>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "controls/dpi.h"
 #include "controls/font_description.h"
-#include "controls/property_pages/form_text.h"
+#include "designer/property_pages/form_text.h"
 #include "support/file_services.h"
 #include "support/win32/wide_string.h"
 

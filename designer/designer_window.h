@@ -7,9 +7,9 @@
 #pragma once
 
 #include "controls/host_window.h"
-#include "controls/property_pages/property_page.h"
 #include "controls/property_store.h"
 #include "designer/form_preview.h"
+#include "designer/property_pages/property_page.h"
 #include "support/win32/unique_handle.h"
 
 #include <array>

@@ -3,8 +3,8 @@
 #include "controls/control_common.h"
 #include "controls/dpi.h"
 #include "controls/font_description.h"
-#include "controls/property_pages/control_items.h"
-#include "controls/property_pages/item_keys.h"
+#include "designer/property_pages/control_items.h"
+#include "designer/property_pages/item_keys.h"
 #include "support/win32/wide_string.h"
 #include "support/win32/window_helpers.h"
 

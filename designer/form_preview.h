@@ -14,10 +14,10 @@
 #include "controls/host_window.h"
 #include "controls/info_frame.h"
 #include "controls/progress_bar.h"
-#include "controls/property_pages/item_list.h"
 #include "controls/property_store.h"
 #include "controls/status_bar.h"
 #include "controls/system_menu.h"
+#include "designer/property_pages/item_list.h"
 #include "support/win32/unique_handle.h"
 
 #include <array>

@@ -49,10 +49,4 @@ std::string_view CheckGenerateOptions(const GenerateOptions& options, const Temp
   return "";
 }
 
-bool StoreGenerateOptions(const ConfirmedOptions& options, Settings& settings) {
-  const bool interval = settings.SetInterval(options.interval);
-  const bool set = settings.SetTemplate(options.templateName);
-  return settings.SetUpdated(options.updated) && interval && set;
-}
-
 }  // namespace vellumark

@@ -3,7 +3,6 @@
 // before a Generate run: the interval first, then the template.
 #pragma once
 
-#include "app/settings.h"
 #include "generate/templates.h"
 
 #include <optional>
@@ -42,11 +41,5 @@ struct ConfirmedOptions {
 // the message for people (kInvalidInterval or kSelectTemplate).
 std::string_view CheckGenerateOptions(const GenerateOptions& options, const Templates& templates,
                                       ConfirmedOptions& confirmed);
-
-inline constexpr std::string_view kErrorSavingOptions = "Error saving the Generate options";
-
-// Stores the interval, the template and the update note; false when any of
-// them did not reach the store.
-bool StoreGenerateOptions(const ConfirmedOptions& options, Settings& settings);
 
 }  // namespace vellumark

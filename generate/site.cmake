@@ -9,7 +9,7 @@ add_library(vellumark_site STATIC
   site_templates.cpp
 )
 target_link_libraries(vellumark_site PUBLIC
-  vellumark_settings vellumark_templates vellumark_processes vellumark_uri vellumark_support)
+  vellumark_templates vellumark_processes vellumark_uri vellumark_support)
 
 # The template sets shipped in Templates/ are copied beside each program
 # that generates sites, so Generate works from the build folder.

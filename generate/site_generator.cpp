@@ -35,11 +35,11 @@ int PluralCount(long long count) { return static_cast<int>(std::min<long long>(c
 bool SiteGenerator::Prepare(RunState& state) {
   if (kind_ == Kind::kGenerate && context_.chooseOptions && !context_.chooseOptions()) return false;
   state_ = &state;
-  const Settings& settings = context_.settings;
-  interval_ = kind_ == Kind::kGenerate ? settings.Interval() : 0;
-  updated_ = settings.Updated();
-  if (kind_ == Kind::kStatistics) whois_ = settings.WHOIS();
-  templates_.emplace(context_.templates, settings.Template(), context_.files, interval_ > 0);
+  const SiteSettings settings = context_.settings();
+  interval_ = kind_ == Kind::kGenerate ? settings.interval : 0;
+  updated_ = settings.updated;
+  if (kind_ == Kind::kStatistics) whois_ = settings.whois;
+  templates_.emplace(context_.templates, settings.templateName, context_.files, interval_ > 0);
   now_ = context_.now ? context_.now() : LocalNow();
   if (interval_ > 0) newMarker_ = templates_->Fill(kFileNew, 0, false, kNoCount);
 

@@ -16,7 +16,6 @@
 // complete stops the run before anything is written.
 #pragma once
 
-#include "app/settings.h"
 #include "generate/page_names.h"
 #include "generate/site_templates.h"
 #include "generate/templates.h"
@@ -34,12 +33,21 @@
 
 namespace vellumark {
 
+// The stored choices a site is built with.
+struct SiteSettings {
+  int interval = 0;
+  std::string updated;
+  std::string whois;
+  std::string templateName;
+};
+
 // What the site processes use from the program around them.
 struct SiteContext {
   FileServices& files;
   HTML& html;
   const Templates& templates;
-  Settings& settings;
+  // Reads the stored choices; Prepare calls it once, after the options step.
+  std::function<SiteSettings()> settings;
   // A message box (exclamation icon, OK, application title).
   std::function<void(std::string_view)> showMessage;
   // Generate's options step: the options dialog in the window, the given

@@ -5,8 +5,8 @@
 // with a description for people to stop the run.
 #pragma once
 
-#include "app/run_state.h"
 #include "favorites/favorite_items.h"
+#include "processes/run_state.h"
 
 #include <string_view>
 

@@ -1,8 +1,8 @@
 #include "app/win32/companion_windows.h"
 
 #include "app/win32/form_about.h"
+#include "app/win32/form_generate.h"
 #include "app/win32/form_loading.h"
-#include "generate/form_generate.h"
 
 namespace vellumark::gui {
 

@@ -3,8 +3,8 @@
 // options dialog.
 #pragma once
 
-#include "app/settings.h"
 #include "generate/templates.h"
+#include "runner/settings.h"
 #include "support/win32/windows_gate.h"
 
 #include <memory>

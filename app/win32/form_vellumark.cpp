@@ -1,7 +1,5 @@
 #include "app/win32/form_vellumark.h"
 
-#include "app/skipped_items.h"
-#include "app/standard_processes.h"
 #include "app/win32/companion_windows.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/form_resource.h"
@@ -11,6 +9,9 @@
 #include "controls/dpi.h"
 #include "controls/message_loop.h"
 #include "controls/window_messages.h"
+#include "runner/site_settings.h"
+#include "runner/skipped_items.h"
+#include "runner/standard_processes.h"
 #include "support/path.h"
 #include "support/program_folder.h"
 #include "support/special_folders.h"
@@ -43,7 +44,7 @@ struct WindowStyle {
 
 }  // namespace
 
-FormVellumark::FormVellumark() : settings_(templates_) {}
+FormVellumark::FormVellumark() : settings_(CompleteSetCheck(templates_)) {}
 
 // The window and its controls go while every member they call on exists.
 FormVellumark::~FormVellumark() { DestroyHostWindow(); }
@@ -82,7 +83,7 @@ bool FormVellumark::Load() {
     favoritesobj_ = std::make_unique<Favorites>(NativeFileServices(), [root] { return root; });
     folderChoice_.SetFolderName(FirstOutputFolder(ProgramFolder(), GetSpecialFolder(special_folder::kDocuments)));
     folderChoice_.SetOwner(Hwnd());
-    site_.emplace(SiteContext{NativeFileServices(), html_, templates_, settings_,
+    site_.emplace(SiteContext{NativeFileServices(), html_, templates_, [this] { return ReadSiteSettings(settings_); },
                               [this](std::string_view text) { ShowMessage(text); },
                               [this] { return ChooseGenerateOptions(Hwnd(), settings_, templates_); }, {}});
     runner_ = std::make_unique<ProcessRunner>(static_cast<Host&>(*this), *favoritesobj_, favoritesfolder_,

@@ -9,9 +9,6 @@
 // hand, closes the run's output and then ends the program.
 #pragma once
 
-#include "app/host.h"
-#include "app/process_runner.h"
-#include "app/settings.h"
 #include "app/win32/folder_list.h"
 #include "app/win32/output_folder_choice.h"
 #include "controls/drop_down_button.h"
@@ -26,6 +23,9 @@
 #include "generate/templates.h"
 #include "processes/clean_process.h"
 #include "processes/html.h"
+#include "runner/host.h"
+#include "runner/process_runner.h"
+#include "runner/settings.h"
 
 #include <memory>
 #include <optional>

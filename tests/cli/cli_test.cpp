@@ -1,7 +1,8 @@
 #include "cli/cli.h"
 
-#include "app/settings.h"
 #include "generate/templates.h"
+#include "runner/settings.h"
+#include "runner/site_settings.h"
 #include "support/file_services.h"
 #include "support/path.h"
 #include "tests/generate/settings_keeper.h"
@@ -179,7 +180,7 @@ class CliSite : public CliProcess {
   TempFolder program_;
   SettingsFolder settingsFolder_{program_ / "config"};
   Templates templates_{program_.Path() + path::kSeparator};
-  Settings settings_{templates_};
+  Settings settings_{CompleteSetCheck(templates_)};
   SettingsKeeper keeper_{settings_};
 };
 

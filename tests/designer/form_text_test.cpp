@@ -1,5 +1,5 @@
 // Saving an edited form description over its hand-kept text.
-#include "controls/property_pages/form_text.h"
+#include "designer/property_pages/form_text.h"
 
 #include <gtest/gtest.h>
 

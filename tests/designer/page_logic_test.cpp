@@ -1,9 +1,9 @@
 // The item pages' logic without windows: inputs and choice lists, filling
 // and reading back, the order of a batched edit, and what lands in the
 // form description.
-#include "controls/property_pages/item_keys.h"
-#include "controls/property_pages/item_list.h"
-#include "controls/property_pages/page_model.h"
+#include "designer/property_pages/item_keys.h"
+#include "designer/property_pages/item_list.h"
+#include "designer/property_pages/page_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
 // The Generate options dialog, shown modally over a hidden owner and driven
 // from inside its loop: what it shows on opening, the order of its checks
 // and messages, what it stores, its keys and its layout.
-#include "generate/form_generate.h"
+#include "app/win32/form_generate.h"
 
 #include "controls/dpi.h"
 #include "controls/window_messages.h"
+#include "runner/site_settings.h"
 #include "tests/controls/test_form.h"
 #include "tests/forms/modal_driver.h"
 #include "tests/support/settings_sandbox.h"
@@ -82,7 +83,7 @@ class FormGenerateTest : public ::testing::Test {
   KeptValues kept_{AppEx().RegistryKey(), {"Interval", "Template", "Updated"}};
   TempFolder temp_;
   Templates templates_{temp_ / ""};
-  Settings settings_{templates_};
+  Settings settings_{CompleteSetCheck(templates_)};
   controls::testing::TestForm owner_;
   std::vector<Shown> shown_;
   HWND dialog_ = nullptr;

@@ -3,7 +3,7 @@
 // they put the stored values back when they end.
 #pragma once
 
-#include "app/settings.h"
+#include "runner/settings.h"
 
 #include <cstdlib>
 #include <string>

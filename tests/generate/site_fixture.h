@@ -3,14 +3,15 @@
 // Statistics.
 #pragma once
 
-#include "app/process_runner.h"
-#include "app/settings.h"
-#include "app/standard_processes.h"
 #include "generate/site_generator.h"
 #include "generate/templates.h"
+#include "runner/process_runner.h"
+#include "runner/settings.h"
+#include "runner/site_settings.h"
+#include "runner/standard_processes.h"
 #include "support/path.h"
-#include "tests/app/recording_host.h"
 #include "tests/generate/settings_keeper.h"
+#include "tests/runner/recording_host.h"
 #include "tests/support/failing_file_services.h"
 #include "tests/support/temp_folder.h"
 
@@ -99,13 +100,14 @@ class SiteFixture : public ::testing::Test {
   CountingFileServices files_;
   SettingsFolder settingsFolder_{temp_ / "config"};
   Templates templates_{temp_.Path() + path::kSeparator, files_};
-  Settings settings_{templates_};
+  Settings settings_{CompleteSetCheck(templates_)};
   SettingsKeeper keeper_{settings_};
   HTML html_;
   RecordingHost host_;
   LocalDateTime now_{2024, 3, 10, 12, 0, 0};
   std::function<bool()> chooseOptions_;
-  SiteContext site_{files_, html_, templates_, settings_, [this](std::string_view text) { host_.ShowMessage(text); },
+  SiteContext site_{files_, html_, templates_, [this] { return ReadSiteSettings(settings_); },
+                    [this](std::string_view text) { host_.ShowMessage(text); },
                     [this] { return chooseOptions_ ? chooseOptions_() : true; }, [this] { return now_; }};
   Favorites favorites_{files_, [this] { return temp_ / "fav"; }};
   ProcessRunner runner_{host_, favorites_, temp_ / "fav",

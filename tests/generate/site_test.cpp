@@ -424,7 +424,7 @@ TEST(SiteCounts, HoldMoreThanSixteenBits) {
   temp.MakeFolder("fav/Many");
   for (const auto& [name, text] : kHandMadeSet) temp.Write("Templates/T/" + name, text);
   Templates templates(temp.Path() + path::kSeparator, files);
-  Settings settings(templates);
+  Settings settings(CompleteSetCheck(templates));
   const SettingsKeeper keeper(settings);
   settings.SetTemplate("T");
   settings.SetInterval(0);
@@ -432,7 +432,7 @@ TEST(SiteCounts, HoldMoreThanSixteenBits) {
   HTML html;
   RecordingHost host;
   host.chosenFolder = temp.MakeFolder("out");
-  SiteContext site{files, html, templates, settings, [](std::string_view) {}, {}, {}};
+  SiteContext site{files, html, templates, [&] { return ReadSiteSettings(settings); }, [](std::string_view) {}, {}, {}};
   Favorites favorites(files, [&] { return temp / "fav"; });
   for (const MainFolders& folder : favorites.Initialize()) host.folders.push_back({folder.Name, true, folder.Count});
   ProcessRunner runner(host, favorites, temp / "fav", [&](int n) { return MakeStandardProcess(n, files, html, &site); });

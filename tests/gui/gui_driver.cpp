@@ -48,7 +48,7 @@
 //                              by vellumark-gui-probe.dll (beside this
 //                              driver); see tests/win32/gui_object_count.h
 #include "app/win32/control_ids.h"
-#include "generate/form_generate.h"
+#include "app/win32/form_generate.h"
 #include "support/win32/unique_handle.h"
 #include "support/win32/wide_string.h"
 #include "support/win32/windows_gate.h"

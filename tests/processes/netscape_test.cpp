@@ -1,11 +1,11 @@
 // bookmarks.html as a browser's importer sees it: a generated favorites
 // tree converted by a real run comes back, through an independent reader,
 // with the folders, names, URLs and dates read from disk.
-#include "app/process_runner.h"
-#include "app/standard_processes.h"
 #include "favorites/internet_shortcut.h"
-#include "tests/app/recording_host.h"
+#include "runner/process_runner.h"
+#include "runner/standard_processes.h"
 #include "tests/processes/netscape_reader.h"
+#include "tests/runner/recording_host.h"
 #include "tests/support/temp_folder.h"
 #include "tools/tree_generator.h"
 

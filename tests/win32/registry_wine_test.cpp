@@ -1,7 +1,8 @@
 // What the registry helpers and the settings store leave in the system
 // registry, read back through the raw registry API, and what they make of
 // values other programs wrote there.
-#include "app/settings.h"
+#include "runner/settings.h"
+#include "runner/site_settings.h"
 #include "support/registry.h"
 #include "support/win32/wide_string.h"
 #include "support/win32/windows_gate.h"
@@ -63,7 +64,7 @@ class WineRegistry : public ::testing::Test {
   testing::SettingsSandbox sandbox;
   testing::TempFolder program;
   Templates templates{program.Path()};
-  Settings settings{templates};
+  Settings settings{CompleteSetCheck(templates)};
 };
 
 TEST_F(WineRegistry, SettingsWriteTextAsType1AndTheIntervalAsType4) {

@@ -1,11 +1,11 @@
 // The process runner with real Check, Clean and Convert over a temporary
 // favorites tree and a recording host: the host calls in order, the
 // files written, the error path and refusals.
-#include "app/process_runner.h"
-#include "app/standard_processes.h"
 #include "processes/clean_process.h"
+#include "runner/process_runner.h"
+#include "runner/standard_processes.h"
 #include "support/path.h"
-#include "tests/app/recording_host.h"
+#include "tests/runner/recording_host.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>

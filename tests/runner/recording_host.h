@@ -2,7 +2,7 @@
 // as one line of text, so tests can assert the exact sequence.
 #pragma once
 
-#include "app/host.h"
+#include "runner/host.h"
 
 #include <functional>
 #include <string>

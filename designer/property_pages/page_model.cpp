@@ -1,4 +1,4 @@
-#include "controls/property_pages/page_model.h"
+#include "designer/property_pages/page_model.h"
 
 #include <array>
 #include <charconv>

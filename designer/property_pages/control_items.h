@@ -3,9 +3,9 @@
 #pragma once
 
 #include "controls/drop_down_button.h"
-#include "controls/property_pages/item_list.h"
 #include "controls/status_bar.h"
 #include "controls/system_menu.h"
+#include "designer/property_pages/item_list.h"
 
 namespace vellumark::controls::pages {
 

@@ -10,8 +10,8 @@
 //   if (!form.ShowModal(mainWindow)) return false;  // abandoned; nothing stored
 #pragma once
 
-#include "app/settings.h"
 #include "generate/templates.h"
+#include "runner/settings.h"
 #include "support/win32/unique_handle.h"
 #include "support/win32/windows_gate.h"
 

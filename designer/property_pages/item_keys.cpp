@@ -1,4 +1,4 @@
-#include "controls/property_pages/item_keys.h"
+#include "designer/property_pages/item_keys.h"
 
 #include <array>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "controls/property_pages/form_text.h"
+#include "designer/property_pages/form_text.h"
 
 #include <optional>
 #include <set>

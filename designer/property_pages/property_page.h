@@ -10,7 +10,7 @@
 #pragma once
 
 #include "controls/host_window.h"
-#include "controls/property_pages/item_list.h"
+#include "designer/property_pages/item_list.h"
 #include "support/win32/unique_handle.h"
 
 #include <functional>

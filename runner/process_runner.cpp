@@ -1,4 +1,4 @@
-#include "app/process_runner.h"
+#include "runner/process_runner.h"
 
 #include "support/formatting.h"
 #include "support/path.h"

@@ -1,3 +1,3 @@
 # The settings store over the registry helpers.
 add_library(vellumark_settings STATIC settings.cpp)
-target_link_libraries(vellumark_settings PUBLIC vellumark_templates vellumark_support)
+target_link_libraries(vellumark_settings PUBLIC vellumark_support)

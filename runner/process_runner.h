@@ -7,11 +7,11 @@
 // each, or gathered into one message at the end of the run.
 #pragma once
 
-#include "app/host.h"
-#include "app/run_state.h"
-#include "app/skipped_items.h"
 #include "favorites/favorites.h"
 #include "processes/process.h"
+#include "processes/run_state.h"
+#include "runner/host.h"
+#include "runner/skipped_items.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "controls/property_pages/property_page.h"
+#include "designer/property_pages/property_page.h"
 
 #include "controls/control_common.h"
 #include "controls/dpi.h"

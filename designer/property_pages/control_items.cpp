@@ -1,4 +1,4 @@
-#include "controls/property_pages/control_items.h"
+#include "designer/property_pages/control_items.h"
 
 namespace vellumark::controls::pages {
 namespace {

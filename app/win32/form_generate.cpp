@@ -1,9 +1,10 @@
-#include "generate/form_generate.h"
+#include "app/win32/form_generate.h"
 
 #include "controls/dpi.h"
 #include "controls/host_window.h"
 #include "controls/window_messages.h"
 #include "generate/generate_options.h"
+#include "runner/site_settings.h"
 #include "support/win32/keyboard.h"
 #include "support/win32/wide_string.h"
 #include "support/win32/window_helpers.h"

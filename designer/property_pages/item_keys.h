@@ -8,8 +8,8 @@
 // when the form is loaded again. Other keys are left as they are.
 #pragma once
 
-#include "controls/property_pages/page_model.h"
 #include "controls/property_store.h"
+#include "designer/property_pages/page_model.h"
 
 #include <span>
 

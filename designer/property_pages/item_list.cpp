@@ -1,4 +1,4 @@
-#include "controls/property_pages/item_list.h"
+#include "designer/property_pages/item_list.h"
 
 #include <vector>
 

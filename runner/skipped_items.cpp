@@ -1,4 +1,4 @@
-#include "app/skipped_items.h"
+#include "runner/skipped_items.h"
 
 namespace vellumark {
 namespace {

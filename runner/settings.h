@@ -6,8 +6,7 @@
 // defaults; each setter returns whether the value reached the store.
 #pragma once
 
-#include "generate/templates.h"
-
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,8 +24,11 @@ class AppEx {
 
 class Settings {
  public:
-  // `templates` serves the Template rule and must outlive the object.
-  explicit Settings(const Templates& templates);
+  // Whether a name is that of a complete template set.
+  using TemplateCheck = std::function<bool(std::string_view name)>;
+
+  // `isCompleteSet` serves the Template rule.
+  explicit Settings(TemplateCheck isCompleteSet);
 
   // Days within which a favorite counts as new; 0 (off) when missing, not a
   // number, or outside 0-1000.
@@ -56,7 +58,7 @@ class Settings {
   bool WriteText(std::string_view name, std::string_view value) const;
 
   AppEx app_;
-  const Templates& templates_;
+  TemplateCheck isCompleteSet_;
 };
 
 }  // namespace vellumark

@@ -1,8 +1,9 @@
 // The settings store's values, defaults and reading rules. Native build: a
 // fresh settings file per test; Windows build: the real key of the test
 // prefix, with the five values put back afterwards.
-#include "app/settings.h"
+#include "runner/settings.h"
 
+#include "runner/site_settings.h"
 #include "support/file_system.h"
 #include "support/registry.h"
 #include "tests/support/settings_sandbox.h"
@@ -23,7 +24,7 @@ class SettingsTest : public ::testing::Test {
 #endif
   testing::TempFolder program;
   Templates templates{program.Path()};
-  Settings settings{templates};
+  Settings settings{CompleteSetCheck(templates)};
   const std::string key = AppEx().RegistryKey();
 
   void SetUp() override {
@@ -141,7 +142,7 @@ TEST_F(SettingsTest, SettersSayWhetherTheValueReachedTheStore) {
 #endif
 
 TEST_F(SettingsTest, NothingIsCached) {
-  const Settings other(templates);
+  const Settings other(CompleteSetCheck(templates));
   settings.SetUpdated("first");
   EXPECT_EQ(other.Updated(), "first");
   ASSERT_TRUE(Registry::WriteStringValue(kUser, key, "Updated", "by hand", 2));

@@ -1,9 +1,10 @@
-#include "app/settings.h"
+#include "runner/settings.h"
 
 #include "support/formatting.h"
 #include "support/registry.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vellumark {
 namespace {
@@ -19,7 +20,7 @@ AppEx::AppEx() {
   registryKey_ = "Software\\" + std::string(kCompanyName) + "\\" + product;
 }
 
-Settings::Settings(const Templates& templates) : templates_(templates) {}
+Settings::Settings(TemplateCheck isCompleteSet) : isCompleteSet_(std::move(isCompleteSet)) {}
 
 int Settings::Interval() const {
   std::int32_t days = 0;
@@ -37,7 +38,7 @@ bool Settings::SetShortcutFolders(std::string_view folders) { return WriteText("
 std::string Settings::Template() const {
   std::string name = ReadText("Template");
   if (name.empty()) name = kDefaultTemplate;
-  return templates_.Check(name) ? name : "";
+  return isCompleteSet_(name) ? name : "";
 }
 bool Settings::SetTemplate(std::string_view name) { return WriteText("Template", name); }
 

@@ -6,7 +6,7 @@
 // SetPreventUpdate(false), then let the control show the result once.
 #pragma once
 
-#include "controls/property_pages/page_model.h"
+#include "designer/property_pages/page_model.h"
 
 namespace vellumark::controls::pages {
 

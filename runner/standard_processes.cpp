@@ -1,4 +1,4 @@
-#include "app/standard_processes.h"
+#include "runner/standard_processes.h"
 
 #include "processes/check_process.h"
 #include "processes/clean_process.h"
