@@ -81,7 +81,9 @@ bool Templates::Check(std::string_view folder) const {
 bool Templates::Enumerate(TemplateList& ctrl) const {
   ctrl.Clear();
   const std::optional<std::vector<DirectoryEntry>> entries = services_.ListFolder(folderName_);
-  if (!entries) return false;
+  // A missing templates folder holds no set; one that is there but cannot
+  // be listed is an error.
+  if (!entries) return services_.GetAttributes(folderName_) == attribute::kInvalid;
   for (const DirectoryEntry& entry : *entries) {
     if (!(entry.attributes & attribute::kDirectory) || entry.name.starts_with('.')) continue;
     if (Check(entry.name)) ctrl.AddItem(entry.name);

@@ -56,7 +56,8 @@ class Templates {
 
   // Clears `ctrl` and adds the names of the complete sets in the file
   // services' order (names starting with "." left out); false when the
-  // templates folder cannot be listed.
+  // templates folder is there but cannot be listed (a missing one holds
+  // no set).
   bool Enumerate(TemplateList& ctrl) const;
 
   // Reads the set's file at `index` and fills it; "" on any error (no such

@@ -70,9 +70,10 @@ class FileServices {
 
   // Every entry of the folder except "." and "..", in the platform's order
   // (Windows: the file system's; posix: sorted without regard to case).
-  // On posix a symbolic link stands for its target, except that links to
-  // folders are left out, so a link to an ancestor cannot make a walk
-  // endless. Nothing when the folder cannot be listed.
+  // On posix a symbolic link stands for its target. Links to folders
+  // (symbolic links, on Windows junctions too) are left out, so a link to
+  // an ancestor cannot make a walk endless. Nothing when the folder cannot
+  // be listed.
   virtual std::optional<std::vector<DirectoryEntry>> ListFolder(std::string_view folder) = 0;
 
   // attribute::kInvalid when the path does not exist.

@@ -234,8 +234,7 @@ std::string FileSystem::ExpandFolder(std::string_view folder) {
     result += folder.substr(0, open);
     const std::string name(folder.substr(open + 1, close - open - 1));
     const char* value = std::getenv(name.c_str());
-    if (value == nullptr) return "";
-    result += value;
+    result += value != nullptr ? std::string_view(value) : folder.substr(open, close - open + 1);
     folder.remove_prefix(close + 1);
   }
   return result;

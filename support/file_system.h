@@ -93,8 +93,8 @@ class FileSystem {
   // The process's current folder.
   static bool ChangeFolder(std::string_view folder);
   static std::string GetCurrentFolder();
-  // Replaces %NAME% references by the environment's values; "" when a
-  // referenced variable is not set.
+  // Replaces %NAME% references by the environment's values; a reference to
+  // a variable that is not set stays as it stands.
   static std::string ExpandFolder(std::string_view folder);
 
   FileServices& Services() const { return services_; }

@@ -33,7 +33,9 @@ std::string_view ParentOf(std::string_view path, char separator) {
   std::string_view body = path;
   if (!body.empty() && body.back() == separator) body.remove_suffix(1);
   const auto cut = body.find_last_of(separator);
-  return cut == std::string_view::npos ? std::string_view() : body.substr(0, cut);
+  if (cut == std::string_view::npos) return {};
+  const bool root = cut == 0 || (cut == 2 && body[1] == ':');
+  return body.substr(0, root ? cut + 1 : cut);
 }
 
 int CountSeparators(std::string_view text, char separator) {

@@ -23,7 +23,8 @@ std::string RemoveFolderSeparator(std::string_view folder, char separator = kSep
 // The last component: "a\b\c.txt" -> "c.txt"; "a\b\" -> "b\".
 std::string_view LastComponent(std::string_view path, char separator = kSeparator);
 
-// The path without its last component (and without the separator before it).
+// The path without its last component and the separator before it, except
+// that a root keeps its separator: "a\b\c" -> "a\b", "C:\a" -> "C:\".
 std::string_view ParentOf(std::string_view path, char separator = kSeparator);
 
 // Number of separators in the text.

@@ -11,6 +11,15 @@ inline constexpr int kFavorites = 6;
 inline constexpr int kDocuments = 5;
 }
 
+// The folder that an open shell file-browser window shows (the first one
+// found), or "" when none is open or it does not answer.
+std::string GetExplorerFolder();
+
+// The print spooler's printer-driver and print-processor folders of the
+// local machine ("" where the platform has none).
+std::string GetPrinterDriverFolder();
+std::string GetPrintProcessorFolder();
+
 // The shell folder with the given identifier. Windows: the shell's own
 // folder for that identifier; elsewhere only kFavorites is known, and it is
 // ~/Favorites when that folder exists.

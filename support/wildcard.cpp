@@ -5,11 +5,9 @@ namespace {
 
 char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-}  // namespace
-
 // Greedy matching with one backtrack point (the last "*"), linear in
 // practice and never exponential.
-bool MatchesWildcard(std::string_view name, std::string_view pattern) {
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
   std::size_t n = 0, p = 0;
   std::size_t starPattern = std::string_view::npos, starName = 0;
   while (n < name.size()) {
@@ -28,6 +26,14 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
   }
   while (p < pattern.size() && pattern[p] == '*') ++p;
   return p == pattern.size();
+}
+
+}  // namespace
+
+bool MatchesWildcard(std::string_view name, std::string_view pattern) {
+  // A final ".*" also matches no extension at all, so "*.*" matches "README".
+  if (pattern.ends_with(".*") && MatchesPattern(name, pattern.substr(0, pattern.size() - 2))) return true;
+  return MatchesPattern(name, pattern);
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

@@ -1,6 +1,7 @@
 // File-name patterns with "*" (any run of characters) and "?" (one
 // character), matched without regard to ASCII letter case:
-// MatchesWildcard("Index.HTML", "*.html") is true.
+// MatchesWildcard("Index.HTML", "*.html") is true. A pattern ending in
+// ".*" also matches names without that extension: "*.*" matches "README".
 #pragma once
 
 #include <string_view>

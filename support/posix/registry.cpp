@@ -452,8 +452,9 @@ class Document {
       line.text = text;
       ParseLine(line, section);
       // A line kept as it is keeps its CR, so a rewrite cannot turn
-      // "x=dword:7\r\r" into a value by dropping one CR at a time.
-      if (line.kind == Line::Kind::kOther && carriageReturn && !text.empty()) line.text += '\r';
+      // "x=dword:7\r\r" into a value by dropping one CR at a time, nor take
+      // the last CR of the text in "x=sz:a\r\r".
+      if (carriageReturn && !text.empty()) line.text += '\r';
       lines_.push_back(std::move(line));
     }
   }

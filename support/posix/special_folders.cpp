@@ -14,6 +14,10 @@ bool IsDirectory(const std::string& path) {
 
 }  // namespace
 
+std::string GetExplorerFolder() { return ""; }
+std::string GetPrinterDriverFolder() { return ""; }
+std::string GetPrintProcessorFolder() { return ""; }
+
 std::string GetSpecialFolder(int specialFolder) {
   if (specialFolder != special_folder::kFavorites) return "";
   const char* home = std::getenv("HOME");

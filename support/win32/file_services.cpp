@@ -23,6 +23,15 @@ FILETIME ToFileTime(std::int64_t unixSeconds) {
   return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
+// A folder entry that leads to another place: a junction or a symbolic
+// link (their reparse tags name another path). Wine shows a unix symbolic
+// link to a folder as a reparse point without a tag. Other reparse points
+// (such as cloud placeholders) are real folders.
+bool IsFolderLink(const WIN32_FIND_DATAW& data) {
+  constexpr DWORD kLink = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+  return (data.dwFileAttributes & kLink) == kLink && (data.dwReserved0 == 0 || IsReparseTagNameSurrogate(data.dwReserved0));
+}
+
 win32::UniqueFile OpenForReading(const std::wstring& path) {
   return win32::UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -143,7 +152,7 @@ class Win32FileServices final : public FileServices {
     std::vector<DirectoryEntry> entries;
     do {
       const std::wstring_view name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
+      if (name == L"." || name == L".." || IsFolderLink(data)) continue;
       entries.push_back({win32::Narrow(name), data.dwFileAttributes, ToUnixSeconds(data.ftLastWriteTime)});
     } while (::FindNextFileW(find.get(), &data));
     return entries;

@@ -89,7 +89,7 @@ TEST_F(TemplateSets, EnumerateListsCompleteSetsOnly) {
   EXPECT_EQ(list.calls, (std::vector<std::string>{"old", "clear", "Alpha", "beta"}));
 }
 
-TEST_F(TemplateSets, EnumerateFailsWhenTheFolderCannotBeListed) {
+TEST_F(TemplateSets, EnumerateFailsWhenTheFolderCannotBeListedButNotWhenItIsMissing) {
   MakeSet("Default");
   testing::FailingFileServices services;
   const Templates templates(program.Path(), services);
@@ -97,6 +97,9 @@ TEST_F(TemplateSets, EnumerateFailsWhenTheFolderCannotBeListed) {
   RecordingList list;
   EXPECT_FALSE(templates.Enumerate(list));
   EXPECT_EQ(list.calls, std::vector<std::string>{"clear"});
+  // The program folder "missing" does not exist, so neither can its templates folder.
+  EXPECT_TRUE(Templates(program / "missing").Enumerate(list));
+  EXPECT_EQ(list.calls, (std::vector<std::string>{"clear", "clear"}));
 }
 
 TEST_F(TemplateSets, GenerateReadsTheFileAtItsPosition) {

@@ -192,6 +192,7 @@ TEST(FileSystemNames, PathPartsFollowTheSeparatorRules) {
   EXPECT_EQ(FileSystem::AddFileQuotes("a b"), "\"a b\"");
   EXPECT_EQ(FileSystem::AddFileQuotes("ab"), "ab");
   EXPECT_EQ(FileSystem::RemoveFileQuotes("\"a b\""), "a b");
+  EXPECT_EQ(FileSystem::ExpandFolder("%VELLUMARK_UNSET%" + s + "%PATH%"), "%VELLUMARK_UNSET%" + s + std::getenv("PATH"));
 }
 
 TEST(FileSystemSearch, FindsFilesInTheTree) {

@@ -81,7 +81,10 @@ TEST_F(SettingsFile, HandEditsAreUnderstood) {
       "  Interval =  DWORD: 0x10 \r\n"
       "Updated= sz:  two spaces kept\r\n"
       "WHOIS=sz:https://example.test/?q=%q\r\n"
-      "Blob=binary: 0A 0b,ff\r\n");
+      "Blob=binary: 0A 0b,ff\r\n"
+      "Tail=sz:ends in CR\r\r\n");
+  ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "New", "", 1));
+  EXPECT_EQ(Text("Tail"), "ends in CR\r");
   EXPECT_EQ(Number("Interval"), "16");
   EXPECT_EQ(Text("Updated"), "  two spaces kept");
   EXPECT_EQ(Text("WHOIS"), "https://example.test/?q=%q");

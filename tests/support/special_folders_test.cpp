@@ -10,6 +10,15 @@
 #include <cstdlib>
 #include <ctime>
 
+#ifdef _WIN32
+#include "support/wildcard.h"
+#include "support/win32/wide_string.h"
+#include "support/win32/windows_gate.h"
+
+#include <shlobj.h>
+#include <shlwapi.h>
+#endif
+
 namespace vellumark {
 namespace {
 
@@ -32,6 +41,34 @@ TEST(SpecialFolders, FavoritesIsAnExistingFolderWithoutTrailingSeparator) {
   EXPECT_TRUE(FileSystem().IsFolder(favorites));
   EXPECT_EQ(GetTempFolder().back(), '\\');
   EXPECT_TRUE(FileSystem().IsFolder(GetWindowsFolder()));
+}
+
+// A shell browser window that shows the Windows folder: it answers the
+// question for its folder with that folder's item list in shared memory.
+LRESULT CALLBACK BrowserShowingWindowsFolder(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_USER + 12) return DefWindowProcW(window, message, wParam, lParam);
+  const PIDLIST_ABSOLUTE items = ILCreateFromPathW(win32::Widen(GetWindowsFolder()).c_str());
+  const HANDLE shared = SHAllocShared(items, ILGetSize(items), static_cast<DWORD>(wParam));
+  ILFree(items);
+  return reinterpret_cast<LRESULT>(shared);
+}
+
+TEST(SpecialFolders, ExplorerFolderIsTheOneAnOpenBrowserWindowShows) {
+  EXPECT_EQ(GetExplorerFolder(), "");
+  WNDCLASSW type{};
+  type.lpfnWndProc = BrowserShowingWindowsFolder;
+  type.lpszClassName = L"ExploreWClass";
+  ASSERT_NE(RegisterClassW(&type), 0);
+  const HWND browser = CreateWindowW(type.lpszClassName, L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(browser, nullptr);
+  EXPECT_EQ(GetExplorerFolder(), GetWindowsFolder());
+  DestroyWindow(browser);
+}
+
+TEST(SpecialFolders, SpoolerFoldersLieInTheSystemFolder) {
+  const std::string spool = GetSystemFolder() + "\\spool\\";
+  EXPECT_TRUE(EqualsIgnoringCase(GetPrinterDriverFolder(), spool + "drivers\\x64")) << GetPrinterDriverFolder();
+  EXPECT_TRUE(EqualsIgnoringCase(GetPrintProcessorFolder(), spool + "prtprocs\\x64")) << GetPrintProcessorFolder();
 }
 
 #else

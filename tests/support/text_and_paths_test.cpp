@@ -19,6 +19,8 @@ TEST(PathSeparators, AddAndRemoveFollowTheFolderRules) {
   EXPECT_EQ(path::LastComponent("a\\b\\c.txt", '\\'), "c.txt");
   EXPECT_EQ(path::LastComponent("a\\b\\", '\\'), "b\\");
   EXPECT_EQ(path::ParentOf("a\\b\\c.txt", '\\'), "a\\b");
+  EXPECT_EQ(path::ParentOf("C:\\a", '\\'), "C:\\");
+  EXPECT_EQ(path::ParentOf("/a", '/'), "/");
   EXPECT_EQ(path::CountSeparators("Links\\Sub\\", '\\'), 2);
 }
 
@@ -31,6 +33,9 @@ TEST(Wildcards, MatchWithoutLetterCase) {
   EXPECT_TRUE(MatchesWildcard("a.b.c", "?.*.c"));
   EXPECT_FALSE(MatchesWildcard("ab", "?"));
   EXPECT_TRUE(MatchesWildcard("anything", "*"));
+  EXPECT_TRUE(MatchesWildcard("README", "*.*"));
+  EXPECT_TRUE(MatchesWildcard("a", "A.*"));
+  EXPECT_FALSE(MatchesWildcard("ab", "a.*"));
   // Many stars on a long name must not take exponential time.
   EXPECT_FALSE(MatchesWildcard(std::string(5000, 'a'), "*a*a*a*a*a*a*a*b"));
 }
