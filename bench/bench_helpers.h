@@ -39,9 +39,9 @@ class SilentHost final : public Host {
 
   void SetBusyPointer(bool) override {}
   void Repaint() override {}
-  int ChooseOutputFolder(std::string& folder) override {
+  FolderChoice ChooseOutputFolder(std::string& folder) override {
     folder = output_;
-    return kFolderChosen;
+    return FolderChoice::kChosen;
   }
   int FolderCount() override { return static_cast<int>(folders_.size()); }
   std::string FolderText(int index) override { return folders_[index].Name; }

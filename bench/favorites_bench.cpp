@@ -126,19 +126,19 @@ bool BenchProcesses(const Options& options, int size) {
   SilentHost host(favorites.Initialize(), tree.Output());
   HTML html;
   ProcessRunner runner(host, favorites, tree.Favorites(),
-                       [&](int number) { return MakeStandardProcess(number, services, html); });
+                       [&](ProcessKind kind) { return MakeStandardProcess(kind, services, html); });
   bool completed = true;
-  const auto run = [&](int index) {
-    return [&, index] { completed = runner.Run(index) == ProcessRunner::Outcome::kCompleted && completed; };
+  const auto run = [&](ProcessKind kind) {
+    return [&, kind] { completed = runner.Run(kind).outcome == ProcessRunner::Outcome::kCompleted && completed; };
   };
   const auto plainRead = [&] { PlainRead(services, tree.Favorites()); };
-  const std::vector<double> best = Best(options.runs, {plainRead, run(0), run(2)});
+  const std::vector<double> best = Best(options.runs, {plainRead, run(ProcessKind::kCheck), run(ProcessKind::kConvert)});
   const double plain = best[0];
   PrintLine("plain read", plain, plain, size);
   PrintLine("Check", best[1], plain, size);
   PrintLine("Convert", best[2], plain, size);
-  PrintLine("Clean (rewriting 10%)", Seconds(run(1)), plain, size);
-  const std::vector<double> clean = Best(options.runs, {plainRead, run(1)});
+  PrintLine("Clean (rewriting 10%)", Seconds(run(ProcessKind::kClean)), plain, size);
+  const std::vector<double> clean = Best(options.runs, {plainRead, run(ProcessKind::kClean)});
   PrintLine("Clean (all clean already)", clean[1], clean[0], size);
   return completed && host.messages == 0;
 }

@@ -97,14 +97,14 @@ int Main() {
     HTML html;
     SiteContext site{services, html, templates, [&] { return ReadSiteSettings(settings); }, [&host](std::string_view text) { host.ShowMessage(text); }, {}, {}};
     ProcessRunner runner(host, favorites, favoritesFolder,
-                         [&](int number) { return MakeStandardProcess(number, services, html, &site); });
+                         [&](ProcessKind kind) { return MakeStandardProcess(kind, services, html, &site); });
     bool completed = true;
-    const auto run = [&](int number) {
-      return [&, number] { completed = runner.Run(number - 1) == ProcessRunner::Outcome::kCompleted && completed; };
+    const auto run = [&](ProcessKind kind) {
+      return [&, kind] { completed = runner.Run(kind).outcome == ProcessRunner::Outcome::kCompleted && completed; };
     };
     const double plain = Best(kRuns, {[&] { PlainRead(services, favoritesFolder); }}).front();
-    const double generate = Best(kRuns, {run(process_number::kGenerate)}).front();
-    const double statistics = Best(kRuns, {run(process_number::kStatistics)}).front();
+    const double generate = Best(kRuns, {run(ProcessKind::kGenerate)}).front();
+    const double statistics = Best(kRuns, {run(ProcessKind::kStatistics)}).front();
     PrintLine("plain read", plain, plain, favoritesCount);
     PrintLine("Generate", generate, plain, favoritesCount);
     PrintLine("Statistics", statistics, plain, favoritesCount);

@@ -7,7 +7,6 @@
 #include "generate/generate_options.h"
 #include "generate/site_generator.h"
 #include "generate/templates.h"
-#include "processes/clean_process.h"
 #include "runner/process_runner.h"
 #include "runner/settings.h"
 #include "runner/site_settings.h"
@@ -98,19 +97,14 @@ int RunProcess(const CommandLine& line, Favorites& favorites, const std::string&
                      return true;
                    },
                    {}};
-  CleanProcess* clean = nullptr;
-  SiteGenerator* generator = nullptr;
-  ProcessRunner runner(host, favorites, root, [&](int number) {
-    std::unique_ptr<Process> process = MakeStandardProcess(number, services, html, &site);
-    clean = dynamic_cast<CleanProcess*>(process.get());
-    generator = dynamic_cast<SiteGenerator*>(process.get());
-    return process;
-  });
-  if (runner.Run(ProcessIndex(line.command)) != ProcessRunner::Outcome::kCompleted) return exit_code::kFailure;
+  ProcessRunner runner(host, favorites, root,
+                       [&](ProcessKind kind) { return MakeStandardProcess(kind, services, html, &site); });
+  const ProcessRunner::Report report = runner.Run(ProcessFromMenuIndex(ProcessIndex(line.command)));
+  if (report.outcome != ProcessRunner::Outcome::kCompleted) return exit_code::kFailure;
   // The missing resources were reported as they failed.
-  if (generator && !generator->FailedCopies().empty()) return exit_code::kFailure;
-  if (clean && !clean->Unwritten().empty()) {
-    for (const std::string& file : clean->Unwritten()) err << "Could not rewrite \r\n" << file << '\n';
+  if (!report.found.failedCopies.empty()) return exit_code::kFailure;
+  if (!report.found.unwritten.empty()) {
+    for (const std::string& file : report.found.unwritten) err << "Could not rewrite \r\n" << file << '\n';
     return exit_code::kIncomplete;
   }
   return exit_code::kSuccess;

@@ -5,9 +5,9 @@ namespace vellumark::cli {
 ConsoleHost::ConsoleHost(std::vector<Folder> folders, std::string outputFolder, std::ostream& err, bool showProgress)
     : folders_(std::move(folders)), outputFolder_(std::move(outputFolder)), err_(err), showProgress_(showProgress) {}
 
-int ConsoleHost::ChooseOutputFolder(std::string& folder) {
+FolderChoice ConsoleHost::ChooseOutputFolder(std::string& folder) {
   folder = outputFolder_;
-  return kFolderChosen;
+  return FolderChoice::kChosen;
 }
 
 void ConsoleHost::SetStatusText(std::string_view text) {

@@ -24,7 +24,7 @@ class ConsoleHost final : public Host {
 
   void SetBusyPointer(bool) override {}
   void Repaint() override {}
-  int ChooseOutputFolder(std::string& folder) override;
+  FolderChoice ChooseOutputFolder(std::string& folder) override;
   int FolderCount() override { return static_cast<int>(folders_.size()); }
   std::string FolderText(int index) override { return folders_.at(index).text; }
   bool IsFolderTicked(int index) override { return folders_.at(index).ticked; }

@@ -79,6 +79,7 @@ class SiteGenerator final : public Process {
   // The template resources Prepare could not copy (each shown as a
   // message); the site is incomplete without them.
   const std::vector<std::string>& FailedCopies() const { return failedCopies_; }
+  void AddFindings(RunFindings& findings) const override { findings.failedCopies = failedCopies_; }
 
  private:
   struct Page {

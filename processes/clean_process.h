@@ -24,6 +24,7 @@ class CleanProcess final : public Process {
   // unwritable ones, ones whose text would not survive a rewrite, and ones
   // whose attributes could not be put back.
   const std::vector<std::string>& Unwritten() const { return unwritten_; }
+  void AddFindings(RunFindings& findings) const override { findings.unwritten = unwritten_; }
 
  private:
   bool Rewrite(const std::string& file);

@@ -33,6 +33,8 @@ class Process {
   // dropped and the earlier file stays. Called once on the error path too,
   // where its own error is not reported again.
   virtual void Close() {}
+  // Adds what the run found; called once the run has ended, however.
+  virtual void AddFindings(RunFindings&) const {}
 };
 
 }  // namespace vellumark

@@ -21,14 +21,11 @@ struct CheckedFolder {
   int favoritecount = 0;
 };
 
-// Process numbers: the chosen menu item's index plus 1.
-namespace process_number {
-inline constexpr int kCheck = 1;
-inline constexpr int kClean = 2;
-inline constexpr int kConvert = 3;
-inline constexpr int kGenerate = 4;
-inline constexpr int kStatistics = 5;
-}  // namespace process_number
+// The processes of the "Process" menu; each value is the menu item's index
+// plus 1, the number stored and given on the command line.
+enum class ProcessKind { kCheck = 1, kClean, kConvert, kGenerate, kStatistics };
+
+inline ProcessKind ProcessFromMenuIndex(int index) { return static_cast<ProcessKind>(index + 1); }
 
 inline constexpr const char* kRootEntry = "/";
 
@@ -36,8 +33,14 @@ inline constexpr const char* kRootEntry = "/";
 // URL (named by its path), a URL Statistics cannot parse.
 enum class Skipped { kUnreadableShortcut, kUnparsableUrl };
 
+// What a run found that its caller reports.
+struct RunFindings {
+  std::vector<std::string> unwritten;     // shortcuts Clean could not rewrite
+  std::vector<std::string> failedCopies;  // site resources that could not be copied
+};
+
 struct RunState {
-  int currentprocess = 0;
+  ProcessKind currentprocess = ProcessKind::kCheck;
   std::string outputfolder;     // with trailing separator
   std::string favoritesfolder;  // with trailing separator
   std::vector<CheckedFolder> checkedfolders;

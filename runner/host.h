@@ -7,6 +7,9 @@
 
 namespace vellumark {
 
+// The answer of the output-folder choice.
+enum class FolderChoice { kChosen, kDriveNotAccessible, kCancelled };
+
 class Host {
  public:
   virtual ~Host() = default;
@@ -14,13 +17,8 @@ class Host {
   virtual void SetBusyPointer(bool busy) = 0;
   virtual void Repaint() = 0;
 
-  // Results of ChooseOutputFolder.
-  static constexpr int kFolderChosen = 0;
-  static constexpr int kDriveNotAccessible = -2;
-  // Sets `folder` and returns kFolderChosen when the user chose one;
-  // kDriveNotAccessible when its drive cannot be reached; anything else
-  // when the user cancelled.
-  virtual int ChooseOutputFolder(std::string& folder) = 0;
+  // Sets `folder` when the user chose one.
+  virtual FolderChoice ChooseOutputFolder(std::string& folder) = 0;
 
   // The folder list: entries with their text ("/" for the Favorites folder
   // itself), tick and the favorite count of the last refresh.

@@ -10,11 +10,11 @@ namespace {
 
 constexpr std::string_view kFolderPlaceholder = "%%FOLDER%%";
 
-std::string_view StatusTemplate(int currentprocess) {
-  switch (currentprocess) {
-    case process_number::kCheck: return "Checking %%FOLDER%%...";
-    case process_number::kClean: return "Cleaning %%FOLDER%%...";
-    case process_number::kConvert: return "Converting %%FOLDER%%...";
+std::string_view StatusTemplate(ProcessKind kind) {
+  switch (kind) {
+    case ProcessKind::kCheck: return "Checking %%FOLDER%%...";
+    case ProcessKind::kClean: return "Cleaning %%FOLDER%%...";
+    case ProcessKind::kConvert: return "Converting %%FOLDER%%...";
     default: return "Generating %%FOLDER%%...";
   }
 }
@@ -39,42 +39,43 @@ ProcessRunner::ProcessRunner(Host& host, Favorites& favorites, std::string favor
   state_.reportSkipped = [this](Skipped kind, std::string_view item) { ReportSkipped(kind, item); };
 }
 
-std::string ProcessRunner::StatusText(int currentprocess, std::string_view folder) {
-  return StringEx::ReplaceAll(StatusTemplate(currentprocess), kFolderPlaceholder, folder);
+std::string ProcessRunner::StatusText(ProcessKind kind, std::string_view folder) {
+  return StringEx::ReplaceAll(StatusTemplate(kind), kFolderPlaceholder, folder);
 }
 
-ProcessRunner::Outcome ProcessRunner::Run(int index) {
-  if (running_) return Outcome::kRefused;
+ProcessRunner::Report ProcessRunner::Run(ProcessKind kind) {
+  if (running_) return {};
   RunningFlag running(running_);
   process_.reset();
   skipped_.Clear();
   host_.SetBusyPointer(true);
-  Outcome outcome;
+  Report report;
   try {
-    outcome = RunChosen(index);
+    report.outcome = RunChosen(kind);
   } catch (const std::exception& error) {
-    outcome = Fail(error.what());
+    report.outcome = Fail(error.what());
   } catch (...) {
-    outcome = Fail("Unexpected error");
+    report.outcome = Fail("Unexpected error");
   }
   host_.SetBusyPointer(false);
   if (const std::string skipped = skipped_.Message(); !skipped.empty()) host_.ShowMessage(skipped);
-  return outcome;
+  if (process_) process_->AddFindings(report.found);
+  return report;
 }
 
-ProcessRunner::Outcome ProcessRunner::RunChosen(int index) {
+ProcessRunner::Outcome ProcessRunner::RunChosen(ProcessKind kind) {
   std::string chosen;
-  const int choice = host_.ChooseOutputFolder(chosen);
-  if (choice == Host::kDriveNotAccessible) {
+  const FolderChoice choice = host_.ChooseOutputFolder(chosen);
+  if (choice == FolderChoice::kDriveNotAccessible) {
     host_.Repaint();
     host_.ShowMessage("Error accessing drive");
     return Outcome::kCancelled;
   }
-  if (choice != Host::kFolderChosen) return Outcome::kCancelled;
+  if (choice != FolderChoice::kChosen) return Outcome::kCancelled;
   host_.SetBusyPointer(true);
   host_.Repaint();
   state_.outputfolder = path::AddFolderSeparator(chosen);
-  state_.currentprocess = index + 1;
+  state_.currentprocess = kind;
   state_.checkedfolders.clear();
   for (int i = 0, count = host_.FolderCount(); i < count; ++i) {
     if (host_.IsFolderTicked(i)) state_.checkedfolders.push_back({i, host_.FolderText(i), 0, 0});

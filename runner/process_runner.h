@@ -21,9 +21,8 @@ namespace vellumark {
 
 class ProcessRunner : private FavoritesEvents {
  public:
-  // Makes the process for a process number (1 to 5); null for a number
-  // that has none.
-  using ProcessFactory = std::function<std::unique_ptr<Process>(int currentprocess)>;
+  // Makes the process of a kind; null for a kind the host has none of.
+  using ProcessFactory = std::function<std::unique_ptr<Process>(ProcessKind kind)>;
 
   enum class Outcome {
     kCompleted,  // every checked folder walked and the output closed
@@ -32,22 +31,24 @@ class ProcessRunner : private FavoritesEvents {
     kRefused,    // a run was already in progress
   };
 
+  struct Report {
+    Outcome outcome = Outcome::kRefused;
+    RunFindings found;
+  };
+
   ProcessRunner(Host& host, Favorites& favorites, std::string favoritesFolder, ProcessFactory factory);
 
-  // `index` is the chosen menu item's index (0 Check ... 4 Statistics).
   // Called again from inside a run (the host pumps messages), it refuses.
-  // The process a run made lives until the next run starts, so its caller
-  // can read its results afterwards.
-  Outcome Run(int index);
+  Report Run(ProcessKind kind);
 
   const RunState& State() const { return state_; }
 
   // The status text of a process with "%%FOLDER%%" replaced by `folder` in
   // one pass.
-  static std::string StatusText(int currentprocess, std::string_view folder);
+  static std::string StatusText(ProcessKind kind, std::string_view folder);
 
  private:
-  Outcome RunChosen(int index);
+  Outcome RunChosen(ProcessKind kind);
   void WalkEntry(CheckedFolder& entry);
   Outcome Fail(std::string_view description);
   bool AnyFolderTicked();

@@ -6,15 +6,15 @@
 
 namespace vellumark {
 
-std::unique_ptr<Process> MakeStandardProcess(int currentprocess, FileServices& services, HTML& html,
+std::unique_ptr<Process> MakeStandardProcess(ProcessKind kind, FileServices& services, HTML& html,
                                              SiteContext* site) {
-  switch (currentprocess) {
-    case process_number::kCheck: return std::make_unique<CheckProcess>(services);
-    case process_number::kClean: return std::make_unique<CleanProcess>(services);
-    case process_number::kConvert: return std::make_unique<ConvertProcess>(services, html);
-    case process_number::kGenerate:
+  switch (kind) {
+    case ProcessKind::kCheck: return std::make_unique<CheckProcess>(services);
+    case ProcessKind::kClean: return std::make_unique<CleanProcess>(services);
+    case ProcessKind::kConvert: return std::make_unique<ConvertProcess>(services, html);
+    case ProcessKind::kGenerate:
       return site ? std::make_unique<SiteGenerator>(*site, SiteGenerator::Kind::kGenerate) : nullptr;
-    case process_number::kStatistics:
+    case ProcessKind::kStatistics:
       return site ? std::make_unique<SiteGenerator>(*site, SiteGenerator::Kind::kStatistics) : nullptr;
     default: return nullptr;
   }

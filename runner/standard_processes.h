@@ -10,9 +10,9 @@
 
 namespace vellumark {
 
-// Check, Clean or Convert for process numbers 1 to 3, and with `site`
-// Generate and Statistics for 4 and 5; null otherwise.
-std::unique_ptr<Process> MakeStandardProcess(int currentprocess, FileServices& services, HTML& html,
+// Check, Clean or Convert, and with `site` Generate and Statistics; null
+// otherwise.
+std::unique_ptr<Process> MakeStandardProcess(ProcessKind kind, FileServices& services, HTML& html,
                                              SiteContext* site = nullptr);
 
 }  // namespace vellumark

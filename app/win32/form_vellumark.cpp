@@ -87,7 +87,7 @@ bool FormVellumark::Load() {
                               [this](std::string_view text) { ShowMessage(text); },
                               [this] { return ChooseGenerateOptions(Hwnd(), settings_, templates_); }, {}});
     runner_ = std::make_unique<ProcessRunner>(static_cast<Host&>(*this), *favoritesobj_, favoritesfolder_,
-                                              [this](int number) { return MakeProcess(number); });
+                                              [this](ProcessKind kind) { return MakeStandardProcess(kind, NativeFileServices(), html_, &*site_); });
     FillFolderList();
   }
   ::ShowWindow(Hwnd(), SW_SHOWNORMAL);
@@ -343,15 +343,14 @@ void FormVellumark::OnAbout(controls::SystemMenuItem& item) {
 void FormVellumark::OnProcess(int index) {
   if (Refused()) return;
   running_ = true;
-  clean_ = nullptr;
-  runner_->Run(index);
+  const ProcessRunner::Report report = runner_->Run(ProcessFromMenuIndex(index));
   running_ = false;
   if (stopRequested_) {
     ::DestroyWindow(Hwnd());
     return;
   }
-  if (clean_ != nullptr && !clean_->Unwritten().empty()) {
-    ShowMessage(ListedItemsMessage("Could not rewrite", "shortcut", "shortcuts", clean_->Unwritten()));
+  if (!report.found.unwritten.empty()) {
+    ShowMessage(ListedItemsMessage("Could not rewrite", "shortcut", "shortcuts", report.found.unwritten));
   }
 }
 
@@ -386,12 +385,6 @@ void FormVellumark::OnCommand(int id, int code) {
       break;
     default: break;
   }
-}
-
-std::unique_ptr<Process> FormVellumark::MakeProcess(int currentprocess) {
-  std::unique_ptr<Process> process = MakeStandardProcess(currentprocess, NativeFileServices(), html_, &*site_);
-  clean_ = dynamic_cast<const CleanProcess*>(process.get());
-  return process;
 }
 
 bool FormVellumark::PreTranslate(MSG& message) {
@@ -458,10 +451,10 @@ void FormVellumark::Repaint() {
   ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-int FormVellumark::ChooseOutputFolder(std::string& folder) {
-  const int status = folderChoice_.Choose(folder);
-  if (status == Host::kFolderChosen) RefreshTickedCounts();
-  return status;
+FolderChoice FormVellumark::ChooseOutputFolder(std::string& folder) {
+  const FolderChoice choice = folderChoice_.Choose(folder);
+  if (choice == FolderChoice::kChosen) RefreshTickedCounts();
+  return choice;
 }
 
 int FormVellumark::FolderCount() { return folders_->Count(); }

@@ -21,7 +21,6 @@
 #include "favorites/favorites.h"
 #include "generate/site_generator.h"
 #include "generate/templates.h"
-#include "processes/clean_process.h"
 #include "processes/html.h"
 #include "runner/host.h"
 #include "runner/process_runner.h"
@@ -86,7 +85,7 @@ class FormVellumark final : public controls::HostWindow<FormVellumark>, private 
   // Host
   void SetBusyPointer(bool busy) override;
   void Repaint() override;
-  int ChooseOutputFolder(std::string& folder) override;
+  FolderChoice ChooseOutputFolder(std::string& folder) override;
   int FolderCount() override;
   std::string FolderText(int index) override;
   bool IsFolderTicked(int index) override;
@@ -103,7 +102,6 @@ class FormVellumark final : public controls::HostWindow<FormVellumark>, private 
   void ShowMessage(std::string_view text) override;
   bool GathersSkipped() const override { return true; }
 
-  std::unique_ptr<Process> MakeProcess(int currentprocess);
 
   std::string title_;
   std::string favoritesfolder_;
@@ -134,9 +132,6 @@ class FormVellumark final : public controls::HostWindow<FormVellumark>, private 
   std::unique_ptr<Favorites> favoritesobj_;
   std::unique_ptr<ProcessRunner> runner_;
   OutputFolderChoice folderChoice_;
-  // The Clean process of the last run, kept by the runner until the next
-  // run; null when the last run was of another process.
-  const CleanProcess* clean_ = nullptr;
 };
 
 }  // namespace vellumark::gui

@@ -2,12 +2,14 @@
 
 namespace vellumark::gui {
 
-int OutputFolderChoice::Choose(std::string& folder) {
+FolderChoice OutputFolderChoice::Choose(std::string& folder) {
   // The prompt shows the folder offered first.
   dialogs_.Title = dialogs_.FolderName;
-  const int status = dialogs_.ShowBrowse();
-  if (status == CommonDialogs::kChosen) folder = dialogs_.FolderName;
-  return status;
+  switch (dialogs_.ShowBrowse()) {
+    case CommonDialogs::kChosen: folder = dialogs_.FolderName; return FolderChoice::kChosen;
+    case CommonDialogs::kDriveNotAccessible: return FolderChoice::kDriveNotAccessible;
+    default: return FolderChoice::kCancelled;
+  }
 }
 
 }  // namespace vellumark::gui

@@ -4,6 +4,7 @@
 // folder as its prompt.
 #pragma once
 
+#include "runner/host.h"
 #include "support/win32/common_dialogs.h"
 #include "support/win32/windows_gate.h"
 
@@ -17,9 +18,8 @@ class OutputFolderChoice {
   const std::string& FolderName() const { return dialogs_.FolderName; }
   void SetFolderName(std::string folder) { dialogs_.FolderName = std::move(folder); }
 
-  // Host::ChooseOutputFolder's answer: 0 with `folder` set, -2 when the
-  // chosen folder's drive cannot be read, -1 when cancelled.
-  int Choose(std::string& folder);
+  // Sets `folder` when the user chose one.
+  FolderChoice Choose(std::string& folder);
 
  private:
   CommonDialogs dialogs_;

@@ -70,8 +70,8 @@ class SiteFixture : public ::testing::Test {
     }
   }
 
-  ProcessRunner::Outcome Generate() { return runner_.Run(process_number::kGenerate - 1); }
-  ProcessRunner::Outcome Statistics() { return runner_.Run(process_number::kStatistics - 1); }
+  ProcessRunner::Outcome Generate() { return runner_.Run(ProcessKind::kGenerate).outcome; }
+  ProcessRunner::Outcome Statistics() { return runner_.Run(ProcessKind::kStatistics).outcome; }
 
   std::string Output(const std::string& relative) const {
     return NativeFileServices().ReadFile(output_ + path::kSeparator + ToNative(relative)).value_or("<missing>");
@@ -111,7 +111,7 @@ class SiteFixture : public ::testing::Test {
                     [this] { return chooseOptions_ ? chooseOptions_() : true; }, [this] { return now_; }};
   Favorites favorites_{files_, [this] { return temp_ / "fav"; }};
   ProcessRunner runner_{host_, favorites_, temp_ / "fav",
-                        [this](int number) { return MakeStandardProcess(number, files_, html_, &site_); }};
+                        [this](ProcessKind kind) { return MakeStandardProcess(kind, files_, html_, &site_); }};
 };
 
 }  // namespace vellumark::testing

@@ -165,8 +165,8 @@ class ConvertImport : public ::testing::Test {
     NativeFileServices().CreateFolder(host.chosenFolder);
     HTML html;
     ProcessRunner runner(host, favorites, Root(),
-                         [&](int number) { return MakeStandardProcess(number, NativeFileServices(), html); });
-    EXPECT_EQ(runner.Run(2), ProcessRunner::Outcome::kCompleted);
+                         [&](ProcessKind kind) { return MakeStandardProcess(kind, NativeFileServices(), html); });
+    EXPECT_EQ(runner.Run(ProcessKind::kConvert).outcome, ProcessRunner::Outcome::kCompleted);
     html_ = NativeFileServices().ReadFile(temp_ / "out/bookmarks.html").value_or("");
     return testing::netscape::Read(html_);
   }

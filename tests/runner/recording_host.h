@@ -19,7 +19,7 @@ class RecordingHost : public Host {
   };
 
   std::vector<Folder> folders;
-  int chooseResult = kFolderChosen;
+  FolderChoice chooseResult = FolderChoice::kChosen;
   std::string chosenFolder;
   std::vector<std::string> log;
   std::vector<std::string> messages;
@@ -29,9 +29,9 @@ class RecordingHost : public Host {
 
   void SetBusyPointer(bool busy) override { log.push_back(busy ? "busy on" : "busy off"); }
   void Repaint() override { log.push_back("repaint"); }
-  int ChooseOutputFolder(std::string& folder) override {
+  FolderChoice ChooseOutputFolder(std::string& folder) override {
     log.push_back("choose");
-    if (chooseResult == kFolderChosen) folder = chosenFolder;
+    if (chooseResult == FolderChoice::kChosen) folder = chosenFolder;
     return chooseResult;
   }
   int FolderCount() override { return static_cast<int>(folders.size()); }

@@ -41,7 +41,7 @@ class RunnerTest : public ::testing::Test {
     }
   }
 
-  ProcessRunner::Outcome Run(int index) { return runner_.Run(index); }
+  ProcessRunner::Outcome Run(int index) { return runner_.Run(ProcessFromMenuIndex(index)).outcome; }
 
   std::string Output(std::string_view name) { return services_.ReadFile(output_ + path::kSeparator + std::string(name)).value_or("<missing>"); }
 
@@ -51,8 +51,8 @@ class RunnerTest : public ::testing::Test {
   HTML html_;
   Favorites favorites_{services_, [this] { return temp_ / "fav"; }};
   testing::RecordingHost host_;
-  ProcessRunner runner_{host_, favorites_, temp_ / "fav", [this](int number) {
-                          return MakeStandardProcess(number, services_, html_);
+  ProcessRunner runner_{host_, favorites_, temp_ / "fav", [this](ProcessKind kind) {
+                          return MakeStandardProcess(kind, services_, html_);
                         }};
 };
 
@@ -70,18 +70,18 @@ TEST_F(RunnerTest, CheckRunCallsTheHostInOrderAndReportsSharedUrls) {
                              "current 2", "status Checking /...", "min 0", "max 1", "value 0", "step", "untick 2", "busy on",
                              "status ", "value 0", "busy off"}));
   EXPECT_EQ(Output("Check.txt"), "http://same/\r\n  " + a1 + "\r\n  " + r + "\r\n\r\n");
-  EXPECT_EQ(runner_.State().currentprocess, 1);
+  EXPECT_EQ(runner_.State().currentprocess, ProcessKind::kCheck);
   EXPECT_EQ(runner_.State().outputfolder, output_ + path::kSeparator);
 }
 
 TEST_F(RunnerTest, CancelledOrInaccessibleFolderChoiceWritesNothing) {
   Add("A/one.url", "http://a/");
   Refresh({"A"});
-  host_.chooseResult = 1;
+  host_.chooseResult = FolderChoice::kCancelled;
   EXPECT_EQ(Run(0), ProcessRunner::Outcome::kCancelled);
   EXPECT_EQ(host_.log, (Log{"busy on", "choose", "busy off"}));
   host_.log.clear();
-  host_.chooseResult = Host::kDriveNotAccessible;
+  host_.chooseResult = FolderChoice::kDriveNotAccessible;
   EXPECT_EQ(Run(2), ProcessRunner::Outcome::kCancelled);
   EXPECT_EQ(host_.log, (Log{"busy on", "choose", "repaint", "message Error accessing drive", "busy off"}));
   EXPECT_EQ(Output("Check.txt"), "<missing>");
@@ -118,7 +118,7 @@ TEST_F(RunnerTest, HandlerErrorsStopTheRunAndKeepEarlierFoldersUnticked) {
   Add("A/one.url", "http://a/");
   Add("B/two.url", "http://b/");
   Refresh({"A", "B"});
-  ProcessRunner failing(host_, favorites_, temp_ / "fav", [](int) {
+  ProcessRunner failing(host_, favorites_, temp_ / "fav", [](ProcessKind) {
     struct Failing final : Process {
       bool Prepare(RunState&) override { return true; }
       void FavoriteChange(int, FavoriteItem& favorite, std::string_view) override {
@@ -127,7 +127,7 @@ TEST_F(RunnerTest, HandlerErrorsStopTheRunAndKeepEarlierFoldersUnticked) {
     };
     return std::make_unique<Failing>();
   });
-  EXPECT_EQ(failing.Run(0), ProcessRunner::Outcome::kFailed);
+  EXPECT_EQ(failing.Run(ProcessKind::kCheck).outcome, ProcessRunner::Outcome::kFailed);
   EXPECT_FALSE(host_.folders[0].ticked);
   EXPECT_TRUE(host_.folders[1].ticked);
   const Log tail(host_.log.end() - 5, host_.log.end());
@@ -138,10 +138,10 @@ TEST_F(RunnerTest, ASecondRunFromInsideARunIsRefused) {
   Add("A/one.url", "http://a/");
   Refresh({"A"});
   std::vector<ProcessRunner::Outcome> nested;
-  host_.onPump = [&] { nested.push_back(runner_.Run(1)); };
+  host_.onPump = [&] { nested.push_back(runner_.Run(ProcessKind::kClean).outcome); };
   EXPECT_EQ(Run(0), ProcessRunner::Outcome::kCompleted);
   EXPECT_EQ(nested, (std::vector<ProcessRunner::Outcome>{ProcessRunner::Outcome::kRefused, ProcessRunner::Outcome::kRefused}));
-  EXPECT_EQ(runner_.State().currentprocess, 1);
+  EXPECT_EQ(runner_.State().currentprocess, ProcessKind::kCheck);
 }
 
 TEST_F(RunnerTest, UnknownProcessNumbersEndWithoutOutput) {
@@ -151,11 +151,11 @@ TEST_F(RunnerTest, UnknownProcessNumbersEndWithoutOutput) {
 }
 
 TEST(RunnerStatusText, ReplacesThePlaceholderInOnePass) {
-  EXPECT_EQ(ProcessRunner::StatusText(1, "A"), "Checking A...");
-  EXPECT_EQ(ProcessRunner::StatusText(2, "/"), "Cleaning /...");
-  EXPECT_EQ(ProcessRunner::StatusText(3, "%%FOLDER%%"), "Converting %%FOLDER%%...");
-  EXPECT_EQ(ProcessRunner::StatusText(4, "x"), "Generating x...");
-  EXPECT_EQ(ProcessRunner::StatusText(5, "x"), "Generating x...");
+  EXPECT_EQ(ProcessRunner::StatusText(ProcessKind::kCheck, "A"), "Checking A...");
+  EXPECT_EQ(ProcessRunner::StatusText(ProcessKind::kClean, "/"), "Cleaning /...");
+  EXPECT_EQ(ProcessRunner::StatusText(ProcessKind::kConvert, "%%FOLDER%%"), "Converting %%FOLDER%%...");
+  EXPECT_EQ(ProcessRunner::StatusText(ProcessKind::kGenerate, "x"), "Generating x...");
+  EXPECT_EQ(ProcessRunner::StatusText(ProcessKind::kStatistics, "x"), "Generating x...");
 }
 
 TEST_F(RunnerTest, CleanKeepsOnlyTheUrlLineOtherSectionsAndAttributes) {
