@@ -11,7 +11,7 @@
 #include <ctime>
 
 #ifdef _WIN32
-#include "support/wildcard.h"
+#include "support/ascii.h"
 #include "support/win32/wide_string.h"
 #include "support/win32/windows_gate.h"
 
