@@ -67,8 +67,8 @@ TEST(SpecialFolders, ExplorerFolderIsTheOneAnOpenBrowserWindowShows) {
 
 TEST(SpecialFolders, SpoolerFoldersLieInTheSystemFolder) {
   const std::string spool = GetSystemFolder() + "\\spool\\";
-  EXPECT_TRUE(EqualsIgnoringCase(GetPrinterDriverFolder(), spool + "drivers\\x64")) << GetPrinterDriverFolder();
-  EXPECT_TRUE(EqualsIgnoringCase(GetPrintProcessorFolder(), spool + "prtprocs\\x64")) << GetPrintProcessorFolder();
+  EXPECT_TRUE(ascii::EqualsIgnoringCase(GetPrinterDriverFolder(), spool + "drivers\\x64")) << GetPrinterDriverFolder();
+  EXPECT_TRUE(ascii::EqualsIgnoringCase(GetPrintProcessorFolder(), spool + "prtprocs\\x64")) << GetPrintProcessorFolder();
 }
 
 #else
