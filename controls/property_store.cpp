@@ -1,5 +1,7 @@
 #include "controls/property_store.h"
 
+#include "support/ascii.h"
+
 #include <charconv>
 #include <limits>
 
@@ -13,15 +15,6 @@ std::string_view Trim(std::string_view text) {
   if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(kBlanks);
   return text.substr(first, last - first + 1);
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 std::optional<std::string> ParseQuoted(std::string_view text) {
@@ -73,8 +66,8 @@ std::optional<PropertyStore::Value> ParseValue(std::string_view text) {
     if (auto quoted = ParseQuoted(text)) return PropertyStore::Value(std::move(*quoted));
     return std::nullopt;
   }
-  if (EqualsIgnoringCase(text, "True")) return PropertyStore::Value(true);
-  if (EqualsIgnoringCase(text, "False")) return PropertyStore::Value(false);
+  if (ascii::EqualsIgnoringCase(text, "True")) return PropertyStore::Value(true);
+  if (ascii::EqualsIgnoringCase(text, "False")) return PropertyStore::Value(false);
   if (auto number = ParseNumber(text)) return PropertyStore::Value(*number);
   return std::nullopt;
 }

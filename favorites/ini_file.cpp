@@ -1,5 +1,7 @@
 #include "favorites/ini_file.h"
 
+#include "support/ascii.h"
+
 namespace vellumark::ini {
 namespace {
 
@@ -18,18 +20,12 @@ std::string_view TrimBack(std::string_view text) {
 
 std::string_view CutAtNul(std::string_view text) { return text.substr(0, text.find('\0')); }
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-
 // `name` (from the file, up to a NUL) against `wanted` (ASCII), with ASCII
 // letters folded; other characters, even those whose lower case is an
 // ASCII letter, never match.
 bool NamesMatch(std::string_view name, std::string_view wanted) {
   name = CutAtNul(name);
-  if (name.size() != wanted.size()) return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    if (FoldAscii(name[i]) != FoldAscii(wanted[i])) return false;
-  }
-  return true;
+  return ascii::EqualsIgnoringCase(name, wanted);
 }
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }

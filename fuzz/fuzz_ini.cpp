@@ -6,6 +6,7 @@
 #include "favorites/internet_shortcut.h"
 #include "favorites/shortcut_text.h"
 #include "fuzz/require.h"
+#include "support/ascii.h"
 
 #include <array>
 #include <cstdint>
@@ -29,9 +30,7 @@ std::string_view Trim(std::string_view text) {
 
 std::string Folded(std::string_view name) {
   std::string folded(name.substr(0, name.find('\0')));
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : folded) c = ascii::Lower(c);
   return folded;
 }
 

@@ -6,6 +6,7 @@
 // Input: a type byte, then fields separated by 0xFF: the settings file, the
 // value's name, its data.
 #include "fuzz/require.h"
+#include "support/ascii.h"
 #include "support/registry.h"
 
 #include <sys/stat.h>
@@ -26,9 +27,7 @@ using fuzz::Require;
 constexpr std::uint32_t kRoot = Registry::kCurrentUser;
 
 std::string Folded(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : text) c = ascii::Lower(c);
   return text;
 }
 

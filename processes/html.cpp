@@ -1,5 +1,7 @@
 #include "processes/html.h"
 
+#include "support/ascii.h"
+
 #include <array>
 #include <utility>
 
@@ -12,27 +14,6 @@ constexpr std::array<std::pair<char, std::string_view>, 4> kEntities{{
     {'<', "&lt;"},
     {'>', "&gt;"},
 }};
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-std::string PercentDecoded(std::string_view s) {
-  std::string out;
-  out.reserve(s.size());
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '%' && i + 2 < s.size() && HexValue(s[i + 1]) >= 0 && HexValue(s[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(s[i + 1]) * 16 + HexValue(s[i + 2]));
-      i += 2;
-    } else {
-      out += s[i];
-    }
-  }
-  return out;
-}
 
 // Replaces every entity in one pass, so "&amp;lt;" gives "&lt;".
 std::string EntitiesDecoded(std::string_view s) {
@@ -85,7 +66,7 @@ std::string HTML::Encode(std::string_view buffer, bool hrefsrc) const {
 }
 
 std::string HTML::Decode(std::string_view buffer, bool hrefsrc) const {
-  const std::string s = hrefsrc ? PercentDecoded(buffer) : std::string(buffer);
+  const std::string s = hrefsrc ? ascii::PercentDecoded(buffer) : std::string(buffer);
   return utf8_.Decode(EntitiesDecoded(s));
 }
 

@@ -1,5 +1,6 @@
 #include "processes/punycode.h"
 
+#include "support/ascii.h"
 #include "support/text_encoding.h"
 
 #include <algorithm>
@@ -97,9 +98,7 @@ std::optional<std::string> HostToAscii(std::string_view host) {
       ascii += label;
     } else {
       std::string lower(label);
-      for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      }
+      for (char& c : lower) c = ascii::Lower(c);
       const std::optional<std::string> encoded = Punycode(CodePoints(lower));
       if (!encoded) return std::nullopt;
       ascii += "xn--" + *encoded;

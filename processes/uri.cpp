@@ -1,5 +1,6 @@
 #include "processes/uri.h"
 
+#include "support/ascii.h"
 #include "support/text_encoding.h"
 
 #include <optional>
@@ -33,19 +34,10 @@ bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsSchemeCharacter(char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '+' || c == '-' || c == '.'; }
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 int DefaultPort(std::string_view scheme) {
-  if (EqualsIgnoringAsciiCase(scheme, "http")) return 80;
-  if (EqualsIgnoringAsciiCase(scheme, "https")) return 443;
-  if (EqualsIgnoringAsciiCase(scheme, "ftp")) return 21;
+  if (ascii::EqualsIgnoringCase(scheme, "http")) return 80;
+  if (ascii::EqualsIgnoringCase(scheme, "https")) return 443;
+  if (ascii::EqualsIgnoringCase(scheme, "ftp")) return 21;
   return 0;
 }
 
@@ -61,19 +53,12 @@ std::optional<int> PortNumber(std::string_view digits) {
   return value;
 }
 
-int HexValue(char c) {
-  if (IsAsciiDigit(c)) return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 // The character of a "%XX" escape at the start of `text` when it is ASCII
 // other than NUL.
 std::optional<char> AsciiEscape(std::string_view text) {
   if (text.size() < 3 || text[0] != '%') return std::nullopt;
-  const int high = HexValue(text[1]);
-  const int low = HexValue(text[2]);
+  const int high = ascii::HexDigitValue(text[1]);
+  const int low = ascii::HexDigitValue(text[2]);
   if (high < 0 || low < 0 || high > 7 || (high == 0 && low == 0)) return std::nullopt;
   return static_cast<char>(high * 16 + low);
 }
@@ -178,7 +163,7 @@ std::string FilePathAfterServer(std::string_view server, std::string_view path, 
     const bool fourSlashes = path.starts_with("//") && !path.starts_with("///");
     return DriveFixed(LocalPath(path, fourSlashes ? Escapes::kKept : Escapes::kDecoded, endsUrl));
   }
-  if (EqualsIgnoringAsciiCase(server, "localhost")) {
+  if (ascii::EqualsIgnoringCase(server, "localhost")) {
     std::string local = DriveFixed(LocalPath(path, Escapes::kDecoded, endsUrl));
     if (local.starts_with('\\')) local.erase(0, 1);
     return local;
@@ -202,10 +187,10 @@ std::optional<Components> Crack(std::string_view url) {
   }
   Components parts;
   parts.scheme = url.substr(0, schemeLength);
-  const bool file = EqualsIgnoringAsciiCase(parts.scheme, "file");
+  const bool file = ascii::EqualsIgnoringCase(parts.scheme, "file");
   // A res URL names a module file ("res://C:\x.dll/7"), so a colon after
   // its host starts no port.
-  const bool withPort = !EqualsIgnoringAsciiCase(parts.scheme, "res");
+  const bool withPort = !ascii::EqualsIgnoringCase(parts.scheme, "res");
 
   std::string_view rest = url.substr(schemeLength + 1);
   auto extraStart = rest.find('?');

@@ -1,5 +1,6 @@
 #include "support/file_system.h"
 
+#include "support/ascii.h"
 #include "support/path.h"
 #include "support/time_zone.h"
 #include "support/wildcard.h"
@@ -188,7 +189,7 @@ std::string FileSystem::Search(std::string_view startFolder, std::string_view na
   if (!entries) return "";
   for (const DirectoryEntry& entry : *entries) {
     const bool isFolder = (entry.attributes & attribute::kDirectory) != 0;
-    if (isFolder == wantFolder && EqualsIgnoringCase(entry.name, name)) {
+    if (isFolder == wantFolder && ascii::EqualsIgnoringCase(entry.name, name)) {
       return Join(startFolder, entry.name);
     }
   }

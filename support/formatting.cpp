@@ -1,5 +1,7 @@
 #include "support/formatting.h"
 
+#include "support/ascii.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -7,15 +9,6 @@ namespace vellumark {
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-bool EqualsAsciiIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
-}
 
 std::string Hex(std::uint32_t value) {
   std::string digits;
@@ -161,8 +154,8 @@ std::string StringEx::ReplaceAll(std::string_view text, std::string_view from, s
 std::string FormatEx::FormatHex(std::int32_t number, int digits, std::string_view delimiter) {
   std::string hex = Hex(static_cast<std::uint32_t>(number));
   if (digits > 0 && hex.size() < static_cast<std::size_t>(digits)) hex.insert(0, digits - hex.size(), '0');
-  if (EqualsAsciiIgnoringCase(delimiter, "0x")) return std::string(delimiter) + hex;
-  if (EqualsAsciiIgnoringCase(delimiter, "h")) return hex + std::string(delimiter);
+  if (ascii::EqualsIgnoringCase(delimiter, "0x")) return std::string(delimiter) + hex;
+  if (ascii::EqualsIgnoringCase(delimiter, "h")) return hex + std::string(delimiter);
   return hex;
 }
 

@@ -1,9 +1,9 @@
 #include "support/wildcard.h"
 
+#include "support/ascii.h"
+
 namespace vellumark {
 namespace {
-
-char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Greedy matching with one backtrack point (the last "*"), linear in
 // practice and never exponential.
@@ -14,7 +14,7 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
     if (p < pattern.size() && pattern[p] == '*') {
       starPattern = p++;
       starName = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || Fold(pattern[p]) == Fold(name[n]))) {
+    } else if (p < pattern.size() && (pattern[p] == '?' || ascii::Lower(pattern[p]) == ascii::Lower(name[n]))) {
       ++p;
       ++n;
     } else if (starPattern != std::string_view::npos) {
@@ -34,14 +34,6 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
   // A final ".*" also matches no extension at all, so "*.*" matches "README".
   if (pattern.ends_with(".*") && MatchesPattern(name, pattern.substr(0, pattern.size() - 2))) return true;
   return MatchesPattern(name, pattern);
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Fold(a[i]) != Fold(b[i])) return false;
-  }
-  return true;
 }
 
 }  // namespace vellumark

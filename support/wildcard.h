@@ -10,7 +10,4 @@ namespace vellumark {
 
 bool MatchesWildcard(std::string_view name, std::string_view pattern);
 
-// Equality without regard to ASCII letter case.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
-
 }  // namespace vellumark

@@ -3,6 +3,7 @@
 // sorted without regard to case so that every run lists them alike.
 #include "support/file_services.h"
 
+#include "support/ascii.h"
 #include "support/path.h"
 
 #include <dirent.h>
@@ -69,14 +70,12 @@ std::string_view NameOf(std::string_view path) {
   return cut == std::string_view::npos ? path : path.substr(cut + 1);
 }
 
-char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Case-insensitive order; names that differ only in case keep byte order.
 bool NameLess(const DirectoryEntry& a, const DirectoryEntry& b) {
   const std::size_t common = std::min(a.name.size(), b.name.size());
   for (std::size_t i = 0; i < common; ++i) {
-    const auto x = static_cast<unsigned char>(FoldCase(a.name[i]));
-    const auto y = static_cast<unsigned char>(FoldCase(b.name[i]));
+    const auto x = static_cast<unsigned char>(ascii::Lower(a.name[i]));
+    const auto y = static_cast<unsigned char>(ascii::Lower(b.name[i]));
     if (x != y) return x < y;
   }
   if (a.name.size() != b.name.size()) return a.name.size() < b.name.size();

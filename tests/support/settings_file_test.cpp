@@ -3,6 +3,7 @@
 #include "support/registry.h"
 
 #include "support/file_services.h"
+#include "support/posix/settings_format.h"
 #include "tests/support/settings_sandbox.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@ namespace vellumark {
 namespace {
 
 using namespace std::string_literals;
+using namespace std::string_view_literals;
 constexpr std::uint32_t kUser = Registry::kCurrentUser;
 constexpr std::string_view kKey = "Software\\Tarnwell\\Vellumark";
 constexpr std::string_view kHeader =
@@ -44,34 +46,61 @@ TEST_F(SettingsFile, NewFileHoldsOneSectionWithTypedLines) {
   ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "Template", "Default", 1));
   ASSERT_TRUE(Registry::WriteNumberValue(kUser, kKey, "Interval", -3));
   ASSERT_TRUE(Registry::WriteBinaryValue(kUser, "Other", "Raw", std::vector<std::uint8_t>{0x01, 0xAB}));
-  ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "List", "a\0b\0"s, 7));
   EXPECT_EQ(FileBytes(), std::string(kHeader) +
                              "\n[Software\\Tarnwell\\Vellumark]\n"
                              "Interval=dword:-3\n"
                              "Template=sz:Default\n"
-                             "List=multi_sz:a%00b%00\n"
                              "\n[Other]\n"
                              "Raw=binary:01,ab\n");
 }
 
-TEST_F(SettingsFile, AnyBytesSurviveTheRoundTrip) {
+// One line read in section "K": name|type|stored bytes, or "<other>".
+std::string Read(std::string_view text) {
+  std::optional<std::string> section = "K";
+  settings_format::Line line;
+  line.text = text;
+  settings_format::ParseLine(line, section);
+  if (line.kind != settings_format::Line::Kind::kValue) return "<other>";
+  return line.name + "|" + std::to_string(line.type) + "|" + line.data;
+}
+
+TEST(SettingsFormat, AnyBytesSurviveTheRoundTrip) {
   std::string all;
   for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
-  const std::string tricky = "  lead and trail  \r\nline two\n%41 stays %q %zz %";
-  const std::string name = " =[odd]# name= ";
-  ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "All", all, 1));
-  ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "Tricky", tricky, 2));
-  ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, name, "x", 1));
-  ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "#comment-like", "y", 1));
-  EXPECT_EQ(Text("All"), all);
-  EXPECT_EQ(Text("Tricky"), tricky);
-  EXPECT_EQ(Text(name), "x");
-  EXPECT_EQ(Text("#comment-like"), "y");
-  // One line per value: nothing raw breaks a line.
-  const std::string bytes = FileBytes();
-  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 3 + 2 + 4);
-  EXPECT_NE(bytes.find("Tricky=expand_sz:  lead and trail  %0D%0Aline two%0A%2541 stays %q %zz %\n"), std::string::npos);
-  EXPECT_NE(bytes.find("%20%3D[odd]# name%3D%20=sz:x\n"), std::string::npos);
+  struct Case { std::string name; std::uint32_t type; std::string data; std::string_view text; };  // text "": any
+  const Case cases[] = {
+      {"All", 1, all + '\0', ""},
+      {"Tricky", 2, "  lead and trail  \r\nline two\n%41 stays %q %zz %\0"s,
+       "Tricky=expand_sz:  lead and trail  %0D%0Aline two%0A%2541 stays %q %zz %"},
+      {" =[odd]# name= ", 1, "x\0"s, "%20%3D[odd]# name%3D%20=sz:x"},
+      {"#comment-like", 1, "y\0"s, ""},
+      {"List", 7, "a\0b\0\0"s, "List=multi_sz:a%00b%00"},
+      {"Interval", 4, "\xFD\xFF\xFF\xFF", "Interval=dword:-3"},
+      {"Raw", 3, "\x01\xAB", "Raw=binary:01,ab"},
+  };
+  for (const auto& c : cases) {
+    const std::string text = settings_format::ValueLine("K", c.name, c.type, c.data).text;
+    EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << c.name;
+    EXPECT_EQ(c.text.empty() ? text : c.text, text);
+    EXPECT_EQ(Read(text), c.name + "|" + std::to_string(c.type) + "|" + c.data);
+  }
+}
+
+TEST(SettingsFormat, HandEditsAreUnderstoodAndDamageIsNotAValue) {
+  const std::pair<std::string_view, std::string> cases[] = {
+      {"  Interval =  DWORD: 0x10 ", "Interval|4|\x10\0\0\0"s},
+      {"Updated= sz:  two spaces kept", "Updated|1|  two spaces kept\0"s},
+      {"WHOIS=sz:https://example.test/?q=%q", "WHOIS|1|https://example.test/?q=%q\0"s},
+      {"Blob=binary: 0A 0b,ff", "Blob|3|\x0A\x0B\xFF"},
+      {"garbage without equals", "<other>"},
+      {"Interval=dword:not a number", "<other>"},
+      {"Interval=dword:4294967296", "<other>"},
+      {"Interval=qword:5", "<other>"},
+      {"Template=binary:0", "<other>"},
+      {"\0\0\xFF\xFE binary junk \x01"sv, "<other>"},
+      {"Updated", "<other>"},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(Read(text), expected) << text;
 }
 
 TEST_F(SettingsFile, HandEditsAreUnderstood) {
@@ -79,18 +108,10 @@ TEST_F(SettingsFile, HandEditsAreUnderstood) {
       "\xEF\xBB\xBF; edited by hand\r\n"
       "  [software\\tarnwell\\vellumark]  \r\n"
       "  Interval =  DWORD: 0x10 \r\n"
-      "Updated= sz:  two spaces kept\r\n"
-      "WHOIS=sz:https://example.test/?q=%q\r\n"
-      "Blob=binary: 0A 0b,ff\r\n"
       "Tail=sz:ends in CR\r\r\n");
   ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "New", "", 1));
   EXPECT_EQ(Text("Tail"), "ends in CR\r");
   EXPECT_EQ(Number("Interval"), "16");
-  EXPECT_EQ(Text("Updated"), "  two spaces kept");
-  EXPECT_EQ(Text("WHOIS"), "https://example.test/?q=%q");
-  std::vector<std::uint8_t> blob;
-  EXPECT_TRUE(Registry::ReadBinaryValue(kUser, kKey, "Blob", blob));
-  EXPECT_EQ(blob, (std::vector<std::uint8_t>{0x0A, 0x0B, 0xFF}));
 }
 
 TEST_F(SettingsFile, DamagedLinesAreIgnoredAndKept) {
@@ -98,12 +119,7 @@ TEST_F(SettingsFile, DamagedLinesAreIgnoredAndKept) {
       "Orphan=sz:before any section\n"
       "[Software\\Tarnwell\\Vellumark]\n"
       "garbage without equals\n"
-      "Interval=dword:not a number\n"
-      "Interval=dword:4294967296\n"
-      "Interval=qword:5\n"
-      "Template=binary:0\n"
       "\0\0\xFF\xFE binary junk \x01\n"s
-      "Updated\n"
       "Updated=sz:kept\n"
       "[broken section\n"
       "Template=sz:under a broken header\n"

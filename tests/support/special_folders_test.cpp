@@ -11,7 +11,7 @@
 #include <ctime>
 
 #ifdef _WIN32
-#include "support/wildcard.h"
+#include "support/ascii.h"
 #include "support/win32/wide_string.h"
 #include "support/win32/windows_gate.h"
 
@@ -67,8 +67,8 @@ TEST(SpecialFolders, ExplorerFolderIsTheOneAnOpenBrowserWindowShows) {
 
 TEST(SpecialFolders, SpoolerFoldersLieInTheSystemFolder) {
   const std::string spool = GetSystemFolder() + "\\spool\\";
-  EXPECT_TRUE(EqualsIgnoringCase(GetPrinterDriverFolder(), spool + "drivers\\x64")) << GetPrinterDriverFolder();
-  EXPECT_TRUE(EqualsIgnoringCase(GetPrintProcessorFolder(), spool + "prtprocs\\x64")) << GetPrintProcessorFolder();
+  EXPECT_TRUE(ascii::EqualsIgnoringCase(GetPrinterDriverFolder(), spool + "drivers\\x64")) << GetPrinterDriverFolder();
+  EXPECT_TRUE(ascii::EqualsIgnoringCase(GetPrintProcessorFolder(), spool + "prtprocs\\x64")) << GetPrintProcessorFolder();
 }
 
 #else

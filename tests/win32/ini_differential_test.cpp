@@ -8,6 +8,7 @@
 #include "support/win32/wide_string.h"
 #include "support/win32/windows_gate.h"
 #include "tests/support/temp_folder.h"
+#include "tools/random.h"
 
 #include <gtest/gtest.h>
 
@@ -48,21 +49,7 @@ std::wstring OurValue(std::string_view bytes, const Lookup& lookup) {
   return Widen(ini::ReadValue(text, lookup.section, lookup.key).value_or(""));
 }
 
-// Small deterministic generator, so a failure can be replayed.
-class Random {
- public:
-  explicit Random(std::uint64_t seed) : state_(seed) {}
-  std::uint32_t Next(std::uint32_t bound) {
-    state_ += 0x9E3779B97F4A7C15ull;
-    std::uint64_t z = state_;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return static_cast<std::uint32_t>((z ^ (z >> 31)) % bound);
-  }
-
- private:
-  std::uint64_t state_;
-};
+using tools::Random;
 
 // Pieces of lines (UTF-8), chosen to hit every rule of the reader.
 const std::vector<std::string>& Fragments() {
@@ -78,9 +65,9 @@ const std::vector<std::string>& Fragments() {
 
 std::string GeneratedText(Random& random) {
   std::string text;
-  const std::uint32_t pieces = random.Next(40);
-  for (std::uint32_t i = 0; i < pieces; ++i) text += Fragments()[random.Next(static_cast<std::uint32_t>(Fragments().size()))];
-  if (random.Next(8) == 0) text += "URL=" + std::string(5000 + random.Next(3000), 'x');
+  const std::uint32_t pieces = random.Below(40);
+  for (std::uint32_t i = 0; i < pieces; ++i) text += Fragments()[random.Below(static_cast<int>(Fragments().size()))];
+  if (random.Below(8) == 0) text += "URL=" + std::string(5000 + random.Below(3000), 'x');
   return text;
 }
 
@@ -90,7 +77,7 @@ std::string GeneratedText(Random& random) {
 std::string AsFile(const std::string& text, Random& random) {
   const TextForm forms[] = {TextForm::kWindows1252, TextForm::kUtf8WithBom, TextForm::kUtf16LeWithBom,
                             TextForm::kUtf16BeWithBom};
-  TextForm form = forms[random.Next(4)];
+  TextForm form = forms[random.Below(4)];
   if (form == TextForm::kWindows1252) {
     const std::string bytes = text::Utf8ToWindows1252(text);
     const bool asciiOnly = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });

@@ -27,6 +27,7 @@
 #include "processes/uri.h"
 #include "support/win32/wide_string.h"
 #include "support/win32/windows_gate.h"
+#include "tools/random.h"
 
 #include <wininet.h>
 
@@ -348,31 +349,17 @@ TEST(UriAgainstSystemCracker, AgreesOnHandPickedUrls) {
   EXPECT_EQ(tally.disagree, 0);
 }
 
-// Small deterministic generator, so a failure can be replayed.
-class Random {
- public:
-  explicit Random(std::uint64_t seed) : state_(seed) {}
-  std::uint32_t Next(std::uint32_t bound) {
-    state_ += 0x9E3779B97F4A7C15ull;
-    std::uint64_t z = state_;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return static_cast<std::uint32_t>((z ^ (z >> 31)) % bound);
-  }
-  bool OneIn(std::uint32_t n) { return Next(n) == 0; }
-  std::string Pick(const std::vector<std::string>& choices) {
-    return choices[Next(static_cast<std::uint32_t>(choices.size()))];
-  }
+using tools::Random;
 
- private:
-  std::uint64_t state_;
-};
+std::string Pick(Random& random, const std::vector<std::string>& choices) {
+  return choices[static_cast<std::size_t>(random.Below(static_cast<int>(choices.size())))];
+}
 
 // Text of 1 to `most` pieces; pieces never hold "?" or "#".
 std::string Text(Random& random, const std::vector<std::string>& pieces, std::uint32_t most) {
   std::string text;
-  const std::uint32_t count = 1 + random.Next(most);
-  for (std::uint32_t i = 0; i < count; ++i) text += random.Pick(pieces);
+  const std::uint32_t count = 1 + random.Below(most);
+  for (std::uint32_t i = 0; i < count; ++i) text += Pick(random, pieces);
   return text;
 }
 
@@ -386,17 +373,17 @@ const std::vector<std::string> kExtraPiece = {"a", "q=1", "&", "=", "/", "?", "#
 const std::vector<std::string> kFilePiece = {"a", "b", "Z", "9", "-", ".", "..", "_", "~", "%20", "%41", "%2f", "%zz"};
 
 std::string Path(Random& random) {
-  if (random.OneIn(6)) return "";
-  if (random.OneIn(6)) return "/";
+  if ((random.Below(6) == 0)) return "";
+  if ((random.Below(6) == 0)) return "/";
   std::string path;
-  const std::uint32_t segments = 1 + random.Next(4);
+  const std::uint32_t segments = 1 + random.Below(4);
   for (std::uint32_t i = 0; i < segments; ++i) path += "/" + Text(random, kSegment, 6);
-  if (random.OneIn(25)) path += "/" + std::string(3000 + random.Next(2000), 'p');
+  if ((random.Below(25) == 0)) path += "/" + std::string(3000 + random.Below(2000), 'p');
   return path;
 }
 
 std::string Extra(Random& random) {
-  switch (random.Next(6)) {
+  switch (random.Below(6)) {
     case 0:
       return "?" + Text(random, kExtraPiece, 8);
     case 1:
@@ -406,25 +393,25 @@ std::string Extra(Random& random) {
     case 3:
       return "#" + Text(random, kExtraPiece, 4) + "?" + Text(random, kExtraPiece, 4);
     case 4:
-      return random.OneIn(4) ? "?" + std::string(200 + random.Next(3000), 'q') : "";
+      return (random.Below(4) == 0) ? "?" + std::string(200 + random.Below(3000), 'q') : "";
     default:
       return "";
   }
 }
 
 std::string HostName(Random& random) {
-  switch (random.Next(12)) {
+  switch (random.Below(12)) {
     case 0:
       return "";
     case 1:
-      return std::to_string(random.Next(256)) + "." + std::to_string(random.Next(256)) + ".0.1";
+      return std::to_string(random.Below(256)) + "." + std::to_string(random.Below(256)) + ".0.1";
     case 2:
-      return std::string(250 + random.Next(10), 'h');
+      return std::string(250 + random.Below(10), 'h');
     case 3:
-      return random.Pick({"h st", "h;x", "h\\p", "h\xC3\xA9", "xn--bcher-kva.example", "UPPER.EXAMPLE"});
+      return Pick(random, {"h st", "h;x", "h\\p", "h\xC3\xA9", "xn--bcher-kva.example", "UPPER.EXAMPLE"});
     default: {
       std::string host = Text(random, kWord, 3);
-      const std::uint32_t labels = random.Next(3);
+      const std::uint32_t labels = random.Below(3);
       for (std::uint32_t i = 0; i < labels; ++i) host += "." + Text(random, kWord, 3);
       return host;
     }
@@ -434,14 +421,14 @@ std::string HostName(Random& random) {
 // scheme://[user@]host[:port][path][extra], with the known differences
 // marked on the case.
 Case Hierarchical(Random& random) {
-  const std::string scheme = random.Pick({"http", "https", "ftp", "HTTP", "hTtPs", "FTP", "gopher", "news",
+  const std::string scheme = Pick(random, {"http", "https", "ftp", "HTTP", "hTtPs", "FTP", "gopher", "news",
                                           "javascript", "mailto", "res", "RES", "foo", "x-y+z.1", "svn+ssh", "1abc"});
   // A res URL's host keeps any colon, so no port reading differs there.
   const bool res = scheme == "res" || scheme == "RES";
   Case c;
   std::string userInfo;
   bool severalAts = false;
-  switch (random.Next(10)) {
+  switch (random.Below(10)) {
     case 0:
       userInfo = Text(random, kWord, 3) + "@";
       break;
@@ -449,13 +436,13 @@ Case Hierarchical(Random& random) {
       userInfo = Text(random, kWord, 3) + ":" + Text(random, kWord, 3) + "@";
       break;
     case 2:
-      userInfo = random.Pick({"@", ":@", ":pw@", "user:@", "u:p:q@", "a:b:c:d@"});
+      userInfo = Pick(random, {"@", ":@", ":pw@", "user:@", "u:p:q@", "a:b:c:d@"});
       break;
     case 3:
-      userInfo = std::string(126 + random.Next(3), 'u') + ":" + std::string(126 + random.Next(3), 'p') + "@";
+      userInfo = std::string(126 + random.Below(3), 'u') + ":" + std::string(126 + random.Below(3), 'p') + "@";
       break;
     case 4:
-      if (random.OneIn(3)) {
+      if ((random.Below(3) == 0)) {
         userInfo = Text(random, kWord, 2) + "@" + Text(random, kWord, 2) + "@";
         severalAts = true;
         c.differs |= kUserName | kPassword | kServer;
@@ -464,27 +451,27 @@ Case Hierarchical(Random& random) {
     default:
       break;
   }
-  const bool ipv6 = random.OneIn(8);
-  std::string host = ipv6 ? random.Pick({"[::1]", "[2001:db8::1]", "[fe80::1%25eth0]", "[::ffff:1.2.3.4]"})
+  const bool ipv6 = (random.Below(8) == 0);
+  std::string host = ipv6 ? Pick(random, {"[::1]", "[2001:db8::1]", "[fe80::1%25eth0]", "[::ffff:1.2.3.4]"})
                           : HostName(random);
   // The system's host would be "b@" plus this one, over its limit.
   if (severalAts && host.size() > 240) host = "h";
   std::string port;
-  switch (random.Next(10)) {
+  switch (random.Below(10)) {
     case 0:
     case 1:
-      port = ":" + std::to_string(random.Next(65536));
+      port = ":" + std::to_string(random.Below(65536));
       break;
     case 2:
-      port = random.Pick({":0", ":65535", ":080", ":00443", ":1"});
+      port = Pick(random, {":0", ":65535", ":080", ":00443", ":1"});
       break;
     case 3:
       port = ":";
       if (!res) c.differs |= kPort;
       break;
     case 4:
-      if (random.OneIn(2)) {
-        port = random.Pick({":65536", ":99999", ":123456", ":abc", ":8080x", ":-1", ": 80", ":+80", ":1.5"});
+      if ((random.Below(2) == 0)) {
+        port = Pick(random, {":65536", ":99999", ":123456", ":abc", ":8080x", ":-1", ": 80", ":+80", ":1.5"});
         c.weRefuse = !res;
       }
       break;
@@ -509,15 +496,15 @@ Case Hierarchical(Random& random) {
 
 // A file URL in one of the forms the system reads as a path.
 Case FileUrl(Random& random) {
-  const std::string scheme = random.Pick({"file", "FILE", "File"});
-  const char letter = static_cast<char>((random.OneIn(2) ? 'A' : 'a') + random.Next(26));
-  const std::string drive = std::string(1, letter) + (random.OneIn(4) ? "|" : ":");
+  const std::string scheme = Pick(random, {"file", "FILE", "File"});
+  const char letter = static_cast<char>(((random.Below(2) == 0) ? 'A' : 'a') + random.Below(26));
+  const std::string drive = std::string(1, letter) + ((random.Below(4) == 0) ? "|" : ":");
   std::string path;
-  const std::uint32_t segments = random.Next(4);
+  const std::uint32_t segments = random.Below(4);
   for (std::uint32_t i = 0; i < segments; ++i) path += "/" + Text(random, kFilePiece, 5);
   std::string url;
   unsigned differs = 0;
-  switch (random.Next(7)) {
+  switch (random.Below(7)) {
     case 0:
       url = scheme + ":///" + drive + path;
       break;
@@ -534,45 +521,45 @@ Case FileUrl(Random& random) {
       url = scheme + ":" + drive + path;
       break;
     case 5:
-      url = scheme + random.Pick({"://///", ":////", ":/"}) + Text(random, kFilePiece, 4) + path;
+      url = scheme + Pick(random, {"://///", ":////", ":/"}) + Text(random, kFilePiece, 4) + path;
       break;
     default:
       url = scheme + "://" + drive + (path.empty() ? "/" : path);
       if (drive[1] == '|') differs = kServer | kPath;
       break;
   }
-  if (random.OneIn(3)) url += random.Pick({"?q", "?a=b&c", "#top", "?x#y", "#a?b"});
+  if ((random.Below(3) == 0)) url += Pick(random, {"?q", "?a=b&c", "#top", "?x#y", "#a?b"});
   return Case{url, differs};
 }
 
 Case Opaque(Random& random) {
   Case c;
-  c.url = random.Pick({"mailto", "news", "javascript", "about", "foo", "http", "https", "urn", "data"}) + ":" +
-          random.Pick({"someone@example.com", "comp.lang.c", "alert(1)", "void(0)", "blank", "isbn:123",
+  c.url = Pick(random, {"mailto", "news", "javascript", "about", "foo", "http", "https", "urn", "data"}) + ":" +
+          Pick(random, {"someone@example.com", "comp.lang.c", "alert(1)", "void(0)", "blank", "isbn:123",
                        "text/plain,hi", "", "/one", "a/b"});
-  if (random.OneIn(3)) c.url += Text(random, kSegment, 6);
+  if ((random.Below(3) == 0)) c.url += Text(random, kSegment, 6);
   c.url += Extra(random);
   return c;
 }
 
 Case Broken(Random& random) {
   Case c;
-  switch (random.Next(5)) {
+  switch (random.Below(5)) {
     case 0:
-      c.url = random.Pick({"a_b", "a b", "a/b", "a?b", "a#b", "a@b"}) + "://h/";
+      c.url = Pick(random, {"a_b", "a b", "a/b", "a?b", "a#b", "a@b"}) + "://h/";
       break;
     case 1:
       c.url = "://" + HostName(random) + Path(random);
       c.weRefuse = true;
       break;
     case 2:
-      c.url = std::string(30 + random.Next(4), 's') + "://h/";
+      c.url = std::string(30 + random.Below(4), 's') + "://h/";
       break;
     case 3:
-      c.url = random.Pick({"example.com", "/relative", "", "?q", "#f", "h"}) + Path(random);
+      c.url = Pick(random, {"example.com", "/relative", "", "?q", "#f", "h"}) + Path(random);
       break;
     default:
-      c.url = "\xC3\xA9x" + random.Pick({"://h/", ":x"});
+      c.url = "\xC3\xA9x" + Pick(random, {"://h/", ":x"});
       c.weRefuse = true;
       break;
   }
@@ -583,7 +570,7 @@ TEST(UriAgainstSystemCracker, AgreesOnGeneratedUrls) {
   Random random(20261207);
   Tally tally;
   for (int i = 0; i < 1000; ++i) {
-    const std::uint32_t kind = random.Next(20);
+    const std::uint32_t kind = random.Below(20);
     const Case c = kind < 12   ? Hierarchical(random)
                    : kind < 15 ? FileUrl(random)
                    : kind < 18 ? Opaque(random)
