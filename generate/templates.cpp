@@ -82,8 +82,13 @@ bool Templates::Enumerate(TemplateList& ctrl) const {
   ctrl.Clear();
   const std::optional<std::vector<DirectoryEntry>> entries = services_.ListFolder(folderName_);
   // A missing templates folder holds no set; one that is there but cannot
-  // be listed is an error.
-  if (!entries) return services_.GetAttributes(folderName_) == attribute::kInvalid;
+  // be listed (a file in its place, say) is an error. The name is asked
+  // without its final separator, which a file's name cannot carry.
+  if (!entries) {
+    std::string_view name = folderName_;
+    if (name.ends_with(path::kSeparator)) name.remove_suffix(1);
+    return services_.GetAttributes(name) == attribute::kInvalid;
+  }
   for (const DirectoryEntry& entry : *entries) {
     if (!(entry.attributes & attribute::kDirectory) || entry.name.starts_with('.')) continue;
     if (Check(entry.name)) ctrl.AddItem(entry.name);

@@ -99,7 +99,10 @@ TEST_F(TemplateSets, EnumerateFailsWhenTheFolderCannotBeListedButNotWhenItIsMiss
   EXPECT_EQ(list.calls, std::vector<std::string>{"clear"});
   // The program folder "missing" does not exist, so neither can its templates folder.
   EXPECT_TRUE(Templates(program / "missing").Enumerate(list));
-  EXPECT_EQ(list.calls, (std::vector<std::string>{"clear", "clear"}));
+  // A file in the templates folder's place is there but cannot be listed.
+  program.Write("file/Templates", "");
+  EXPECT_FALSE(Templates(program / "file").Enumerate(list));
+  EXPECT_EQ(list.calls, (std::vector<std::string>{"clear", "clear", "clear"}));
 }
 
 TEST_F(TemplateSets, GenerateReadsTheFileAtItsPosition) {
