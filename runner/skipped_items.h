@@ -2,7 +2,7 @@
 // message after the run instead of one message box each.
 #pragma once
 
-#include "app/run_state.h"
+#include "processes/run_state.h"
 
 #include <array>
 #include <string>
