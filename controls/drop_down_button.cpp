@@ -25,6 +25,7 @@ void PopupMenuItem::Changed(const std::string& key) {
 }
 
 DropDownButton::DropDownButton(const Placement& placement) {
+  ResetProperties(*this);
   if (!CreateHostWindow(placement.parent, ScaledBounds(placement.parent, placement.bounds),
                         WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT))
     return;
@@ -64,46 +65,35 @@ void DropDownButton::Changed(std::string_view key) {
   Update();
 }
 
-void DropDownButton::SetArrowStyle(int value) {
-  if (value < 0 || value > 1) return;
-  arrowStyle_ = value;
-  Changed("ArrowStyle");
+std::span<const Property<DropDownButton>> DropDownButton::Properties() {
+  static const Property<DropDownButton> rows[] = {
+      {"ArrowStyle", &DropDownButton::arrowStyle_, 0, Fixed<0, 1>},
+      {"BackColor", &DropDownButton::backColor_, 0x8000000F},
+      {"Count", Accessor<DropDownButton>{&DropDownButton::Count, &DropDownButton::ResizeItems}, 0, Fixed<0, kMaxItems>},
+      {"Enabled", &DropDownButton::enabled_, true},
+      {"Font", &DropDownButton::font_},
+      {"ForeColor", &DropDownButton::foreColor_, 0x80000012},
+      {"Text", &DropDownButton::text_, ""},
+  };
+  return rows;
 }
 
-void DropDownButton::SetBackColor(std::uint32_t value) {
-  backColor_ = value;
-  Changed("BackColor");
+template <class T>
+void DropDownButton::Set(std::string_view key, T value) {
+  if (AssignProperty(*this, key, std::move(value))) Changed(key);
 }
 
-void DropDownButton::SetCount(int value) {
-  if (value < 0 || value > kMaxItems) return;
-  ResizeItems(value);
-  Changed("Count");
-}
-
-void DropDownButton::SetEnabled(bool value) {
-  enabled_ = value;
-  Changed("Enabled");
-}
-
-void DropDownButton::SetFont(const FontDescription& value) {
-  font_ = value;
-  Changed("Font");
-}
-
-void DropDownButton::SetForeColor(std::uint32_t value) {
-  foreColor_ = value;
-  Changed("ForeColor");
-}
+void DropDownButton::SetArrowStyle(int value) { Set("ArrowStyle", value); }
+void DropDownButton::SetBackColor(std::uint32_t value) { Set("BackColor", value); }
+void DropDownButton::SetCount(int value) { Set("Count", value); }
+void DropDownButton::SetEnabled(bool value) { Set("Enabled", value); }
+void DropDownButton::SetFont(const FontDescription& value) { Set("Font", value); }
+void DropDownButton::SetForeColor(std::uint32_t value) { Set("ForeColor", value); }
+void DropDownButton::SetText(std::string_view value) { Set("Text", std::string(value)); }
 
 PopupMenuItem* DropDownButton::PopupMenuItemAt(int index) {
   if (index < 0 || index >= Count()) return nullptr;
   return items_[static_cast<std::size_t>(index)].get();
-}
-
-void DropDownButton::SetText(std::string_view value) {
-  text_ = value;
-  Changed("Text");
 }
 
 void DropDownButton::Refresh() {
@@ -296,29 +286,13 @@ void DropDownButton::Draw(const DRAWITEMSTRUCT& item) {
 }
 
 void DropDownButton::ReadProperties(const PropertyStore& store) {
-  preventUpdate_ = true;
-  arrowStyle_ = store.ReadNumber("ArrowStyle", 0);
-  backColor_ = store.ReadColor("BackColor", 0x8000000F);
-  const int count = store.ReadNumber("Count", 0);
-  enabled_ = store.ReadBool("Enabled", true);
-  font_ = FontDescription::FromText(store.ReadText("Font", font_.ToText())).value_or(font_);
-  foreColor_ = store.ReadColor("ForeColor", 0x80000012);
-  text_ = store.ReadText("Text", "");
-  items_.clear();
-  ResizeItems(count < 0 || count > kMaxItems ? 0 : count);
+  ReadPropertyTable(*this, store);
   for (const auto& item : items_) item->ReadProperties(store);
-  preventUpdate_ = false;
   Update();
 }
 
 void DropDownButton::WriteProperties(PropertyStore& store) const {
-  store.WriteNumber("ArrowStyle", arrowStyle_);
-  store.WriteColor("BackColor", backColor_);
-  store.WriteNumber("Count", Count());
-  store.WriteBool("Enabled", enabled_);
-  store.WriteText("Font", font_.ToText());
-  store.WriteColor("ForeColor", foreColor_);
-  store.WriteText("Text", text_);
+  WritePropertyTable(*this, store);
   for (const auto& item : items_) item->WriteProperties(store);
 }
 

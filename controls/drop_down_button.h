@@ -9,6 +9,7 @@
 #include "controls/host_window.h"
 #include "controls/menu_item.h"
 #include "controls/property_store.h"
+#include "controls/property_table.h"
 #include "controls/subclassing.h"
 
 #include <functional>
@@ -41,6 +42,9 @@ class DropDownButton : public HostWindow<DropDownButton> {
   explicit DropDownButton(const Placement& placement);
   ~DropDownButton();
 
+  // The persisted properties in the order they are written.
+  static std::span<const Property<DropDownButton>> Properties();
+
   int ArrowStyle() const { return arrowStyle_; }  // 0 down (menu below), 1 right (menu to the right)
   void SetArrowStyle(int value);                  // values outside 0..1 are ignored
   std::uint32_t BackColor() const { return backColor_; }
@@ -56,8 +60,6 @@ class DropDownButton : public HostWindow<DropDownButton> {
   void SetForeColor(std::uint32_t value);
   // Entry number `index`, or null outside 0..Count()-1.
   PopupMenuItem* PopupMenuItemAt(int index);
-  bool PreventUpdate() const { return preventUpdate_; }
-  void SetPreventUpdate(bool value) { preventUpdate_ = value; }
   const std::string& Text() const { return text_; }
   void SetText(std::string_view value);
 
@@ -86,6 +88,8 @@ class DropDownButton : public HostWindow<DropDownButton> {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
  private:
+  template <class T>
+  void Set(std::string_view key, T value);
   void Changed(std::string_view key);
   void Update();
   void ResizeItems(int count);
@@ -102,11 +106,10 @@ class DropDownButton : public HostWindow<DropDownButton> {
   Subclassing buttonSubclass_;
   std::vector<std::unique_ptr<PopupMenuItem>> items_;
   int arrowStyle_ = 0;
-  std::uint32_t backColor_ = 0x8000000F;
-  bool enabled_ = true;
+  std::uint32_t backColor_ = 0;
+  bool enabled_ = false;
   FontDescription font_;
-  std::uint32_t foreColor_ = 0x80000012;
-  bool preventUpdate_ = false;
+  std::uint32_t foreColor_ = 0;
   std::string text_;
   // Drawing state: pushed look while the left button is held inside; the
   // extra frame while an event is being raised; where the mouse was last.

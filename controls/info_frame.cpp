@@ -15,6 +15,7 @@ const FontDescription kCaptionFont{"Verdana", 9.75, true, false, false, false};
 }  // namespace
 
 InfoFrame::InfoFrame(const Placement& placement) {
+  ResetProperties(*this);
   const RECT bounds = ScaledBounds(placement.parent, placement.bounds);
   if (!CreateHostWindow(placement.parent, bounds, WS_CHILD | WS_VISIBLE)) return;
   Update();
@@ -87,58 +88,41 @@ void InfoFrame::Changed(std::string_view key) {
   Update();
 }
 
-void InfoFrame::SetBackColor(std::uint32_t value) {
-  backColor_ = value;
-  Changed("BackColor");
+std::span<const Property<InfoFrame>> InfoFrame::Properties() {
+  static const Property<InfoFrame> rows[] = {
+      {"BackColor", &InfoFrame::backColor_, kDefaultColor},
+      {"Enabled", &InfoFrame::enabled_, true},
+      {"ForeColor", &InfoFrame::foreColor_, 0},
+      {"GradientColor", &InfoFrame::gradientColor_, kDefaultColor},
+      {"Icon", &InfoFrame::icon_, ""},
+      {"Text", &InfoFrame::text_, ""},
+  };
+  return rows;
 }
 
-void InfoFrame::SetEnabled(bool value) {
-  enabled_ = value;
-  Changed("Enabled");
+template <class T>
+void InfoFrame::Set(std::string_view key, T value) {
+  AssignProperty(*this, key, std::move(value));
+  Changed(key);
 }
 
-void InfoFrame::SetForeColor(std::uint32_t value) {
-  foreColor_ = value;
-  Changed("ForeColor");
-}
-
-void InfoFrame::SetGradientColor(std::uint32_t value) {
-  gradientColor_ = value;
-  Changed("GradientColor");
-}
-
-void InfoFrame::SetIcon(std::string_view value) {
-  icon_ = value;
-  Changed("Icon");
-}
-
-void InfoFrame::SetText(std::string_view value) {
-  text_ = value;
-  Changed("Text");
-}
+void InfoFrame::SetBackColor(std::uint32_t value) { Set("BackColor", value); }
+void InfoFrame::SetEnabled(bool value) { Set("Enabled", value); }
+void InfoFrame::SetForeColor(std::uint32_t value) { Set("ForeColor", value); }
+void InfoFrame::SetGradientColor(std::uint32_t value) { Set("GradientColor", value); }
+void InfoFrame::SetIcon(std::string_view value) { Set("Icon", std::string(value)); }
+void InfoFrame::SetText(std::string_view value) { Set("Text", std::string(value)); }
 
 void InfoFrame::Refresh() {
   if (Hwnd() != nullptr) ::InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 void InfoFrame::ReadProperties(const PropertyStore& store) {
-  backColor_ = store.ReadColor("BackColor", kDefaultColor);
-  enabled_ = store.ReadBool("Enabled", true);
-  foreColor_ = store.ReadColor("ForeColor", 0);
-  gradientColor_ = store.ReadColor("GradientColor", kDefaultColor);
-  icon_ = store.ReadText("Icon", "");
-  text_ = store.ReadText("Text", "");
+  ReadPropertyTable(*this, store);
   Update();
 }
 
-void InfoFrame::WriteProperties(PropertyStore& store) const {
-  store.WriteColor("BackColor", backColor_);
-  store.WriteBool("Enabled", enabled_);
-  store.WriteColor("ForeColor", foreColor_);
-  store.WriteColor("GradientColor", gradientColor_);
-  store.WriteText("Icon", icon_);
-  store.WriteText("Text", text_);
-}
+void InfoFrame::WriteProperties(PropertyStore& store) const { WritePropertyTable(*this, store); }
 
 LRESULT InfoFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   switch (message) {

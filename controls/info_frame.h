@@ -9,6 +9,7 @@
 #include "controls/font_description.h"
 #include "controls/host_window.h"
 #include "controls/property_store.h"
+#include "controls/property_table.h"
 
 #include <functional>
 #include <string>
@@ -25,6 +26,9 @@ class InfoFrame : public HostWindow<InfoFrame> {
   // Placement bounds give only the top edge; Hwnd() is null on failure.
   explicit InfoFrame(const Placement& placement);
   ~InfoFrame();
+
+  // The persisted properties in the order they are written.
+  static std::span<const Property<InfoFrame>> Properties();
 
   std::uint32_t BackColor() const { return backColor_; }  // plain RGB; gradient start
   void SetBackColor(std::uint32_t value);
@@ -54,6 +58,8 @@ class InfoFrame : public HostWindow<InfoFrame> {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
  private:
+  template <class T>
+  void Set(std::string_view key, T value);
   void Changed(std::string_view key);
   void Update();
   void Paint(HDC dc);
@@ -61,10 +67,10 @@ class InfoFrame : public HostWindow<InfoFrame> {
 
   win32::UniqueFont captionFont_;
   win32::UniqueIcon iconHandle_;
-  std::uint32_t backColor_ = kDefaultColor;
-  bool enabled_ = true;
+  std::uint32_t backColor_ = 0;
+  bool enabled_ = false;
   std::uint32_t foreColor_ = 0;
-  std::uint32_t gradientColor_ = kDefaultColor;
+  std::uint32_t gradientColor_ = 0;
   std::string icon_;
   std::string text_;
 };

@@ -5,6 +5,7 @@
 namespace vellumark::controls {
 
 ProgressBar::ProgressBar(const Placement& placement) {
+  ResetProperties(*this);
   InitCommonControlClasses(ICC_PROGRESS_CLASS);
   if (!CreateHostWindow(placement.parent, ScaledBounds(placement.parent, placement.bounds), WS_CHILD | WS_VISIBLE))
     return;
@@ -47,79 +48,44 @@ void ProgressBar::Changed(std::string_view key, bool recreate) {
   Update(recreate);
 }
 
-void ProgressBar::SetAppearance(int value) {
-  if (value < 0 || value > 1) return;
-  appearance_ = value;
-  Changed("Appearance", false);
+std::span<const Property<ProgressBar>> ProgressBar::Properties() {
+  static const Property<ProgressBar> rows[] = {
+      {"Appearance", &ProgressBar::appearance_, 0, Fixed<0, 1>},
+      {"BorderStyle", &ProgressBar::borderStyle_, 0, Fixed<0, 1>},
+      {"ForeColor", &ProgressBar::foreColor_, 0x8000000D},
+      {"Max", &ProgressBar::max_, 100, [](const ProgressBar& bar) { return Range{bar.min_ + 1LL, INT32_MAX}; }},
+      {"Min", &ProgressBar::min_, 0, [](const ProgressBar& bar) { return Range{0, bar.max_ - 1LL}; }},
+      {"Orientation", &ProgressBar::orientation_, 0, Fixed<0, 1>},
+      {"Scrolling", &ProgressBar::scrolling_, 0, Fixed<0, 1>},
+      {"Value", &ProgressBar::value_, 0, [](const ProgressBar& bar) { return Range{bar.min_, bar.max_}; }},
+  };
+  return rows;
 }
 
-void ProgressBar::SetBorderStyle(int value) {
-  if (value < 0 || value > 1) return;
-  borderStyle_ = value;
-  Changed("BorderStyle", false);
+template <class T>
+void ProgressBar::Set(std::string_view key, T value, bool recreate) {
+  if (AssignProperty(*this, key, value)) Changed(key, recreate);
 }
 
-void ProgressBar::SetForeColor(std::uint32_t value) {
-  foreColor_ = value;
-  Changed("ForeColor", false);
-}
-
-void ProgressBar::SetMax(std::int32_t value) {
-  if (value <= min_) return;
-  max_ = value;
-  Changed("Max", false);
-}
-
-void ProgressBar::SetMin(std::int32_t value) {
-  if (value < 0 || value >= max_) return;
-  min_ = value;
-  Changed("Min", false);
-}
-
-void ProgressBar::SetOrientation(int value) {
-  if (value < 0 || value > 1) return;
-  orientation_ = value;
-  Changed("Orientation", true);
-}
-
-void ProgressBar::SetScrolling(int value) {
-  if (value < 0 || value > 1) return;
-  scrolling_ = value;
-  Changed("Scrolling", true);
-}
-
-void ProgressBar::SetValue(std::int32_t value) {
-  if (value < min_ || value > max_) return;
-  value_ = value;
-  Changed("Value", false);
-}
+void ProgressBar::SetAppearance(int value) { Set("Appearance", value, false); }
+void ProgressBar::SetBorderStyle(int value) { Set("BorderStyle", value, false); }
+void ProgressBar::SetForeColor(std::uint32_t value) { Set("ForeColor", value, false); }
+void ProgressBar::SetMax(std::int32_t value) { Set("Max", value, false); }
+void ProgressBar::SetMin(std::int32_t value) { Set("Min", value, false); }
+void ProgressBar::SetOrientation(int value) { Set("Orientation", value, true); }
+void ProgressBar::SetScrolling(int value) { Set("Scrolling", value, true); }
+void ProgressBar::SetValue(std::int32_t value) { Set("Value", value, false); }
 
 void ProgressBar::Refresh() {
   if (bar_) ::InvalidateRect(bar_.get(), nullptr, TRUE);
 }
 
 void ProgressBar::ReadProperties(const PropertyStore& store) {
-  appearance_ = store.ReadNumber("Appearance", 0);
-  borderStyle_ = store.ReadNumber("BorderStyle", 0);
-  foreColor_ = store.ReadColor("ForeColor", 0x8000000D);
-  max_ = store.ReadNumber("Max", 100);
-  min_ = store.ReadNumber("Min", 0);
-  orientation_ = store.ReadNumber("Orientation", 0);
-  scrolling_ = store.ReadNumber("Scrolling", 0);
-  value_ = store.ReadNumber("Value", 0);
+  ReadPropertyTable(*this, store);
   Update(true);
 }
 
-void ProgressBar::WriteProperties(PropertyStore& store) const {
-  store.WriteNumber("Appearance", appearance_);
-  store.WriteNumber("BorderStyle", borderStyle_);
-  store.WriteColor("ForeColor", foreColor_);
-  store.WriteNumber("Max", max_);
-  store.WriteNumber("Min", min_);
-  store.WriteNumber("Orientation", orientation_);
-  store.WriteNumber("Scrolling", scrolling_);
-  store.WriteNumber("Value", value_);
-}
+void ProgressBar::WriteProperties(PropertyStore& store) const { WritePropertyTable(*this, store); }
 
 LRESULT ProgressBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   switch (message) {

@@ -7,6 +7,7 @@
 #include "controls/control_common.h"
 #include "controls/host_window.h"
 #include "controls/property_store.h"
+#include "controls/property_table.h"
 
 #include <cstdint>
 
@@ -20,6 +21,9 @@ class ProgressBar : public HostWindow<ProgressBar> {
   // Creates the host and bar windows; Hwnd() is null when that failed.
   explicit ProgressBar(const Placement& placement);
   ~ProgressBar();
+
+  // The persisted properties in the order they are written.
+  static std::span<const Property<ProgressBar>> Properties();
 
   // Setters ignore values outside their range:
   //   Appearance, BorderStyle, Orientation, Scrolling: 0 or 1;
@@ -46,8 +50,8 @@ class ProgressBar : public HostWindow<ProgressBar> {
   void Refresh();
 
   // Keys "Appearance", "BorderStyle", "ForeColor", "Max", "Min",
-  // "Orientation", "Scrolling", "Value". Stored values are taken as they
-  // are; the update then clamps Value into the range.
+  // "Orientation", "Scrolling", "Value". A stored value the setter would
+  // ignore leaves the default.
   void ReadProperties(const PropertyStore& store);
   void WriteProperties(PropertyStore& store) const;
 
@@ -56,6 +60,8 @@ class ProgressBar : public HostWindow<ProgressBar> {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
  private:
+  template <class T>
+  void Set(std::string_view key, T value, bool recreate);
   void Changed(std::string_view key, bool recreate);
   void Update(bool recreate);
   void CreateBar();
@@ -63,12 +69,12 @@ class ProgressBar : public HostWindow<ProgressBar> {
   win32::UniqueWindow bar_;
   int appearance_ = 0;
   int borderStyle_ = 0;
-  std::uint32_t foreColor_ = 0x8000000D;
-  std::int32_t max_ = 100;
-  std::int32_t min_ = 0;
+  std::uint32_t foreColor_ = 0;
+  int max_ = 0;
+  int min_ = 0;
   int orientation_ = 0;
   int scrolling_ = 0;
-  std::int32_t value_ = 0;
+  int value_ = 0;
 };
 
 }  // namespace vellumark::controls

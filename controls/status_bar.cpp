@@ -65,6 +65,7 @@ void Panel::SetVisible(bool value) {
 }
 
 StatusBar::StatusBar(const Placement& placement) {
+  ResetProperties(*this);
   InitCommonControlClasses(ICC_BAR_CLASSES);
   if (!CreateHostWindow(placement.parent, ScaledBounds(placement.parent, placement.bounds),
                         WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN))
@@ -246,26 +247,37 @@ void StatusBar::RemoveToolTips() {
   toolCount_ = 0;
 }
 
+std::span<const Property<StatusBar>> StatusBar::Properties() {
+  static const Property<StatusBar> rows[] = {
+      {"Count", Accessor<StatusBar>{&StatusBar::Count, &StatusBar::ResizePanels}, 0, Fixed<0, kMaxPanels>},
+      {"Enabled", &StatusBar::enabled_, true},
+      {"Font", &StatusBar::font_},
+      {"ShowTips", &StatusBar::showTips_, true},
+      {"SimpleText", &StatusBar::simpleText_, ""},
+      {"Style", &StatusBar::style_, 0, Fixed<0, 1>},
+  };
+  return rows;
+}
+
 void StatusBar::Changed(std::string_view key) {
   if (onPropertyChanged) onPropertyChanged(key);
 }
 
 void StatusBar::SetCount(int value) {
-  if (value < 0 || value > kMaxPanels) return;
-  ResizePanels(value);
+  if (!AssignProperty(*this, "Count", value)) return;
   Changed("Count");
   Update(false);
   UpdatePanels(-1);
 }
 
 void StatusBar::SetEnabled(bool value) {
-  enabled_ = value;
+  AssignProperty(*this, "Enabled", value);
   Changed("Enabled");
   Update(false);
 }
 
 void StatusBar::SetFont(const FontDescription& value) {
-  font_ = value;
+  AssignProperty(*this, "Font", value);
   Changed("Font");
   Update(false);
   UpdatePanels(-1);
@@ -277,20 +289,19 @@ Panel* StatusBar::PanelAt(int index) {
 }
 
 void StatusBar::SetShowTips(bool value) {
-  showTips_ = value;
+  AssignProperty(*this, "ShowTips", value);
   Changed("ShowTips");
   Update(false);
 }
 
 void StatusBar::SetSimpleText(std::string_view value) {
-  simpleText_ = value;
+  AssignProperty(*this, "SimpleText", std::string(value));
   Changed("SimpleText");
   Update(false);
 }
 
 void StatusBar::SetStyle(int value) {
-  if (value < 0 || value > 1) return;
-  style_ = value;
+  if (!AssignProperty(*this, "Style", value)) return;
   Changed("Style");
   Update(false);
   if (style_ == 0) UpdatePanels(-1);
@@ -301,15 +312,8 @@ void StatusBar::Refresh() {
 }
 
 void StatusBar::ReadProperties(const PropertyStore& store) {
-  const int count = store.ReadNumber("Count", 0);
-  enabled_ = store.ReadBool("Enabled", true);
-  font_ = FontDescription::FromText(store.ReadText("Font", font_.ToText())).value_or(font_);
-  showTips_ = store.ReadBool("ShowTips", true);
-  simpleText_ = store.ReadText("SimpleText", "");
-  style_ = store.ReadNumber("Style", 0);
   preventUpdate_ = true;
-  panels_.clear();
-  ResizePanels(count < 0 || count > kMaxPanels ? 0 : count);
+  ReadPropertyTable(*this, store);
   for (const auto& panel : panels_) {
     const int i = panel->index_;
     panel->SetAlignment(store.ReadNumber(ItemKey("PanelAlignment", i), Panel::kLeft));
@@ -326,12 +330,7 @@ void StatusBar::ReadProperties(const PropertyStore& store) {
 }
 
 void StatusBar::WriteProperties(PropertyStore& store) const {
-  store.WriteNumber("Count", Count());
-  store.WriteBool("Enabled", enabled_);
-  store.WriteText("Font", font_.ToText());
-  store.WriteBool("ShowTips", showTips_);
-  store.WriteText("SimpleText", simpleText_);
-  store.WriteNumber("Style", style_);
+  WritePropertyTable(*this, store);
   for (const auto& panel : panels_) {
     const int i = panel->index_;
     store.WriteNumber(ItemKey("PanelAlignment", i), panel->alignment_);

@@ -7,6 +7,7 @@
 #include "controls/font_description.h"
 #include "controls/host_window.h"
 #include "controls/property_store.h"
+#include "controls/property_table.h"
 
 #include <functional>
 #include <memory>
@@ -74,6 +75,9 @@ class StatusBar : public HostWindow<StatusBar> {
   explicit StatusBar(const Placement& placement);
   ~StatusBar();
 
+  // The persisted properties in the order they are written.
+  static std::span<const Property<StatusBar>> Properties();
+
   HWND ControlHwnd() const { return bar_.get(); }
   HWND ToolTipHwnd() const { return toolTip_.get(); }
   int Count() const { return static_cast<int>(panels_.size()); }
@@ -130,10 +134,10 @@ class StatusBar : public HostWindow<StatusBar> {
   win32::UniqueFont fontHandle_;
   std::vector<std::unique_ptr<Panel>> panels_;
   int toolCount_ = 0;
-  bool enabled_ = true;
+  bool enabled_ = false;
   FontDescription font_;
   bool preventUpdate_ = false;
-  bool showTips_ = true;
+  bool showTips_ = false;
   std::string simpleText_;
   int style_ = 0;
 };

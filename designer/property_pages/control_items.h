@@ -59,7 +59,7 @@ class PopupMenuItems final : public ItemList {
   ItemValues Item(int index) const override;
   void WriteItem(int index, const ItemValues& values) override;
   void SetCount(int count) override { button_.SetCount(count); }
-  void SetPreventUpdate(bool value) override { button_.SetPreventUpdate(value); }
+  void SetPreventUpdate(bool) override {}
   void ShowChange(int) override {}
 
  private:

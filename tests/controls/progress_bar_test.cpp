@@ -1,6 +1,9 @@
+#include "controls/drop_down_button.h"
 #include "controls/progress_bar.h"
+#include "controls/status_bar.h"
 #include "tests/controls/test_form.h"
 
+#include <array>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -98,7 +101,7 @@ TEST(ProgressBarWindow, AppearanceAndBorderSetTheFrameStyles) {
   EXPECT_EQ(bar.Appearance(), 1);
 }
 
-TEST(ProgressBarProperties, ReadClampsTheStoredValueAndWriteRoundTrips) {
+TEST(ProgressBarProperties, ReadRefusesWhatTheSetterRefusesAndWriteRoundTrips) {
   TestForm form;
   PropertyStore store;
   store.WriteNumber("Max", 200000);
@@ -108,18 +111,37 @@ TEST(ProgressBarProperties, ReadClampsTheStoredValueAndWriteRoundTrips) {
   std::vector<std::string> changed;
   bar.onPropertyChanged = [&](std::string_view key) { changed.emplace_back(key); };
   bar.ReadProperties(store);
-  EXPECT_EQ(bar.Value(), 200000);
-  EXPECT_EQ(Shown(bar).position, 200000);
+  EXPECT_EQ(bar.Value(), 0);
+  EXPECT_EQ(Shown(bar).position, 0);
   PropertyStore written;
   bar.WriteProperties(written);
   FormDescription form1;
   form1.Control("ProgressBar") = written;
   EXPECT_EQ(form1.ToText(),
             "[ProgressBar]\nAppearance = 0\nBorderStyle = 0\nForeColor = 0xFF00\nMax = 200000\nMin = 0\n"
-            "Orientation = 0\nScrolling = 0\nValue = 200000\n");
+            "Orientation = 0\nScrolling = 0\nValue = 0\n");
   bar.SetValue(5);
   bar.SetValue(-5);
   EXPECT_EQ(changed, std::vector<std::string>{"Value"});
+}
+
+TEST(StoredProperties, ValuesTheSettersRefuseLeaveTheDefaults) {
+  const auto stored = FormDescription::Parse(
+      "[Bar]\nMin = 50\nMax = 20\nValue = 70\n[Button]\nArrowStyle = 7\nCount = -1\n[Status]\nCount = -3\nStyle = 2\n");
+  ASSERT_TRUE(stored);
+  TestForm form;
+  ProgressBar bar({form.get(), {0, 0, 200, 20}});
+  DropDownButton button({form.get(), {0, 30, 80, 24}});
+  StatusBar status({form.get(), {0, 60, 200, 20}});
+  button.SetCount(2);
+  status.SetCount(2);
+  bar.ReadProperties(*stored->Find("Bar"));
+  button.ReadProperties(*stored->Find("Button"));
+  status.ReadProperties(*stored->Find("Status"));
+  EXPECT_EQ((std::array{bar.Min(), bar.Max(), bar.Value(), button.ArrowStyle(), button.Count(), status.Count(),
+                        status.Style()}),
+            (std::array{0, 20, 0, 0, 0, 0, 0}));
+  EXPECT_EQ((std::array{Shown(bar).low, Shown(bar).high}), (std::array{0, 20}));
 }
 
 }  // namespace
