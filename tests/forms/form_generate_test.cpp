@@ -220,8 +220,9 @@ TEST_F(FormGenerateTest, FocusByTabSelectsTheWholeTextAndOtherFocusKeepsTheCaret
 }
 
 TEST_F(FormGenerateTest, ATemplatesFolderThatCannotBeListedIsReportedAndTheDialogStillOpens) {
-  const std::string file = temp_.Write("not-a-folder", "");
-  const Templates unlisted(file + "\\");
+  // A file where the templates folder should be.
+  temp_.Write("program/Templates", "");
+  const Templates unlisted(temp_ / "program/");
   EXPECT_FALSE(Run({[](HWND dialog) {
                       EXPECT_TRUE(Entries(dialog).empty());
                       Click(dialog, Form::kCommandOK);

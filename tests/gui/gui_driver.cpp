@@ -281,12 +281,16 @@ std::wstring Environment(const wchar_t* name) {
 
 // Selects the folder (or, with kAcceptBrowser, keeps the one offered) and
 // presses OK, or cancels. Posted after the browser's own request to select
-// its start folder, so each request is handled in turn and OK comes last.
+// its start folder (waited for), so each request is handled in turn and OK
+// comes last.
 void AnswerBrowser(HWND browser, RunMode mode) {
   const std::wstring folder = Environment(L"VELLUMARK_DRIVER_FOLDER");
   const bool accept = mode == RunMode::kAcceptBrowser || (mode != RunMode::kCancelBrowser && !folder.empty());
   if (mode == RunMode::kCancelBrowser || mode == RunMode::kAcceptBrowser) Print("browser");
   RemoteBuffer path(browser, (folder.size() + 1) * sizeof(wchar_t));
+  // A sent message is answered only once the browser's thread takes
+  // messages again, after its start-up has posted its own selection.
+  ::SendMessageTimeoutW(browser, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
   if (accept && mode != RunMode::kAcceptBrowser) {
     path.Write(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
     ::PostMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.get()));
