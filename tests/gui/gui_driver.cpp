@@ -279,21 +279,44 @@ std::wstring Environment(const wchar_t* name) {
   return value;
 }
 
+// The text of the browser's selected tree item.
+std::wstring BrowserSelection(HWND browser) {
+  HWND tree = ::FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
+  const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (tree == nullptr || item == nullptr) return L"";
+  constexpr std::size_t kTextSize = 1024;
+  RemoteBuffer buffer(tree, sizeof(TVITEMW) + kTextSize * sizeof(wchar_t));
+  TVITEMW request{};
+  request.mask = TVIF_TEXT;
+  request.hItem = item;
+  request.cchTextMax = kTextSize;
+  request.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(buffer.get()) + sizeof(TVITEMW));
+  buffer.Write(&request, sizeof request);
+  ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buffer.get()));
+  std::wstring text(kTextSize, L'\0');
+  buffer.Read(text.data(), kTextSize * sizeof(wchar_t), sizeof(TVITEMW));
+  text.resize(std::wcslen(text.c_str()));
+  return text;
+}
+
 // Selects the folder (or, with kAcceptBrowser, keeps the one offered) and
-// presses OK, or cancels. Posted after the browser's own request to select
-// its start folder (waited for), so each request is handled in turn and OK
-// comes last.
+// presses OK, or cancels. The browser selects its start folder itself as it
+// settles, which may come after a request of ours, so the request is made
+// again until the tree shows the folder.
 void AnswerBrowser(HWND browser, RunMode mode) {
   const std::wstring folder = Environment(L"VELLUMARK_DRIVER_FOLDER");
   const bool accept = mode == RunMode::kAcceptBrowser || (mode != RunMode::kCancelBrowser && !folder.empty());
   if (mode == RunMode::kCancelBrowser || mode == RunMode::kAcceptBrowser) Print("browser");
   RemoteBuffer path(browser, (folder.size() + 1) * sizeof(wchar_t));
-  // A sent message is answered only once the browser's thread takes
-  // messages again, after its start-up has posted its own selection.
-  ::SendMessageTimeoutW(browser, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
   if (accept && mode != RunMode::kAcceptBrowser) {
     path.Write(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
-    ::PostMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.get()));
+    const std::wstring name = folder.substr(folder.find_last_of(L'\\') + 1);
+    for (int tries = 0; tries < 100; ++tries) {
+      ::SendMessageTimeoutW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.get()), SMTO_NORMAL,
+                            10000, nullptr);
+      ::Sleep(100);
+      if (BrowserSelection(browser) == name) break;
+    }
   }
   ::PostMessageW(browser, WM_COMMAND, accept ? IDOK : IDCANCEL, 0);
   for (int tries = 0; tries < 1500 && ::IsWindow(browser); ++tries) ::Sleep(20);
