@@ -302,7 +302,7 @@ std::wstring BrowserSelection(HWND browser) {
 // Selects the folder (or, with kAcceptBrowser, keeps the one offered) and
 // presses OK, or cancels. The browser selects its start folder itself as it
 // settles, which may come after a request of ours, so the request is made
-// again until the tree shows the folder.
+// again until the tree keeps showing the folder.
 void AnswerBrowser(HWND browser, RunMode mode) {
   const std::wstring folder = Environment(L"VELLUMARK_DRIVER_FOLDER");
   const bool accept = mode == RunMode::kAcceptBrowser || (mode != RunMode::kCancelBrowser && !folder.empty());
@@ -311,11 +311,13 @@ void AnswerBrowser(HWND browser, RunMode mode) {
   if (accept && mode != RunMode::kAcceptBrowser) {
     path.Write(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
     const std::wstring name = folder.substr(folder.find_last_of(L'\\') + 1);
+    // Posted, so it comes after the browser's own request in its queue; the
+    // folder must show twice in a row before OK.
+    const auto shown = [&] { return BrowserSelection(browser) == name; };
     for (int tries = 0; tries < 100; ++tries) {
-      ::SendMessageTimeoutW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.get()), SMTO_NORMAL,
-                            10000, nullptr);
-      ::Sleep(100);
-      if (BrowserSelection(browser) == name) break;
+      ::PostMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.get()));
+      ::Sleep(300);
+      if (shown() && (::Sleep(300), shown())) break;
     }
   }
   ::PostMessageW(browser, WM_COMMAND, accept ? IDOK : IDCANCEL, 0);
