@@ -8,9 +8,7 @@ namespace {
 bool CanMakeFileIn(std::string_view folder, FileServices& services) {
   const std::string probe = path::AddFolderSeparator(folder) + "vellumark-write-probe.tmp";
   if (services.GetAttributes(probe) != attribute::kInvalid) return true;
-  std::unique_ptr<OutputFile> file = services.CreateOutputFile(probe);
-  if (!file) return false;
-  const bool written = file->Close();
+  const bool written = services.WriteFile(probe, "");
   services.RemoveFile(probe);
   return written;
 }
