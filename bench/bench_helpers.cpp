@@ -55,6 +55,14 @@ Tree::~Tree() {
   std::filesystem::remove_all(std::filesystem::u8path(folder_), error);
 }
 
+std::vector<ProcessRunner::Entry> AllEntries(Favorites& favorites) {
+  std::vector<ProcessRunner::Entry> entries;
+  for (std::string& name : favorites.EntryNames()) {
+    entries.push_back({static_cast<int>(entries.size()), std::move(name)});
+  }
+  return entries;
+}
+
 std::string Tree::Folder() const { return folder_ + path::kSeparator; }
 
 std::string Tree::Favorites() const { return Folder() + "favorites" + path::kSeparator; }

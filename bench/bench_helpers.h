@@ -1,11 +1,12 @@
 // What the benchmark programs share: timing (best of a few runs, taking
-// turns), the plain read they measure the processes against, a host that
-// ticks every folder and shows nothing, and a generated tree in a folder of
+// turns), the plain read they measure the processes against, every entry
+// of the folder list, a host that shows nothing, and a generated tree in a folder of
 // its own.
 #pragma once
 
 #include "favorites/favorites.h"
 #include "runner/host.h"
+#include "runner/process_runner.h"
 #include "support/file_services.h"
 #include "tools/tree_generator.h"
 
@@ -31,11 +32,13 @@ std::vector<double> Best(int runs, const std::vector<std::function<void()>>& wor
 // separator); returns the bytes read so that nothing is optimised away.
 std::size_t PlainRead(FileServices& services, const std::string& folder);
 
-// Every folder ticked, nothing shown; counts the message boxes.
+// Every entry of the folder list, ticked.
+std::vector<ProcessRunner::Entry> AllEntries(Favorites& favorites);
+
+// Nothing shown; counts the message boxes.
 class SilentHost final : public Host {
  public:
-  SilentHost(std::vector<MainFolders> folders, std::string output)
-      : folders_(std::move(folders)), output_(std::move(output)) {}
+  explicit SilentHost(std::string output) : output_(std::move(output)) {}
 
   void SetBusyPointer(bool) override {}
   void Repaint() override {}
@@ -43,18 +46,13 @@ class SilentHost final : public Host {
     folder = output_;
     return FolderChoice::kChosen;
   }
-  int FolderCount() override { return static_cast<int>(folders_.size()); }
-  std::string FolderText(int index) override { return folders_[index].Name; }
-  bool IsFolderTicked(int) override { return true; }
-  int FolderFavoriteCount(int index) override { return folders_[index].Count; }
-  void SetCurrentFolder(int) override {}
-  void UntickFolder(int) override {}
+  void EntryStarted(int, int) override {}
+  void EntryFinished(int) override {}
   void SetStatusText(std::string_view) override {}
   void SetProgressMinimum(int) override {}
   void SetProgressMaximum(int) override {}
   void SetProgressValue(int) override {}
   void StepProgress() override {}
-  void EnableProcessButton(bool) override {}
   void PumpMessages() override {}
   void ShowMessage(std::string_view) override { ++messages; }
   bool GathersSkipped() const override { return false; }
@@ -62,7 +60,6 @@ class SilentHost final : public Host {
   int messages = 0;
 
  private:
-  std::vector<MainFolders> folders_;
   std::string output_;
 };
 

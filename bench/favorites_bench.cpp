@@ -123,13 +123,14 @@ bool BenchProcesses(const Options& options, int size) {
 
   FileServices& services = NativeFileServices();
   Favorites favorites(services, [&] { return tree.Favorites(); });
-  SilentHost host(favorites.Initialize(), tree.Output());
+  SilentHost host(tree.Output());
+  const std::vector<ProcessRunner::Entry> entries = AllEntries(favorites);
   HTML html;
   ProcessRunner runner(host, favorites, tree.Favorites(),
                        [&](ProcessKind kind) { return MakeStandardProcess(kind, services, html); });
   bool completed = true;
   const auto run = [&](ProcessKind kind) {
-    return [&, kind] { completed = runner.Run(kind).outcome == ProcessRunner::Outcome::kCompleted && completed; };
+    return [&, kind] { completed = runner.Run(kind, entries).outcome == ProcessRunner::Outcome::kCompleted && completed; };
   };
   const auto plainRead = [&] { PlainRead(services, tree.Favorites()); };
   const std::vector<double> best = Best(options.runs, {plainRead, run(ProcessKind::kCheck), run(ProcessKind::kConvert)});

@@ -93,14 +93,15 @@ int Main() {
     settings.SetTemplate("Default");
     settings.SetUpdated("benchmark");
     Favorites favorites(services, [&] { return favoritesFolder; });
-    SilentHost host(favorites.Initialize(), output);
+    SilentHost host(output);
+    const std::vector<ProcessRunner::Entry> entries = AllEntries(favorites);
     HTML html;
     SiteContext site{services, html, templates, [&] { return ReadSiteSettings(settings); }, [&host](std::string_view text) { host.ShowMessage(text); }, {}, {}};
     ProcessRunner runner(host, favorites, favoritesFolder,
                          [&](ProcessKind kind) { return MakeStandardProcess(kind, services, html, &site); });
     bool completed = true;
     const auto run = [&](ProcessKind kind) {
-      return [&, kind] { completed = runner.Run(kind).outcome == ProcessRunner::Outcome::kCompleted && completed; };
+      return [&, kind] { completed = runner.Run(kind, entries).outcome == ProcessRunner::Outcome::kCompleted && completed; };
     };
     const double plain = Best(kRuns, {[&] { PlainRead(services, favoritesFolder); }}).front();
     const double generate = Best(kRuns, {run(ProcessKind::kGenerate)}).front();

@@ -64,15 +64,18 @@ struct RunContext {
 // Runs a process over the chosen folders.
 int RunProcess(const CommandLine& line, Favorites& favorites, const std::string& root, std::ostream& err,
                FileServices& services, bool showProgress, RunContext& context) {
-  std::vector<ConsoleHost::Folder> folders;
-  for (const MainFolders& folder : favorites.Initialize()) {
-    const bool chosen = line.allFolders || std::find(line.folders.begin(), line.folders.end(), folder.Name) != line.folders.end();
-    folders.push_back({folder.Name, chosen, folder.Count});
-  }
+  // Only the names are listed here: the run lists each chosen tree itself.
+  const std::vector<std::string> names = favorites.EntryNames();
   for (const std::string& name : line.folders) {
-    if (std::none_of(folders.begin(), folders.end(), [&](const ConsoleHost::Folder& f) { return f.text == name; })) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) {
       err << "vellumark-cli: no such folder in the folder list: " << name << '\n' << kUsage;
       return exit_code::kUsage;
+    }
+  }
+  std::vector<ProcessRunner::Entry> ticked;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (line.allFolders || std::find(line.folders.begin(), line.folders.end(), names[i]) != line.folders.end()) {
+      ticked.push_back({static_cast<int>(i), names[i]});
     }
   }
   if (!FileSystem(services).CreateFolderTree(*line.outputFolder)) {
@@ -80,7 +83,7 @@ int RunProcess(const CommandLine& line, Favorites& favorites, const std::string&
     return exit_code::kFailure;
   }
 
-  ConsoleHost host(std::move(folders), *line.outputFolder, err, showProgress);
+  ConsoleHost host(*line.outputFolder, err, showProgress);
   HTML html;
   SiteContext site{services,
                    html,
@@ -99,7 +102,7 @@ int RunProcess(const CommandLine& line, Favorites& favorites, const std::string&
                    {}};
   ProcessRunner runner(host, favorites, root,
                        [&](ProcessKind kind) { return MakeStandardProcess(kind, services, html, &site); });
-  const ProcessRunner::Report report = runner.Run(ProcessFromMenuIndex(ProcessIndex(line.command)));
+  const ProcessRunner::Report report = runner.Run(ProcessFromMenuIndex(ProcessIndex(line.command)), ticked);
   if (report.outcome != ProcessRunner::Outcome::kCompleted) return exit_code::kFailure;
   // The missing resources were reported as they failed.
   if (!report.found.failedCopies.empty()) return exit_code::kFailure;

@@ -2,8 +2,8 @@
 
 namespace vellumark::cli {
 
-ConsoleHost::ConsoleHost(std::vector<Folder> folders, std::string outputFolder, std::ostream& err, bool showProgress)
-    : folders_(std::move(folders)), outputFolder_(std::move(outputFolder)), err_(err), showProgress_(showProgress) {}
+ConsoleHost::ConsoleHost(std::string outputFolder, std::ostream& err, bool showProgress)
+    : outputFolder_(std::move(outputFolder)), err_(err), showProgress_(showProgress) {}
 
 FolderChoice ConsoleHost::ChooseOutputFolder(std::string& folder) {
   folder = outputFolder_;

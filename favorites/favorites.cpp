@@ -10,15 +10,6 @@
 
 namespace vellumark {
 
-// A folder as listed at the start of a walk, with the counts of its subtree.
-struct Favorites::FolderNode {
-  DirectoryEntry entry;  // the folder's own entry (empty for the walk's start)
-  std::string path;      // with a trailing separator
-  std::vector<FolderNode> subfolders;
-  std::vector<DirectoryEntry> files;
-  int count = 0;  // shortcut files here and below
-};
-
 namespace {
 
 constexpr std::string_view kShortcutExtension = ".url";
@@ -40,14 +31,14 @@ bool Favorites::IsTakenFolder(const DirectoryEntry& entry) const {
          !entry.name.empty() && entry.name.front() != '.';
 }
 
-Favorites::FolderNode Favorites::ListTree(const std::string& folder, bool recursive) {
-  FolderNode node;
+FolderListing Favorites::List(std::string_view folder, bool recursive) {
+  FolderListing node;
   node.path = path::AddFolderSeparator(folder);
   std::optional<std::vector<DirectoryEntry>> entries = services_.ListFolder(node.path);
   if (!entries) return node;
   for (DirectoryEntry& entry : *entries) {
     if (recursive && IsTakenFolder(entry)) {
-      FolderNode child = ListTree(node.path + entry.name, true);
+      FolderListing child = List(node.path + entry.name, true);
       child.entry = std::move(entry);
       node.count += child.count;
       node.subfolders.push_back(std::move(child));
@@ -66,7 +57,7 @@ std::vector<MainFolders> Favorites::Initialize() {
   if (std::optional<std::vector<DirectoryEntry>> entries = services_.ListFolder(root_)) {
     for (const DirectoryEntry& entry : *entries) {
       if (IsTakenFolder(entry)) {
-        folders.push_back({entry.name, ListTree(root_ + entry.name, true).count});
+        folders.push_back({entry.name, List(root_ + entry.name, true).count});
       } else if (IsTakenFile(entry)) {
         ++rootCount;
       }
@@ -76,14 +67,26 @@ std::vector<MainFolders> Favorites::Initialize() {
   return folders;
 }
 
-void Favorites::Read(std::string_view folder, bool recursive, FavoritesEvents& events) {
-  FolderNode tree = ListTree(std::string(folder), recursive);
-  const std::string_view relative = std::string_view(tree.path).substr(std::min(root_.size(), tree.path.size()));
-  Raise(tree, path::CountSeparators(relative), CurrentUtcOffsetMinutes(), events);
+std::vector<std::string> Favorites::EntryNames() {
+  root_ = path::AddFolderSeparator(rootLookup_());
+  std::vector<std::string> names;
+  if (std::optional<std::vector<DirectoryEntry>> entries = services_.ListFolder(root_)) {
+    for (DirectoryEntry& entry : *entries) {
+      if (IsTakenFolder(entry)) names.push_back(std::move(entry.name));
+    }
+  }
+  names.emplace_back("/");
+  return names;
 }
 
-void Favorites::Raise(FolderNode& node, int level, int utcOffsetMinutes, FavoritesEvents& events) {
-  for (FolderNode& subfolder : node.subfolders) {
+void Favorites::Read(const FolderListing& listing, FavoritesEvents& events) {
+  const std::string_view relative =
+      std::string_view(listing.path).substr(std::min(root_.size(), listing.path.size()));
+  Raise(listing, path::CountSeparators(relative), CurrentUtcOffsetMinutes(), events);
+}
+
+void Favorites::Raise(const FolderListing& node, int level, int utcOffsetMinutes, FavoritesEvents& events) {
+  for (const FolderListing& subfolder : node.subfolders) {
     FolderItem item;
     item.Count = subfolder.count;
     item.Modified = ToLocal(subfolder.entry.lastWriteUtc, utcOffsetMinutes);

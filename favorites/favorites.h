@@ -24,6 +24,17 @@
 
 namespace vellumark {
 
+// A folder's subtree as listed at the start of a walk: the subfolders (each
+// listed completely) and the shortcut files, with the count of shortcut
+// files here and below.
+struct FolderListing {
+  DirectoryEntry entry;  // the folder's own entry (empty for the walk's start)
+  std::string path;      // with a trailing separator
+  std::vector<FolderListing> subfolders;
+  std::vector<DirectoryEntry> files;
+  int count = 0;
+};
+
 class Favorites {
  public:
   // Gives the Favorites folder's path, or "" when there is none.
@@ -45,18 +56,25 @@ class Favorites {
   // The root found by the last Initialize ("" before).
   const std::string& Root() const { return root_; }
 
-  // Walks `folder` (a full path inside the root, with or without trailing
-  // separator) and raises the events. Levels count the separators of the
-  // folder's path after the root: the root 0, a top-level folder 1. A
-  // non-recursive walk raises no folder events. The subtree is listed once
-  // at the start; each shortcut is read when its event is raised.
-  void Read(std::string_view folder, bool recursive, FavoritesEvents& events);
+  // The names of the list's entries, as Initialize gives them, without
+  // counting any folder's favorites.
+  std::vector<std::string> EntryNames();
+
+  // Lists `folder` (a full path inside the root, with or without trailing
+  // separator) and, when `recursive`, its subfolders.
+  FolderListing List(std::string_view folder, bool recursive);
+
+  // Walks a listing and raises the events, reading each shortcut when its
+  // event is raised. Levels count the separators of the folder's path
+  // after the root: the root 0, a top-level folder 1. A non-recursive
+  // listing raises no folder events.
+  void Read(const FolderListing& listing, FavoritesEvents& events);
+  void Read(std::string_view folder, bool recursive, FavoritesEvents& events) {
+    Read(List(folder, recursive), events);
+  }
 
  private:
-  struct FolderNode;
-
-  FolderNode ListTree(const std::string& folder, bool recursive);
-  void Raise(FolderNode& node, int level, int utcOffsetMinutes, FavoritesEvents& events);
+  void Raise(const FolderListing& node, int level, int utcOffsetMinutes, FavoritesEvents& events);
   bool IsTakenFile(const DirectoryEntry& entry) const;
   bool IsTakenFolder(const DirectoryEntry& entry) const;
 

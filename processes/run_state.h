@@ -16,8 +16,8 @@ struct CheckedFolder {
   // walking the entry, and those of them marked new.
   int processedcount = 0;
   int newcount = 0;
-  // The favorite count the folder list shows for the entry, taken when the
-  // walk of the entry starts.
+  // The count of the entry's favorites that its listing found when its walk
+  // started.
   int favoritecount = 0;
 };
 

@@ -20,14 +20,12 @@ class Host {
   // Sets `folder` when the user chose one.
   virtual FolderChoice ChooseOutputFolder(std::string& folder) = 0;
 
-  // The folder list: entries with their text ("/" for the Favorites folder
-  // itself), tick and the favorite count of the last refresh.
-  virtual int FolderCount() = 0;
-  virtual std::string FolderText(int index) = 0;
-  virtual bool IsFolderTicked(int index) = 0;
-  virtual int FolderFavoriteCount(int index) = 0;
-  virtual void SetCurrentFolder(int index) = 0;
-  virtual void UntickFolder(int index) = 0;
+  // The walk of the ticked entry at `position` of the folder list starts;
+  // `favorites` is the count of its favorites that the walk's listing has
+  // just found.
+  virtual void EntryStarted(int position, int favorites) = 0;
+  // The walk of that entry is over: it is unticked.
+  virtual void EntryFinished(int position) = 0;
 
   virtual void SetStatusText(std::string_view text) = 0;
 
@@ -36,7 +34,6 @@ class Host {
   virtual void SetProgressValue(int value) = 0;
   virtual void StepProgress() = 0;
 
-  virtual void EnableProcessButton(bool enabled) = 0;
   // Lets pending window messages run.
   virtual void PumpMessages() = 0;
   // A message box with the exclamation icon, OK and the application title.

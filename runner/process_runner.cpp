@@ -43,27 +43,27 @@ std::string ProcessRunner::StatusText(ProcessKind kind, std::string_view folder)
   return StringEx::ReplaceAll(StatusTemplate(kind), kFolderPlaceholder, folder);
 }
 
-ProcessRunner::Report ProcessRunner::Run(ProcessKind kind) {
+ProcessRunner::Report ProcessRunner::Run(ProcessKind kind, const std::vector<Entry>& ticked) {
   if (running_) return {};
   RunningFlag running(running_);
   process_.reset();
   skipped_.Clear();
+  report_ = Report();
   host_.SetBusyPointer(true);
-  Report report;
   try {
-    report.outcome = RunChosen(kind);
+    report_.outcome = RunChosen(kind, ticked);
   } catch (const std::exception& error) {
-    report.outcome = Fail(error.what());
+    report_.outcome = Fail(error.what());
   } catch (...) {
-    report.outcome = Fail("Unexpected error");
+    report_.outcome = Fail("Unexpected error");
   }
   host_.SetBusyPointer(false);
   if (const std::string skipped = skipped_.Message(); !skipped.empty()) host_.ShowMessage(skipped);
-  if (process_) process_->AddFindings(report.found);
-  return report;
+  if (process_) process_->AddFindings(report_.found);
+  return std::move(report_);
 }
 
-ProcessRunner::Outcome ProcessRunner::RunChosen(ProcessKind kind) {
+ProcessRunner::Outcome ProcessRunner::RunChosen(ProcessKind kind, const std::vector<Entry>& ticked) {
   std::string chosen;
   const FolderChoice choice = host_.ChooseOutputFolder(chosen);
   if (choice == FolderChoice::kDriveNotAccessible) {
@@ -77,9 +77,7 @@ ProcessRunner::Outcome ProcessRunner::RunChosen(ProcessKind kind) {
   state_.outputfolder = path::AddFolderSeparator(chosen);
   state_.currentprocess = kind;
   state_.checkedfolders.clear();
-  for (int i = 0, count = host_.FolderCount(); i < count; ++i) {
-    if (host_.IsFolderTicked(i)) state_.checkedfolders.push_back({i, host_.FolderText(i), 0, 0});
-  }
+  for (const Entry& entry : ticked) state_.checkedfolders.push_back({entry.position, entry.text, 0, 0});
   process_ = factory_(state_.currentprocess);
   if (!process_ || !process_->Prepare(state_)) return Outcome::kCancelled;
   for (CheckedFolder& entry : state_.checkedfolders) WalkEntry(entry);
@@ -90,22 +88,23 @@ ProcessRunner::Outcome ProcessRunner::RunChosen(ProcessKind kind) {
   return Outcome::kCompleted;
 }
 
+// Lists the entry's tree once: the listing gives the progress maximum and
+// is then walked, each shortcut read once.
 void ProcessRunner::WalkEntry(CheckedFolder& entry) {
   host_.PumpMessages();
-  host_.SetCurrentFolder(entry.position);
-  host_.SetStatusText(StatusText(state_.currentprocess, host_.FolderText(entry.position)));
+  host_.SetStatusText(StatusText(state_.currentprocess, entry.text));
+  const bool root = entry.text == kRootEntry;
+  const FolderListing listing = favorites_.List(state_.favoritesfolder + (root ? "" : entry.text), !root);
+  entry.favoritecount = listing.count;
+  host_.EntryStarted(entry.position, listing.count);
   host_.SetProgressMinimum(0);
-  entry.favoritecount = host_.FolderFavoriteCount(entry.position);
-  host_.SetProgressMaximum(entry.favoritecount);
+  host_.SetProgressMaximum(listing.count);
   host_.SetProgressValue(0);
   process_->BeginEntry(entry);
-  if (entry.text != kRootEntry) {
-    favorites_.Read(state_.favoritesfolder + entry.text, true, *this);
-  } else {
-    favorites_.Read(state_.favoritesfolder, false, *this);
-  }
+  favorites_.Read(listing, *this);
   process_->EndEntry(entry);
-  host_.UntickFolder(entry.position);
+  host_.EntryFinished(entry.position);
+  ++report_.entries;
   host_.SetBusyPointer(true);
 }
 
@@ -119,16 +118,8 @@ ProcessRunner::Outcome ProcessRunner::Fail(std::string_view description) {
     }
   }
   host_.SetStatusText("");
-  host_.EnableProcessButton(AnyFolderTicked());
   host_.SetProgressValue(0);
   return Outcome::kFailed;
-}
-
-bool ProcessRunner::AnyFolderTicked() {
-  for (int i = 0, count = host_.FolderCount(); i < count; ++i) {
-    if (host_.IsFolderTicked(i)) return true;
-  }
-  return false;
 }
 
 void ProcessRunner::AfterFolderChange(int level, FolderItem& folder) {
@@ -142,11 +133,13 @@ void ProcessRunner::BeforeFolderChange(int level, FolderItem& folder) {
 void ProcessRunner::FavoriteChange(int level, FavoriteItem& favorite, std::string_view file) {
   host_.PumpMessages();
   process_->FavoriteChange(level, favorite, file);
+  ++report_.favorites;
   host_.StepProgress();
 }
 
 void ProcessRunner::FavoriteError(std::string_view file) {
   ReportSkipped(Skipped::kUnreadableShortcut, file);
+  report_.unreadable.emplace_back(file);
   process_->FavoriteError(file);
   host_.StepProgress();
 }

@@ -1,7 +1,8 @@
-// Carries out one choice of the "Process" menu: asks the host for the
-// output folder, takes the ticked folders, lets the process prepare, walks
-// each ticked folder with status and progress, lets the process finish,
-// and closes its output. Any exception during a run stops it and is shown
+// Carries out one choice of the "Process" menu over the ticked entries of
+// the folder list: asks the host for the output folder, lets the process
+// prepare, lists and walks each entry once with status and progress (the
+// listing gives the progress maximum), lets the process finish, and closes
+// its output. Any exception during a run stops it and is shown
 // as a message box with its description (the one error path). The items
 // the run passes over are reported as the host wants them: one message
 // each, or gathered into one message at the end of the run.
@@ -16,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vellumark {
 
@@ -31,15 +33,25 @@ class ProcessRunner : private FavoritesEvents {
     kRefused,    // a run was already in progress
   };
 
+  // A ticked entry of the folder list: its position and text ("/" for the
+  // Favorites folder itself).
+  struct Entry {
+    int position = 0;
+    std::string text;
+  };
+
   struct Report {
     Outcome outcome = Outcome::kRefused;
+    int entries = 0;    // entries walked to their end
+    int favorites = 0;  // shortcuts read with a URL
+    std::vector<std::string> unreadable;  // shortcuts without a readable URL
     RunFindings found;
   };
 
   ProcessRunner(Host& host, Favorites& favorites, std::string favoritesFolder, ProcessFactory factory);
 
   // Called again from inside a run (the host pumps messages), it refuses.
-  Report Run(ProcessKind kind);
+  Report Run(ProcessKind kind, const std::vector<Entry>& ticked);
 
   const RunState& State() const { return state_; }
 
@@ -48,10 +60,9 @@ class ProcessRunner : private FavoritesEvents {
   static std::string StatusText(ProcessKind kind, std::string_view folder);
 
  private:
-  Outcome RunChosen(ProcessKind kind);
+  Outcome RunChosen(ProcessKind kind, const std::vector<Entry>& ticked);
   void WalkEntry(CheckedFolder& entry);
   Outcome Fail(std::string_view description);
-  bool AnyFolderTicked();
   void ReportSkipped(Skipped kind, std::string_view item);
 
   void AfterFolderChange(int level, FolderItem& folder) override;
@@ -65,6 +76,7 @@ class ProcessRunner : private FavoritesEvents {
   RunState state_;
   std::unique_ptr<Process> process_;
   SkippedItems skipped_;
+  Report report_;
   bool running_ = false;
 };
 

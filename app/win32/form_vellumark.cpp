@@ -250,22 +250,6 @@ int FormVellumark::CountSelectedFavorites() const {
   return selected;
 }
 
-// Counts the ticked entries again, so a run's progress reaches its end
-// when favorites were added since the list was filled.
-void FormVellumark::RefreshTickedCounts() {
-  const std::vector<MainFolders> now = favoritesobj_->Initialize();
-  for (int i = 0; i < folders_->Count(); ++i) {
-    if (!folders_->IsTicked(i)) continue;
-    int count = 0;
-    for (const MainFolders& folder : now) {
-      if (folder.Name == folders_->Text(i)) count = folder.Count;
-    }
-    totalFavorites_ += count - folders_->FavoriteCount(i);
-    folders_->SetFavoriteCount(i, count);
-  }
-  WriteStatusCounts();
-}
-
 bool FormVellumark::Refused() {
   if (!running_) return false;
   ::MessageBeep(MB_ICONEXCLAMATION);
@@ -342,13 +326,18 @@ void FormVellumark::OnAbout(controls::SystemMenuItem& item) {
 
 void FormVellumark::OnProcess(int index) {
   if (Refused()) return;
+  std::vector<ProcessRunner::Entry> ticked;
+  for (int i = 0; i < folders_->Count(); ++i) {
+    if (folders_->IsTicked(i)) ticked.push_back({i, folders_->Text(i)});
+  }
   running_ = true;
-  const ProcessRunner::Report report = runner_->Run(ProcessFromMenuIndex(index));
+  const ProcessRunner::Report report = runner_->Run(ProcessFromMenuIndex(index), ticked);
   running_ = false;
   if (stopRequested_) {
     ::DestroyWindow(Hwnd());
     return;
   }
+  process_->SetEnabled(folders_->TickedCount() > 0);
   if (!report.found.unwritten.empty()) {
     ShowMessage(ListedItemsMessage("Could not rewrite", "shortcut", "shortcuts", report.found.unwritten));
   }
@@ -451,23 +440,18 @@ void FormVellumark::Repaint() {
   ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-FolderChoice FormVellumark::ChooseOutputFolder(std::string& folder) {
-  const FolderChoice choice = folderChoice_.Choose(folder);
-  if (choice == FolderChoice::kChosen) RefreshTickedCounts();
-  return choice;
+FolderChoice FormVellumark::ChooseOutputFolder(std::string& folder) { return folderChoice_.Choose(folder); }
+
+// The list shows the count the run's listing found, so the progress bar and
+// the counts agree when favorites were added since the list was filled.
+void FormVellumark::EntryStarted(int position, int favorites) {
+  folders_->SetCurrent(position);
+  totalFavorites_ += favorites - folders_->FavoriteCount(position);
+  folders_->SetFavoriteCount(position, favorites);
+  WriteStatusCounts();
 }
 
-int FormVellumark::FolderCount() { return folders_->Count(); }
-
-std::string FormVellumark::FolderText(int index) { return folders_->Text(index); }
-
-bool FormVellumark::IsFolderTicked(int index) { return folders_->IsTicked(index); }
-
-int FormVellumark::FolderFavoriteCount(int index) { return folders_->FavoriteCount(index); }
-
-void FormVellumark::SetCurrentFolder(int index) { folders_->SetCurrent(index); }
-
-void FormVellumark::UntickFolder(int index) { folders_->SetTicked(index, false); }
+void FormVellumark::EntryFinished(int position) { folders_->SetTicked(position, false); }
 
 void FormVellumark::SetStatusText(std::string_view text) { status_->PanelAt(kStatusPanel)->SetText(text); }
 
@@ -478,8 +462,6 @@ void FormVellumark::SetProgressMaximum(int value) { progress_->SetMax(value); }
 void FormVellumark::SetProgressValue(int value) { progress_->SetValue(value); }
 
 void FormVellumark::StepProgress() { progress_->SetValue(progress_->Value() + 1); }
-
-void FormVellumark::EnableProcessButton(bool enabled) { process_->SetEnabled(enabled); }
 
 void FormVellumark::PumpMessages() {
   MSG message{};

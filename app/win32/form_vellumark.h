@@ -68,7 +68,6 @@ class FormVellumark final : public controls::HostWindow<FormVellumark>, private 
   void FillFolderList();
   void WriteStatusCounts();
   int CountSelectedFavorites() const;
-  void RefreshTickedCounts();
   bool Refused();
 
   void OnTickChanged();
@@ -86,22 +85,16 @@ class FormVellumark final : public controls::HostWindow<FormVellumark>, private 
   void SetBusyPointer(bool busy) override;
   void Repaint() override;
   FolderChoice ChooseOutputFolder(std::string& folder) override;
-  int FolderCount() override;
-  std::string FolderText(int index) override;
-  bool IsFolderTicked(int index) override;
-  int FolderFavoriteCount(int index) override;
-  void SetCurrentFolder(int index) override;
-  void UntickFolder(int index) override;
+  void EntryStarted(int position, int favorites) override;
+  void EntryFinished(int position) override;
   void SetStatusText(std::string_view text) override;
   void SetProgressMinimum(int value) override;
   void SetProgressMaximum(int value) override;
   void SetProgressValue(int value) override;
   void StepProgress() override;
-  void EnableProcessButton(bool enabled) override;
   void PumpMessages() override;
   void ShowMessage(std::string_view text) override;
   bool GathersSkipped() const override { return true; }
-
 
   std::string title_;
   std::string favoritesfolder_;

@@ -70,8 +70,8 @@ class SiteFixture : public ::testing::Test {
     }
   }
 
-  ProcessRunner::Outcome Generate() { return runner_.Run(ProcessKind::kGenerate).outcome; }
-  ProcessRunner::Outcome Statistics() { return runner_.Run(ProcessKind::kStatistics).outcome; }
+  ProcessRunner::Outcome Generate() { return runner_.Run(ProcessKind::kGenerate, host_.Ticked()).outcome; }
+  ProcessRunner::Outcome Statistics() { return runner_.Run(ProcessKind::kStatistics, host_.Ticked()).outcome; }
 
   std::string Output(const std::string& relative) const {
     return NativeFileServices().ReadFile(output_ + path::kSeparator + ToNative(relative)).value_or("<missing>");

@@ -436,7 +436,7 @@ TEST(SiteCounts, HoldMoreThanSixteenBits) {
   Favorites favorites(files, [&] { return temp / "fav"; });
   for (const MainFolders& folder : favorites.Initialize()) host.folders.push_back({folder.Name, true, folder.Count});
   ProcessRunner runner(host, favorites, temp / "fav", [&](ProcessKind kind) { return MakeStandardProcess(kind, files, html, &site); });
-  ASSERT_EQ(runner.Run(ProcessKind::kGenerate).outcome, ProcessRunner::Outcome::kCompleted);
+  ASSERT_EQ(runner.Run(ProcessKind::kGenerate, host.Ticked()).outcome, ProcessRunner::Outcome::kCompleted);
   const std::string index = NativeFileServices().ReadFile(temp / "out/index.html").value_or("");
   EXPECT_EQ(index.find("<meta d=\", Many\" k=\", Many\" t=\"70000\"> favorites\r\n"), 0u);
   EXPECT_NE(index.find("<a href=\"many.html\" title=\"70000\""), std::string::npos);

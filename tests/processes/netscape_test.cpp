@@ -166,7 +166,7 @@ class ConvertImport : public ::testing::Test {
     HTML html;
     ProcessRunner runner(host, favorites, Root(),
                          [&](ProcessKind kind) { return MakeStandardProcess(kind, NativeFileServices(), html); });
-    EXPECT_EQ(runner.Run(ProcessKind::kConvert).outcome, ProcessRunner::Outcome::kCompleted);
+    EXPECT_EQ(runner.Run(ProcessKind::kConvert, host.Ticked()).outcome, ProcessRunner::Outcome::kCompleted);
     html_ = NativeFileServices().ReadFile(temp_ / "out/bookmarks.html").value_or("");
     return testing::netscape::Read(html_);
   }

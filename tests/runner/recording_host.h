@@ -3,6 +3,7 @@
 #pragma once
 
 #include "runner/host.h"
+#include "runner/process_runner.h"
 
 #include <functional>
 #include <string>
@@ -34,21 +35,27 @@ class RecordingHost : public Host {
     if (chooseResult == FolderChoice::kChosen) folder = chosenFolder;
     return chooseResult;
   }
-  int FolderCount() override { return static_cast<int>(folders.size()); }
-  std::string FolderText(int index) override { return folders.at(index).text; }
-  bool IsFolderTicked(int index) override { return folders.at(index).ticked; }
-  int FolderFavoriteCount(int index) override { return folders.at(index).count; }
-  void SetCurrentFolder(int index) override { log.push_back("current " + std::to_string(index)); }
-  void UntickFolder(int index) override {
-    folders.at(index).ticked = false;
-    log.push_back("untick " + std::to_string(index));
+  // The ticked entries of the folder list, as the window passes them.
+  std::vector<ProcessRunner::Entry> Ticked() const {
+    std::vector<ProcessRunner::Entry> ticked;
+    for (int i = 0; i < static_cast<int>(folders.size()); ++i) {
+      if (folders[i].ticked) ticked.push_back({i, folders[i].text});
+    }
+    return ticked;
+  }
+  void EntryStarted(int position, int favorites) override {
+    folders.at(position).count = favorites;
+    log.push_back("entry " + std::to_string(position) + " " + std::to_string(favorites));
+  }
+  void EntryFinished(int position) override {
+    folders.at(position).ticked = false;
+    log.push_back("untick " + std::to_string(position));
   }
   void SetStatusText(std::string_view text) override { log.push_back("status " + std::string(text)); }
   void SetProgressMinimum(int value) override { log.push_back("min " + std::to_string(value)); }
   void SetProgressMaximum(int value) override { log.push_back("max " + std::to_string(value)); }
   void SetProgressValue(int value) override { log.push_back("value " + std::to_string(value)); }
   void StepProgress() override { log.push_back("step"); }
-  void EnableProcessButton(bool enabled) override { log.push_back(enabled ? "enable on" : "enable off"); }
   void PumpMessages() override {
     if (logPumps) log.push_back("pump");
     if (onPump) onPump();

@@ -6,12 +6,14 @@
 #include "runner/standard_processes.h"
 #include "support/path.h"
 #include "tests/runner/recording_host.h"
+#include "tests/support/failing_file_services.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ctime>
+#include <map>
 #include <stdexcept>
 
 namespace vellumark {
@@ -41,12 +43,27 @@ class RunnerTest : public ::testing::Test {
     }
   }
 
-  ProcessRunner::Outcome Run(int index) { return runner_.Run(ProcessFromMenuIndex(index)).outcome; }
+  ProcessRunner::Report RunReport(int index) { return runner_.Run(ProcessFromMenuIndex(index), host_.Ticked()); }
+  ProcessRunner::Outcome Run(int index) { return RunReport(index).outcome; }
 
   std::string Output(std::string_view name) { return services_.ReadFile(output_ + path::kSeparator + std::string(name)).value_or("<missing>"); }
 
+  // Counts what a run lists and reads.
+  struct CountingFileServices final : testing::FailingFileServices {
+    std::map<std::string, int> listings;
+    std::map<std::string, int> reads;
+    std::optional<std::vector<DirectoryEntry>> ListFolder(std::string_view folder) override {
+      ++listings[std::string(folder)];
+      return FailingFileServices::ListFolder(folder);
+    }
+    std::optional<std::string> ReadFile(std::string_view path) override {
+      ++reads[std::string(path)];
+      return FailingFileServices::ReadFile(path);
+    }
+  };
+
   testing::TempFolder temp_;
-  FileServices& services_ = NativeFileServices();
+  CountingFileServices services_;
   std::string output_;
   HTML html_;
   Favorites favorites_{services_, [this] { return temp_ / "fav"; }};
@@ -56,19 +73,33 @@ class RunnerTest : public ::testing::Test {
                         }};
 };
 
-TEST_F(RunnerTest, CheckRunCallsTheHostInOrderAndReportsSharedUrls) {
+// A favorite added after the list was filled is in the run's own listing,
+// which gives the progress maximum and the count the list then shows; each
+// folder is listed and each shortcut read once.
+TEST_F(RunnerTest, CheckRunListsEachTreeOnceCallsTheHostInOrderAndReportsSharedUrls) {
   const std::string a1 = Add("A/one.url", "http://same/");
-  Add("A/two.url", "http://other/");
   Add("B/skipped.url", "http://same/");
   const std::string r = Add("root.url", "http://same/");
   Refresh({"A", "/"});
   ASSERT_EQ(host_.folders.size(), 3u);
+  Add("A/sub/two.url", "http://other/");
+  services_.listings.clear();
+  services_.reads.clear();
 
-  EXPECT_EQ(Run(0), ProcessRunner::Outcome::kCompleted);
+  const ProcessRunner::Report report = RunReport(0);
+  EXPECT_EQ(report.outcome, ProcessRunner::Outcome::kCompleted);
   EXPECT_EQ(host_.log, (Log{"busy on", "choose", "busy on", "repaint",
-                             "current 0", "status Checking A...", "min 0", "max 2", "value 0", "step", "step", "untick 0", "busy on",
-                             "current 2", "status Checking /...", "min 0", "max 1", "value 0", "step", "untick 2", "busy on",
+                             "status Checking A...", "entry 0 2", "min 0", "max 2", "value 0", "step", "step", "untick 0", "busy on",
+                             "status Checking /...", "entry 2 1", "min 0", "max 1", "value 0", "step", "untick 2", "busy on",
                              "status ", "value 0", "busy off"}));
+  EXPECT_EQ(host_.folders[0].count, 2);
+  EXPECT_EQ(report.entries, 2);
+  EXPECT_EQ(report.favorites, 3);
+  const std::string fav = temp_ / "fav" + path::kSeparator;
+  EXPECT_EQ(services_.listings, (std::map<std::string, int>{{fav, 1}, {fav + "A" + path::kSeparator, 1},
+                                                            {fav + "A" + path::kSeparator + "sub" + path::kSeparator, 1}}));
+  EXPECT_EQ(services_.reads.size(), 3u);
+  for (const auto& [file, reads] : services_.reads) EXPECT_EQ(reads, 1) << file;
   EXPECT_EQ(Output("Check.txt"), "http://same/\r\n  " + a1 + "\r\n  " + r + "\r\n\r\n");
   EXPECT_EQ(runner_.State().currentprocess, ProcessKind::kCheck);
   EXPECT_EQ(runner_.State().outputfolder, output_ + path::kSeparator);
@@ -97,7 +128,9 @@ TEST_F(RunnerTest, UnreadableShortcutsGiveOneMessageAfterTheRunAndStillStep) {
   }
   Add("A/good.url", "http://good/");
   Refresh({"A"});
-  EXPECT_EQ(Run(0), ProcessRunner::Outcome::kCompleted);
+  const ProcessRunner::Report report = RunReport(0);
+  EXPECT_EQ(report.outcome, ProcessRunner::Outcome::kCompleted);
+  EXPECT_EQ(report.unreadable.size(), 12u);
   EXPECT_EQ(host_.messages, Log{"Error reading URL from 12 shortcuts:" + listed + "\r\n..."});
   EXPECT_EQ(host_.log.back(), "message " + host_.messages[0]);
   EXPECT_EQ(std::count(host_.log.begin(), host_.log.end(), "step"), 13);
@@ -111,7 +144,7 @@ TEST_F(RunnerTest, FailureToCreateTheOutputTakesTheErrorPath) {
   EXPECT_EQ(Run(0), ProcessRunner::Outcome::kFailed);
   const std::string file = temp_ / "missing" + path::kSeparator + "Check.txt";
   EXPECT_EQ(host_.log, (Log{"busy on", "choose", "busy on", "repaint", "message Error creating \r\n" + file, "status ",
-                             "enable on", "value 0", "busy off"}));
+                             "value 0", "busy off"}));
 }
 
 TEST_F(RunnerTest, HandlerErrorsStopTheRunAndKeepEarlierFoldersUnticked) {
@@ -127,18 +160,18 @@ TEST_F(RunnerTest, HandlerErrorsStopTheRunAndKeepEarlierFoldersUnticked) {
     };
     return std::make_unique<Failing>();
   });
-  EXPECT_EQ(failing.Run(ProcessKind::kCheck).outcome, ProcessRunner::Outcome::kFailed);
+  EXPECT_EQ(failing.Run(ProcessKind::kCheck, host_.Ticked()).outcome, ProcessRunner::Outcome::kFailed);
   EXPECT_FALSE(host_.folders[0].ticked);
   EXPECT_TRUE(host_.folders[1].ticked);
-  const Log tail(host_.log.end() - 5, host_.log.end());
-  EXPECT_EQ(tail, (Log{"message disk full", "status ", "enable on", "value 0", "busy off"}));
+  const Log tail(host_.log.end() - 4, host_.log.end());
+  EXPECT_EQ(tail, (Log{"message disk full", "status ", "value 0", "busy off"}));
 }
 
 TEST_F(RunnerTest, ASecondRunFromInsideARunIsRefused) {
   Add("A/one.url", "http://a/");
   Refresh({"A"});
   std::vector<ProcessRunner::Outcome> nested;
-  host_.onPump = [&] { nested.push_back(runner_.Run(ProcessKind::kClean).outcome); };
+  host_.onPump = [&] { nested.push_back(runner_.Run(ProcessKind::kClean, host_.Ticked()).outcome); };
   EXPECT_EQ(Run(0), ProcessRunner::Outcome::kCompleted);
   EXPECT_EQ(nested, (std::vector<ProcessRunner::Outcome>{ProcessRunner::Outcome::kRefused, ProcessRunner::Outcome::kRefused}));
   EXPECT_EQ(runner_.State().currentprocess, ProcessKind::kCheck);
