@@ -1,17 +1,15 @@
-/* vellumark-read-floor DIR: the least any walk of a favorites tree can cost.
-   Lists the tree under DIR with nftw and opens, reads and closes every .url
-   file once; prints the files, the bytes and the seconds taken. */
 #define _XOPEN_SOURCE 700
+#include "bench/read_floor.h"
+
 #include <fcntl.h>
 #include <ftw.h>
-#include <stdio.h>
 #include <string.h>
 #include <strings.h>
 #include <time.h>
 #include <unistd.h>
 
-static long files;
-static long long bytes;
+static long files_read;
+static long long bytes_read;
 
 static int Visit(const char* path, const struct stat* info, int type, struct FTW* where) {
   (void)info;
@@ -22,25 +20,20 @@ static int Visit(const char* path, const struct stat* info, int type, struct FTW
   if (file < 0) return 0;
   char buffer[65536];
   ssize_t got;
-  while ((got = read(file, buffer, sizeof buffer)) > 0) bytes += got;
+  while ((got = read(file, buffer, sizeof buffer)) > 0) bytes_read += got;
   close(file);
-  ++files;
+  ++files_read;
   return 0;
 }
 
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    fputs("usage: vellumark-read-floor DIR\n", stderr);
-    return 2;
-  }
+double vellumark_read_floor(const char* folder, long* files, long long* bytes) {
   struct timespec start, end;
+  files_read = 0;
+  bytes_read = 0;
   clock_gettime(CLOCK_MONOTONIC, &start);
-  if (nftw(argv[1], Visit, 64, FTW_PHYS) != 0) {
-    perror(argv[1]);
-    return 1;
-  }
+  if (nftw(folder, Visit, 64, FTW_PHYS) != 0) return -1;
   clock_gettime(CLOCK_MONOTONIC, &end);
-  printf("%ld files, %lld bytes, %.3f s\n", files, bytes,
-         (double)(end.tv_sec - start.tv_sec) + (double)(end.tv_nsec - start.tv_nsec) / 1e9);
-  return 0;
+  *files = files_read;
+  *bytes = bytes_read;
+  return (double)(end.tv_sec - start.tv_sec) + (double)(end.tv_nsec - start.tv_nsec) / 1e9;
 }
