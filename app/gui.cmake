@@ -8,7 +8,6 @@ if(WIN32)
   add_executable(vellumark WIN32
     win32/companion_windows.cpp
     win32/folder_list.cpp
-    win32/form_resource.cpp
     win32/form_vellumark.cpp
     win32/main.cpp
     win32/output_folder_choice.cpp

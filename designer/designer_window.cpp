@@ -204,7 +204,7 @@ bool DesignerWindow::Select(std::string_view name) {
   selection_ = name;
   ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(found - names.begin()), 0);
   preview_->Select(name);
-  const std::optional<PageKind> kind = PageOf(KindOfName(name));
+  const std::optional<PageKind> kind = PageOf(controls::KindOfName(name));
   for (std::size_t i = 0; i < pages_.size(); ++i) {
     const bool shown = kind && *kind == kPageKinds[i];
     if (shown) pages_[i]->SetObject(preview_->ItemsOf(name));

@@ -2,7 +2,6 @@
 
 #include "controls/control_common.h"
 #include "controls/dpi.h"
-#include "controls/font_description.h"
 #include "designer/property_pages/control_items.h"
 #include "designer/property_pages/item_keys.h"
 #include "support/win32/wide_string.h"
@@ -17,12 +16,6 @@ namespace {
 constexpr DWORD kPreviewStyle = WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
 constexpr int kOutlineGap = 2;
 constexpr int kOutlineWidth = 2;
-
-RECT BoundsOf(const controls::PropertyStore& store) {
-  const int left = store.ReadNumber("Left", 0);
-  const int top = store.ReadNumber("Top", 0);
-  return RECT{left, top, left + store.ReadNumber("Width", 0), top + store.ReadNumber("Height", 0)};
-}
 
 // The outline around the selected control: four thin windows in the
 // highlight colour, above every control.
@@ -46,28 +39,7 @@ POINT PointOf(LPARAM lParam) {
 
 }  // namespace
 
-ControlKind KindOfName(std::string_view name) {
-  static constexpr std::pair<std::string_view, ControlKind> kPrefixes[] = {
-      {"Form", ControlKind::kForm},
-      {"InfoFrame", ControlKind::kInfoFrame},
-      {"DropDownButton", ControlKind::kDropDownButton},
-      {"StatusBar", ControlKind::kStatusBar},
-      {"SystemMenu", ControlKind::kSystemMenu},
-      {"ProgressBar", ControlKind::kProgressBar},
-      {"Frame", ControlKind::kFrame},
-      {"List", ControlKind::kList},
-      {"Command", ControlKind::kCommand},
-      {"Check", ControlKind::kCheck},
-      {"Option", ControlKind::kOption},
-      {"Text", ControlKind::kText},
-      {"Label", ControlKind::kLabel},
-      {"Combo", ControlKind::kCombo},
-  };
-  for (const auto& [prefix, kind] : kPrefixes) {
-    if (name.starts_with(prefix)) return kind;
-  }
-  return ControlKind::kOther;
-}
+using controls::ControlKind;
 
 std::optional<controls::pages::PageKind> PageOf(ControlKind kind) {
   switch (kind) {
@@ -81,7 +53,7 @@ std::optional<controls::pages::PageKind> PageOf(ControlKind kind) {
 FormPreview::FormPreview(HWND parent, POINT origin, const controls::FormDescription& form) {
   const controls::PropertyStore* window = nullptr;
   for (const std::string& name : form.Names()) {
-    if (KindOfName(name) == ControlKind::kForm) {
+    if (controls::KindOfName(name) == ControlKind::kForm) {
       window = form.Find(name);
       names_.push_back(name);
       break;
@@ -104,7 +76,20 @@ FormPreview::FormPreview(HWND parent, POINT origin, const controls::FormDescript
                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
     ::SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
   }
-  CreateControls(form);
+  controls_ = std::make_unique<controls::FormControls>(Hwnd(), form, dpi_);
+  controls_->ApplyFont(font_.get(), dpi_);
+  for (const controls::FormControls::Control& control : controls_->Controls()) {
+    names_.push_back(control.name);
+    std::unique_ptr<controls::pages::ItemList> list;
+    if (auto* button = controls_->DropDownButtonOf(control.name)) {
+      list = std::make_unique<controls::pages::PopupMenuItems>(*button);
+    } else if (auto* bar = controls_->StatusBarOf(control.name)) {
+      list = std::make_unique<controls::pages::StatusBarItems>(*bar);
+    } else if (auto* menu = controls_->SystemMenuOf(control.name)) {
+      list = std::make_unique<controls::pages::SystemMenuItems>(*menu);
+    }
+    if (list) items_.push_back({control.name, std::move(list)});
+  }
   for (HWND& edge : outline_) {
     edge = ::CreateWindowExW(0, OutlineClass(), L"", WS_CHILD, 0, 0, 0, 0, Hwnd(), nullptr, controls::ModuleInstance(),
                              nullptr);
@@ -113,120 +98,26 @@ FormPreview::FormPreview(HWND parent, POINT origin, const controls::FormDescript
 
 FormPreview::~FormPreview() {
   // The controls go first, while the form's window they live on exists.
-  placed_.clear();
-  systemMenus_.clear();
-  statusBars_.clear();
-  progressBars_.clear();
-  buttons_.clear();
-  infoFrames_.clear();
+  items_.clear();
+  controls_.reset();
   DestroyHostWindow();
 }
 
-void FormPreview::CreateControls(const controls::FormDescription& form) {
-  const controls::FontDescription fontDescription = controls::FontDescriptionOf(font_.get(), dpi_);
-  for (const std::string& name : form.Names()) {
-    const ControlKind kind = KindOfName(name);
-    if (kind == ControlKind::kForm) continue;
-    const controls::PropertyStore& store = *form.Find(name);
-    const controls::Placement placement{Hwnd(), BoundsOf(store)};
-    Placed placed{name, kind, nullptr, nullptr};
-    switch (kind) {
-      case ControlKind::kInfoFrame: {
-        auto& frame = infoFrames_.emplace_back(std::make_unique<controls::InfoFrame>(placement));
-        frame->ReadProperties(store);
-        placed.window = frame->Hwnd();
-        break;
-      }
-      case ControlKind::kDropDownButton: {
-        auto& button = buttons_.emplace_back(std::make_unique<controls::DropDownButton>(placement));
-        button->ReadProperties(store);
-        button->SetFont(fontDescription);
-        placed.window = button->Hwnd();
-        placed.items = std::make_unique<controls::pages::PopupMenuItems>(*button);
-        break;
-      }
-      case ControlKind::kProgressBar: {
-        auto& bar = progressBars_.emplace_back(std::make_unique<controls::ProgressBar>(placement));
-        bar->ReadProperties(store);
-        placed.window = bar->Hwnd();
-        break;
-      }
-      case ControlKind::kStatusBar: {
-        auto& bar = statusBars_.emplace_back(std::make_unique<controls::StatusBar>(placement));
-        bar->ReadProperties(store);
-        bar->SetFont(fontDescription);
-        placed.window = bar->Hwnd();
-        placed.items = std::make_unique<controls::pages::StatusBarItems>(*bar);
-        break;
-      }
-      case ControlKind::kSystemMenu: {
-        auto& menu = systemMenus_.emplace_back(std::make_unique<controls::SystemMenu>(Hwnd()));
-        menu->ReadProperties(store);
-        placed.items = std::make_unique<controls::pages::SystemMenuItems>(*menu);
-        break;
-      }
-      default: placed.window = CreateStandIn(store, kind); break;
-    }
-    names_.push_back(name);
-    placed_.push_back(std::move(placed));
-  }
-}
-
-HWND FormPreview::CreateStandIn(const controls::PropertyStore& store, ControlKind kind) {
-  const wchar_t* className = L"STATIC";
-  DWORD style = 0;
-  DWORD exStyle = 0;
-  switch (kind) {
-    case ControlKind::kFrame: className = L"BUTTON"; style = BS_GROUPBOX; break;
-    case ControlKind::kList: className = L"LISTBOX"; style = WS_VSCROLL | LBS_NOINTEGRALHEIGHT; exStyle = WS_EX_CLIENTEDGE; break;
-    case ControlKind::kCommand: className = L"BUTTON"; style = BS_PUSHBUTTON; break;
-    case ControlKind::kCheck: className = L"BUTTON"; style = BS_AUTOCHECKBOX; break;
-    case ControlKind::kOption: className = L"BUTTON"; style = BS_AUTORADIOBUTTON; break;
-    case ControlKind::kText: className = L"EDIT"; style = ES_AUTOHSCROLL; exStyle = WS_EX_CLIENTEDGE; break;
-    case ControlKind::kCombo: className = L"COMBOBOX"; style = CBS_DROPDOWNLIST; break;
-    case ControlKind::kLabel: style = SS_LEFT; break;
-    default: style = SS_GRAYFRAME; break;
-  }
-  const RECT bounds = controls::ScaledBounds(Hwnd(), BoundsOf(store));
-  const std::wstring caption = win32::Widen(store.ReadText("Caption", store.ReadText("Text", "")));
-  HWND window = ::CreateWindowExW(exStyle, className, caption.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left,
-                                  bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, Hwnd(), nullptr,
-                                  controls::ModuleInstance(), nullptr);
-  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  return window;
-}
-
-const FormPreview::Placed* FormPreview::Find(std::string_view name) const {
-  for (const Placed& placed : placed_) {
-    if (placed.name == name) return &placed;
+controls::pages::ItemList* FormPreview::ItemsOf(std::string_view name) {
+  for (const Items& items : items_) {
+    if (items.name == name) return items.list.get();
   }
   return nullptr;
 }
 
-controls::pages::ItemList* FormPreview::ItemsOf(std::string_view name) {
-  const Placed* placed = Find(name);
-  return placed != nullptr ? placed->items.get() : nullptr;
-}
-
-HWND FormPreview::WindowOf(std::string_view name) const {
-  const Placed* placed = Find(name);
-  return placed != nullptr ? placed->window : nullptr;
-}
+HWND FormPreview::WindowOf(std::string_view name) const { return controls_ ? controls_->WindowOf(name) : nullptr; }
 
 controls::DropDownButton* FormPreview::DropDownButtonOf(std::string_view name) {
-  const HWND window = WindowOf(name);
-  for (const auto& button : buttons_) {
-    if (window != nullptr && button->Hwnd() == window) return button.get();
-  }
-  return nullptr;
+  return controls_ ? controls_->DropDownButtonOf(name) : nullptr;
 }
 
 controls::StatusBar* FormPreview::StatusBarOf(std::string_view name) {
-  const HWND window = WindowOf(name);
-  for (const auto& bar : statusBars_) {
-    if (window != nullptr && bar->Hwnd() == window) return bar.get();
-  }
-  return nullptr;
+  return controls_ ? controls_->StatusBarOf(name) : nullptr;
 }
 
 void FormPreview::Select(std::string_view name) {
@@ -250,20 +141,19 @@ void FormPreview::Select(std::string_view name) {
 }
 
 void FormPreview::StoreItems(controls::FormDescription& form) {
-  for (const Placed& placed : placed_) {
-    if (!placed.items) continue;
+  for (const Items& placed : items_) {
     std::vector<controls::pages::ItemValues> items;
-    for (int i = 0; i < placed.items->Count(); ++i) items.push_back(placed.items->Item(i));
-    controls::pages::StoreItems(placed.items->Kind(), items, form.Control(placed.name));
+    for (int i = 0; i < placed.list->Count(); ++i) items.push_back(placed.list->Item(i));
+    controls::pages::StoreItems(placed.list->Kind(), items, form.Control(placed.name));
   }
 }
 
 // The smallest control under the point (a frame holds the controls inside
 // it); the form itself when there is none.
 void FormPreview::OnClickAt(POINT point) {
-  const Placed* hit = nullptr;
+  const controls::FormControls::Control* hit = nullptr;
   long hitArea = 0;
-  for (const Placed& placed : placed_) {
+  for (const controls::FormControls::Control& placed : controls_->Controls()) {
     if (placed.window == nullptr) continue;
     RECT rect{};
     ::GetWindowRect(placed.window, &rect);

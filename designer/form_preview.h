@@ -10,13 +10,8 @@
 // selected control is outlined.
 #pragma once
 
-#include "controls/drop_down_button.h"
+#include "controls/form_builder.h"
 #include "controls/host_window.h"
-#include "controls/info_frame.h"
-#include "controls/progress_bar.h"
-#include "controls/property_store.h"
-#include "controls/status_bar.h"
-#include "controls/system_menu.h"
 #include "designer/property_pages/item_list.h"
 #include "support/win32/unique_handle.h"
 
@@ -30,16 +25,8 @@
 
 namespace vellumark::designer {
 
-enum class ControlKind {
-  kForm, kInfoFrame, kDropDownButton, kStatusBar, kSystemMenu, kProgressBar,
-  kFrame, kList, kCommand, kCheck, kOption, kText, kLabel, kCombo, kOther
-};
-
-// The kind a control's name gives: "DropDownButtonProcess" -> kDropDownButton.
-ControlKind KindOfName(std::string_view name);
-
 // The page that edits the items of a control of this kind, if any.
-std::optional<controls::pages::PageKind> PageOf(ControlKind kind);
+std::optional<controls::pages::PageKind> PageOf(controls::ControlKind kind);
 
 class FormPreview : public controls::HostWindow<FormPreview> {
  public:
@@ -74,28 +61,20 @@ class FormPreview : public controls::HostWindow<FormPreview> {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
  private:
-  struct Placed {
+  // The item list of a control whose items a page edits.
+  struct Items {
     std::string name;
-    ControlKind kind;
-    HWND window = nullptr;
-    std::unique_ptr<controls::pages::ItemList> items;
+    std::unique_ptr<controls::pages::ItemList> list;
   };
 
-  void CreateControls(const controls::FormDescription& form);
-  HWND CreateStandIn(const controls::PropertyStore& store, ControlKind kind);
-  const Placed* Find(std::string_view name) const;
   void OnClickAt(POINT point);
 
   int dpi_ = 96;
   win32::UniqueFont font_;
   win32::UniqueIcon icon_;
   std::vector<std::string> names_;
-  std::vector<Placed> placed_;
-  std::vector<std::unique_ptr<controls::InfoFrame>> infoFrames_;
-  std::vector<std::unique_ptr<controls::DropDownButton>> buttons_;
-  std::vector<std::unique_ptr<controls::ProgressBar>> progressBars_;
-  std::vector<std::unique_ptr<controls::StatusBar>> statusBars_;
-  std::vector<std::unique_ptr<controls::SystemMenu>> systemMenus_;
+  std::unique_ptr<controls::FormControls> controls_;
+  std::vector<Items> items_;
   // Child windows: they go with the preview's window, so they are not owned here.
   std::array<HWND, 4> outline_{};
 };

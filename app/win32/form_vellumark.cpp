@@ -2,11 +2,11 @@
 
 #include "app/win32/companion_windows.h"
 #include "app/win32/control_ids.h"
-#include "app/win32/form_resource.h"
 #include "app/win32/main_window_texts.h"
 #include "app/win32/single_instance.h"
 #include "app/win32/version_info.h"
 #include "controls/dpi.h"
+#include "controls/form_resource.h"
 #include "controls/message_loop.h"
 #include "controls/window_messages.h"
 #include "runner/site_settings.h"
@@ -37,6 +37,14 @@ class RunStopped : public std::exception {
   const char* what() const noexcept override { return "The run was stopped"; }
 };
 
+// The command identifiers of the controls the window handles by name.
+constexpr std::pair<std::string_view, int> kControlIds[] = {
+    {"FrameFolders", IDC_FRAME_FOLDERS},   {"DropDownButtonProcess", IDC_PROCESS},
+    {"CommandSelectall", IDC_SELECT_ALL},  {"CommandRefresh", IDC_REFRESH},
+    {"FrameOptions", IDC_FRAME_OPTIONS},   {"CheckOptionsReadonly", IDC_READ_ONLY},
+    {"ProgressBarVellumark", IDC_PROGRESS}, {"StatusBarVellumark", IDC_STATUS},
+};
+
 struct WindowStyle {
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -53,7 +61,8 @@ bool FormVellumark::Load() {
   const VersionInfo version = ReadVersionInfo();
   title_ = ApplicationTitle(version.companyName);
 
-  const std::optional<controls::FormDescription> form = LoadFormResource(IDR_FORM_VELLUMARK);
+  const std::optional<controls::FormDescription> form = 
+      controls::LoadFormDescription(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_FORM_VELLUMARK));
   if (!form || !CreateForm(*form)) {
     ::MessageBoxW(nullptr, L"The main window cannot be created", win32::Widen(title_).c_str(),
                   MB_OK | MB_ICONEXCLAMATION);
@@ -116,86 +125,34 @@ bool FormVellumark::CreateForm(const controls::FormDescription& form) {
   ::SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconLarge_.get()));
   ::SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_.get()));
 
-  // Controls are created in the description's order, which is also the
-  // tab order.
-  for (const std::string& name : form.Names()) {
-    const controls::PropertyStore& store = *form.Find(name);
-    const RECT bounds = BoundsOf(store);
-    const controls::Placement placement{Hwnd(), bounds};
-    HWND created = nullptr;
-    if (name == "InfoFrameVellumark") {
-      infoFrame_ = std::make_unique<controls::InfoFrame>(placement);
-      infoFrame_->ReadProperties(store);
-      created = infoFrame_->Hwnd();
-    } else if (name == "FrameFolders") {
-      created = CreateStandardControl(store, L"BUTTON", BS_GROUPBOX, IDC_FRAME_FOLDERS);
-    } else if (name == "ListFoldersFolders") {
-      folders_ = std::make_unique<FolderList>(Hwnd(), IDC_LIST_FOLDERS, ScaleBounds(bounds, dpi_));
-      folders_->onTickChanged = [this](int) { OnTickChanged(); };
-      folders_->refuseUserTicks = [this] { return running_; };
-      created = folders_->Hwnd();
-    } else if (name == "DropDownButtonProcess") {
-      process_ = std::make_unique<controls::DropDownButton>(placement);
-      process_->ReadProperties(store);
-      process_->onItemClick = [this](controls::PopupMenuItem& item) { OnProcess(item.Index()); };
-      created = process_->Hwnd();
-      if (created != nullptr) ::SetWindowLongPtrW(created, GWLP_ID, IDC_PROCESS);
-    } else if (name == "CommandSelectall") {
-      created = CreateStandardControl(store, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, IDC_SELECT_ALL);
-    } else if (name == "CommandRefresh") {
-      created = CreateStandardControl(store, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, IDC_REFRESH);
-    } else if (name == "FrameOptions") {
-      created = CreateStandardControl(store, L"BUTTON", BS_GROUPBOX, IDC_FRAME_OPTIONS);
-    } else if (name == "CheckOptionsReadonly") {
-      readOnly_ = CreateStandardControl(store, L"BUTTON", BS_CHECKBOX | WS_TABSTOP, IDC_READ_ONLY);
-      created = readOnly_;
-    } else if (name == "ProgressBarVellumark") {
-      progress_ = std::make_unique<controls::ProgressBar>(placement);
-      progress_->ReadProperties(store);
-      created = progress_->Hwnd();
-      if (created != nullptr) ::SetWindowLongPtrW(created, GWLP_ID, IDC_PROGRESS);
-    } else if (name == "StatusBarVellumark") {
-      status_ = std::make_unique<controls::StatusBar>(placement);
-      status_->ReadProperties(store);
-      created = status_->Hwnd();
-      if (created != nullptr) ::SetWindowLongPtrW(created, GWLP_ID, IDC_STATUS);
-    } else if (name == "SystemMenuVellumark") {
-      systemMenu_ = std::make_unique<controls::SystemMenu>(Hwnd());
-      systemMenu_->ReadProperties(store);
-      systemMenu_->onItemClick = [this](controls::SystemMenuItem& item) { OnAbout(item); };
-      continue;
-    } else {
-      continue;
-    }
-    if (created == nullptr) return false;
-    placed_.push_back({created, bounds});
-  }
-  if (!infoFrame_ || !folders_ || !process_ || !progress_ || !status_ || !systemMenu_ || readOnly_ == nullptr) {
+  form_ = std::make_unique<controls::FormControls>(
+      Hwnd(), form, dpi_, [this](const std::string& name, const controls::PropertyStore&, const RECT& bounds) -> HWND {
+        if (name != "ListFoldersFolders") return nullptr;
+        folders_ = std::make_unique<FolderList>(Hwnd(), IDC_LIST_FOLDERS, bounds);
+        return folders_->Hwnd();
+      });
+  infoFrame_ = form_->InfoFrameOf("InfoFrameVellumark");
+  process_ = form_->DropDownButtonOf("DropDownButtonProcess");
+  progress_ = form_->ProgressBarOf("ProgressBarVellumark");
+  status_ = form_->StatusBarOf("StatusBarVellumark");
+  systemMenu_ = form_->SystemMenuOf("SystemMenuVellumark");
+  readOnly_ = form_->WindowOf("CheckOptionsReadonly");
+  if (!form_->AllMade() || !infoFrame_ || !folders_ || !process_ || !progress_ || !status_ || !systemMenu_ ||
+      readOnly_ == nullptr) {
     return false;
   }
+  for (const auto& [name, id] : kControlIds) ::SetWindowLongPtrW(form_->WindowOf(name), GWLP_ID, id);
+  folders_->onTickChanged = [this](int) { OnTickChanged(); };
+  folders_->refuseUserTicks = [this] { return running_; };
+  process_->onItemClick = [this](controls::PopupMenuItem& item) { OnProcess(item.Index()); };
+  systemMenu_->onItemClick = [this](controls::SystemMenuItem& item) { OnAbout(item); };
   ApplyFonts();
   PlaceControls();
   win32::CentreOnOwner(Hwnd(), nullptr);
   return true;
 }
 
-HWND FormVellumark::CreateStandardControl(const controls::PropertyStore& store, const wchar_t* className,
-                                          DWORD style, int id) {
-  const RECT bounds = ScaleBounds(BoundsOf(store), dpi_);
-  return ::CreateWindowExW(0, className, win32::Widen(store.ReadText("Caption", "")).c_str(),
-                           WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top, bounds.right - bounds.left,
-                           bounds.bottom - bounds.top, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           ::GetModuleHandleW(nullptr), nullptr);
-}
-
-void FormVellumark::ApplyFonts() {
-  for (const Placed& control : placed_) {
-    ::SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  }
-  const controls::FontDescription description = controls::FontDescriptionOf(font_.get(), dpi_);
-  process_->SetFont(description);
-  status_->SetFont(description);
-}
+void FormVellumark::ApplyFonts() { form_->ApplyFont(font_.get(), dpi_); }
 
 // Sizes the window for its client area at the current DPI and puts every
 // control at its place.
@@ -205,18 +162,10 @@ void FormVellumark::PlaceControls() {
   ::AdjustWindowRectEx(&frame, style.style, FALSE, style.exStyle);
   ::SetWindowPos(Hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  for (const Placed& control : placed_) {
-    const RECT bounds = ScaleBounds(control.bounds96, dpi_);
-    if (control.window == folders_->Hwnd()) {
-      folders_->Move(bounds);
-    } else if (control.window == infoFrame_->Hwnd()) {
-      // The header band spans the whole client width.
-      ::SetWindowPos(control.window, nullptr, 0, bounds.top, controls::Scale(client96_.cx, dpi_),
-                     controls::Scale(controls::InfoFrame::kHeight, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-    } else {
-      ::MoveWindow(control.window, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                   TRUE);
-    }
+  form_->Place(dpi_, controls::Scale(client96_.cx, dpi_));
+  // The list sizes its columns to its new width.
+  for (const controls::FormControls::Control& control : form_->Controls()) {
+    if (control.window == folders_->Hwnd()) folders_->Move(controls::ScaleBounds(control.bounds96, dpi_));
   }
 }
 

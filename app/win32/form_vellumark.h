@@ -11,13 +11,8 @@
 
 #include "app/win32/folder_list.h"
 #include "app/win32/output_folder_choice.h"
-#include "controls/drop_down_button.h"
+#include "controls/form_builder.h"
 #include "controls/host_window.h"
-#include "controls/info_frame.h"
-#include "controls/progress_bar.h"
-#include "controls/property_store.h"
-#include "controls/status_bar.h"
-#include "controls/system_menu.h"
 #include "favorites/favorites.h"
 #include "generate/site_generator.h"
 #include "generate/templates.h"
@@ -54,14 +49,7 @@ class FormVellumark final : public controls::HostWindow<FormVellumark>, private 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
  private:
-  // One placed control: its window and its rectangle in 96-DPI units.
-  struct Placed {
-    HWND window = nullptr;
-    RECT bounds96{};
-  };
-
   bool CreateForm(const controls::FormDescription& form);
-  HWND CreateStandardControl(const controls::PropertyStore& store, const wchar_t* className, DWORD style, int id);
   void ApplyFonts();
   void PlaceControls();
 
@@ -103,14 +91,15 @@ class FormVellumark final : public controls::HostWindow<FormVellumark>, private 
   win32::UniqueIcon iconLarge_;
   win32::UniqueIcon iconSmall_;
   SIZE client96_{};
-  std::vector<Placed> placed_;
 
-  std::unique_ptr<controls::InfoFrame> infoFrame_;
+  // The controls of the form description; the pointers below are into it.
   std::unique_ptr<FolderList> folders_;
-  std::unique_ptr<controls::DropDownButton> process_;
-  std::unique_ptr<controls::ProgressBar> progress_;
-  std::unique_ptr<controls::StatusBar> status_;
-  std::unique_ptr<controls::SystemMenu> systemMenu_;
+  std::unique_ptr<controls::FormControls> form_;
+  controls::InfoFrame* infoFrame_ = nullptr;
+  controls::DropDownButton* process_ = nullptr;
+  controls::ProgressBar* progress_ = nullptr;
+  controls::StatusBar* status_ = nullptr;
+  controls::SystemMenu* systemMenu_ = nullptr;
   HWND readOnly_ = nullptr;
 
   int totalFavorites_ = 0;

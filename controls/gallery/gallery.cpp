@@ -8,14 +8,10 @@
 //   Click
 //   ItemClick Index=2 Text=Convert
 #include "controls/dpi.h"
-#include "controls/drop_down_button.h"
+#include "controls/form_builder.h"
 #include "controls/form_resource.h"
 #include "controls/host_window.h"
-#include "controls/info_frame.h"
 #include "controls/message_loop.h"
-#include "controls/progress_bar.h"
-#include "controls/status_bar.h"
-#include "controls/system_menu.h"
 #include "controls/window_messages.h"
 #include "support/win32/wide_string.h"
 
@@ -46,10 +42,16 @@ class GalleryWindow : public HostWindow<GalleryWindow> {
     if (!CreateHostWindow(nullptr, {40, 40, 40 + Scale(bounds.right - bounds.left, dpi), 40 + Scale(bounds.bottom - bounds.top, dpi)},
                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, L"Vellumark control gallery"))
       return;
-    CreateControls(form);
+    if (!CreateControls(form)) {
+      ::DestroyWindow(Hwnd());
+      return;
+    }
     Layout();
   }
-  ~GalleryWindow() { DestroyHostWindow(); }
+  ~GalleryWindow() {
+    controls_.reset();
+    DestroyHostWindow();
+  }
 
   void Show() {
     ::ShowWindow(Hwnd(), SW_SHOW);
@@ -83,17 +85,15 @@ class GalleryWindow : public HostWindow<GalleryWindow> {
   }
 
  private:
-  template <typename Control>
-  std::unique_ptr<Control> Make(const FormDescription& form, std::string_view name, const RECT& bounds) {
-    auto control = std::make_unique<Control>(Placement{Hwnd(), bounds});
-    if (const PropertyStore* store = form.Find(name)) control->ReadProperties(*store);
-    return control;
-  }
-
-  void CreateControls(const FormDescription& form) {
-    header_ = Make<InfoFrame>(form, "InfoFrameGallery", {0, 0, kClientSize.cx, InfoFrame::kHeight});
+  bool CreateControls(const FormDescription& form) {
+    controls_ = std::make_unique<FormControls>(Hwnd(), form, DpiForWindow(Hwnd()));
+    header_ = controls_->InfoFrameOf("InfoFrameGallery");
+    process_ = controls_->DropDownButtonOf("DropDownButtonProcess");
+    progress_ = controls_->ProgressBarOf("ProgressBarRun");
+    status_ = controls_->StatusBarOf("StatusBarGallery");
+    systemMenu_ = controls_->SystemMenuOf("SystemMenuGallery");
+    if (!controls_->AllMade() || !header_ || !process_ || !progress_ || !status_ || !systemMenu_) return false;
     header_->onClick = [this] { Log("InfoFrame Click"); };
-    process_ = Make<DropDownButton>(form, "DropDownButtonProcess", {12, 80, 112, 104});
     process_->onClick = [this] {
       Log("Click");
       // The menu opens after this returns; its entries are reported from its
@@ -104,18 +104,15 @@ class GalleryWindow : public HostWindow<GalleryWindow> {
     process_->onItemClick = [this](PopupMenuItem& item) {
       Log("ItemClick Index=" + std::to_string(item.Index()) + " Text=" + item.Text());
       progress_->SetValue(progress_->Min() + (progress_->Max() - progress_->Min()) * (item.Index() + 1) / 6);
-      if (StatusBar* bar = status_.get(); bar && bar->PanelAt(2)) bar->PanelAt(2)->SetText("Chose " + item.Text());
+      if (status_->PanelAt(2)) status_->PanelAt(2)->SetText("Chose " + item.Text());
     };
-    progress_ = Make<ProgressBar>(form, "ProgressBarRun", {124, 82, 408, 102});
-    status_ = Make<StatusBar>(form, "StatusBarGallery", {0, 0, kClientSize.cx, 22});
     status_->onPanelClick = [this](Panel& panel, int button) {
       Log("PanelClick Index=" + std::to_string(panel.Index()) + " Button=" + std::to_string(button));
     };
-    systemMenu_ = std::make_unique<SystemMenu>(Hwnd());
-    if (const PropertyStore* store = form.Find("SystemMenuGallery")) systemMenu_->ReadProperties(*store);
     systemMenu_->onItemClick = [this](SystemMenuItem& item) {
       Log("SystemMenu ItemClick Index=" + std::to_string(item.Index()));
     };
+    return true;
   }
 
   void Layout() {
@@ -155,11 +152,12 @@ class GalleryWindow : public HostWindow<GalleryWindow> {
 
   std::ofstream events_;
   int menuProbes_ = 0;
-  std::unique_ptr<InfoFrame> header_;
-  std::unique_ptr<DropDownButton> process_;
-  std::unique_ptr<ProgressBar> progress_;
-  std::unique_ptr<StatusBar> status_;
-  std::unique_ptr<SystemMenu> systemMenu_;
+  std::unique_ptr<FormControls> controls_;
+  InfoFrame* header_ = nullptr;
+  DropDownButton* process_ = nullptr;
+  ProgressBar* progress_ = nullptr;
+  StatusBar* status_ = nullptr;
+  SystemMenu* systemMenu_ = nullptr;
 };
 
 }  // namespace
