@@ -19,7 +19,7 @@
 
 namespace vellumark {
 
-class ProcessRunner : private FavoritesEvents {
+class ProcessRunner : private FavoritesEvents, private RunProgress {
  public:
   // Makes the process of a kind; null for a kind the host has none of.
   using ProcessFactory = std::function<std::unique_ptr<Process>(ProcessKind kind)>;
@@ -58,6 +58,11 @@ class ProcessRunner : private FavoritesEvents {
   void BeforeFolderChange(int level, FolderItem& folder) override;
   void FavoriteChange(int level, FavoriteItem& favorite, std::string_view file) override;
   void FavoriteError(std::string_view file) override;
+
+  void SetStatus(std::string_view text) override;
+  void SetMaximum(int maximum) override;
+  void SetValue(int value) override;
+  void Pump() override;
 
   Host& host_;
   Favorites& favorites_;
