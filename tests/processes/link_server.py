@@ -7,9 +7,11 @@
 DIR/ports holds one "name port" line per server: plain1 to plain3 and tls
 (a self-signed certificate made now) serve the routes below; silent
 accepts connections and never answers; closed is a port nobody listens on.
-GET /stats on any server prints the most requests that were open at once,
-overall and per server ("overall N", then "PORT N" lines); /stats?reset
-starts counting anew. The servers end by themselves after an hour.
+DIR/counts holds the most requests that were open at once, overall and per
+server, and the connections the silent server took: "overall N", "PORT N"
+and "silent N" lines, rewritten as they change. A request for /reset (on
+any server) starts counting anew. The servers end by themselves after an
+hour.
 """
 import http.server
 import os
@@ -34,7 +36,14 @@ STATUSES = {"/ok": 200, "/missing": 404, "/gone": 410, "/broken": 500}
 
 lock = threading.Lock()
 open_now = {}
-open_max = {}
+counts = {}
+counts_file = None
+
+
+def write_counts():
+    with open(counts_file + ".tmp", "w") as out:
+        out.write("".join("%s %d\n" % item for item in counts.items()))
+    os.replace(counts_file + ".tmp", counts_file)
 
 
 def count(port, step):
@@ -42,7 +51,14 @@ def count(port, step):
         open_now[port] = open_now.get(port, 0) + step
         open_now["overall"] = open_now.get("overall", 0) + step
         for key in (port, "overall"):
-            open_max[key] = max(open_max.get(key, 0), open_now[key])
+            counts[key] = max(counts.get(key, 0), open_now[key])
+        write_counts()
+
+
+def reset():
+    with lock:
+        counts.clear()
+        write_counts()
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -62,19 +78,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def route(self):
         url = urllib.parse.urlsplit(self.path)
-        if url.path == "/stats":
-            with lock:
-                text = "overall %d\n" % open_max.get("overall", 0)
-                text += "".join("%s %d\n" % (k, v) for k, v in open_max.items() if k != "overall")
-                if url.query == "reset":
-                    open_max.clear()
-            return self.answer(200, [("Content-Type", "text/plain")], text.encode())
+        if url.path == "/reset":
+            reset()
+            return self.answer(204)
         port = self.server.server_address[1]
         count(port, 1)
         try:
             if url.path == "/slow":
                 time.sleep(int(urllib.parse.parse_qs(url.query).get("ms", ["300"])[0]) / 1000)
                 return self.answer(200, body=b"slow")
+            if url.path == "/agent":
+                return self.answer(200 if self.headers.get("User-Agent", "").startswith("Vellumark/") else 403)
             if url.path == "/no-head":
                 return self.answer(405 if self.command == "HEAD" else 200, body=b"page")
             if url.path in REDIRECTS:
@@ -101,6 +115,9 @@ def silent_server():
     def accept():
         while True:
             held.append(listener.accept()[0])
+            with lock:
+                counts["silent"] = counts.get("silent", 0) + 1
+                write_counts()
 
     threading.Thread(target=accept, daemon=True).start()
     return listener
@@ -115,6 +132,9 @@ def closed_port():
 
 
 def serve(folder):
+    global counts_file
+    counts_file = os.path.join(folder, "counts")
+    reset()
     ports = {}
     for name in ("plain1", "plain2", "plain3", "tls"):
         server = Server(("127.0.0.1", 0), Handler)
