@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Web servers on 127.0.0.1 for the link checking tests and benchmark.
 
-  link_server.py start DIR   serves in the background; writes DIR/ports
-  link_server.py stop DIR    ends the servers started with DIR
+  link_server.py start DIR [N]   serves in the background; writes DIR/ports
+  link_server.py stop DIR        ends the servers started with DIR
 
-DIR/ports holds one "name port" line per server: plain1 to plain3 and tls
+DIR/ports holds one "name port" line per server: plain1 to plainN (N is 3
+unless given) and tls
 (a self-signed certificate made now) serve the routes below; silent
 accepts connections and never answers; closed is a port nobody listens on.
 DIR/counts holds the most requests that were open at once, overall and per
@@ -131,12 +132,12 @@ def closed_port():
     return port
 
 
-def serve(folder):
+def serve(folder, plain):
     global counts_file
     counts_file = os.path.join(folder, "counts")
     reset()
     ports = {}
-    for name in ("plain1", "plain2", "plain3", "tls"):
+    for name in ["plain%d" % n for n in range(1, plain + 1)] + ["tls"]:
         server = Server(("127.0.0.1", 0), Handler)
         if name == "tls":
             key, cert = os.path.join(folder, "key.pem"), os.path.join(folder, "cert.pem")
@@ -161,14 +162,15 @@ def serve(folder):
 
 def main():
     command, folder = sys.argv[1], os.path.abspath(sys.argv[2])
+    plain = sys.argv[3] if len(sys.argv) > 3 else "3"
     if command == "serve":
-        serve(folder)
+        serve(folder, int(plain))
     elif command == "start":
         os.makedirs(folder, exist_ok=True)
         for name in ("ports", "pid"):
             if os.path.exists(os.path.join(folder, name)):
                 os.remove(os.path.join(folder, name))
-        subprocess.Popen([sys.executable, __file__, "serve", folder], start_new_session=True,
+        subprocess.Popen([sys.executable, __file__, "serve", folder, plain], start_new_session=True,
                          stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for _ in range(300):
             if os.path.exists(os.path.join(folder, "ports")):
