@@ -17,6 +17,7 @@
 #include <mutex>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace vellumark {
 namespace {
@@ -40,6 +41,7 @@ struct Pool {
   int idle = 0;  // workers without a request
   bool abandoned = false;
   UniqueInternet session;
+  DWORD timeout = 0;  // milliseconds
 };
 
 HttpFailure SecureFailure(DWORD flags) {
@@ -54,7 +56,11 @@ HttpFailure FailureOf(DWORD error, DWORD secureFlags) {
     case ERROR_WINHTTP_NAME_NOT_RESOLVED: return HttpFailure::kHostNotFound;
     // The server's address did not take the connection.
     case ERROR_WINHTTP_CANNOT_CONNECT: return HttpFailure::kConnectionRefused;
-    case ERROR_WINHTTP_TIMEOUT: return HttpFailure::kTimeout;
+    // Wine's WinHTTP passes on the socket's own errors.
+    case WSAECONNREFUSED: return HttpFailure::kConnectionRefused;
+    case WSAETIMEDOUT:
+    case ERROR_WINHTTP_TIMEOUT:
+      return HttpFailure::kTimeout;
     case ERROR_WINHTTP_SECURE_INVALID_CA: return HttpFailure::kCertificateUntrusted;
     case ERROR_WINHTTP_SECURE_CERT_DATE_INVALID: return HttpFailure::kCertificateExpired;
     case ERROR_WINHTTP_SECURE_CERT_CN_INVALID: return HttpFailure::kCertificateWrongHost;
@@ -90,7 +96,9 @@ std::wstring QueryText(HINTERNET request, DWORD query) {
   return text;
 }
 
-HttpAnswer Ask(HINTERNET session, const Request& request) {
+// One request; `waived` (SECURITY_FLAG_IGNORE_...) are certificate faults
+// to let through.
+HttpAnswer Ask(HINTERNET session, const Request& request, DWORD timeout, DWORD waived) {
   URL_COMPONENTS parts{};
   parts.dwStructSize = sizeof(parts);
   parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = static_cast<DWORD>(-1);
@@ -111,6 +119,9 @@ HttpAnswer Ask(HINTERNET session, const Request& request) {
   DWORD_PTR context = reinterpret_cast<DWORD_PTR>(&secureFlags);
   ::WinHttpSetOption(handle.get(), WINHTTP_OPTION_CONTEXT_VALUE, &context, sizeof(context));
   ::WinHttpSetStatusCallback(handle.get(), OnStatus, WINHTTP_CALLBACK_FLAG_SECURE_FAILURE, 0);
+  // The wait for the answer's headers has a timeout of its own.
+  ::WinHttpSetOption(handle.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &timeout, sizeof(timeout));
+  if (waived != 0) ::WinHttpSetOption(handle.get(), WINHTTP_OPTION_SECURITY_FLAGS, &waived, sizeof(waived));
   if (!::WinHttpSendRequest(handle.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
       !::WinHttpReceiveResponse(handle.get(), nullptr)) {
     return {FailureOf(::GetLastError(), secureFlags), 0, "", ""};
@@ -123,6 +134,26 @@ HttpAnswer Ask(HINTERNET session, const Request& request) {
           win32::Narrow(QueryText(handle.get(), WINHTTP_QUERY_LOCATION))};
 }
 
+// A failed TLS handshake for which WinHTTP named no certificate fault (as
+// Wine's does) is asked again with one fault let through at a time: the
+// fault whose waiver lets the handshake succeed is the certificate's.
+HttpAnswer AskNamingCertificateFaults(HINTERNET session, const Request& request, DWORD timeout) {
+  HttpAnswer answer = Ask(session, request, timeout, 0);
+  if (answer.failure != HttpFailure::kSecureChannel) return answer;
+  constexpr DWORD kAnyFault =
+      SECURITY_FLAG_IGNORE_UNKNOWN_CA | SECURITY_FLAG_IGNORE_CERT_DATE_INVALID | SECURITY_FLAG_IGNORE_CERT_CN_INVALID;
+  constexpr std::pair<DWORD, HttpFailure> kWaivers[] = {
+      {SECURITY_FLAG_IGNORE_UNKNOWN_CA, HttpFailure::kCertificateUntrusted},
+      {SECURITY_FLAG_IGNORE_CERT_DATE_INVALID, HttpFailure::kCertificateExpired},
+      {SECURITY_FLAG_IGNORE_CERT_CN_INVALID, HttpFailure::kCertificateWrongHost},
+      {kAnyFault, HttpFailure::kCertificateUntrusted},  // more than one fault
+  };
+  for (const auto& [waived, failure] : kWaivers) {
+    if (Ask(session, request, timeout, waived).failure == HttpFailure::kNone) return {failure, 0, "", ""};
+  }
+  return answer;
+}
+
 void Work(std::shared_ptr<Pool> pool) {
   std::unique_lock lock(pool->mutex);
   for (;;) {
@@ -132,7 +163,7 @@ void Work(std::shared_ptr<Pool> pool) {
     const Request request = std::move(pool->requests.front());
     pool->requests.pop_front();
     lock.unlock();
-    HttpAnswer answer = Ask(pool->session.get(), request);
+    HttpAnswer answer = AskNamingCertificateFaults(pool->session.get(), request, pool->timeout);
     lock.lock();
     if (pool->abandoned) return;
     pool->finished.emplace_back(request.id, std::move(answer));
@@ -148,6 +179,7 @@ class WinHttpClient final : public HttpClient {
                                        WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!pool_->session) throw std::runtime_error("Error starting the HTTP client");
     const int timeout = options.timeoutMilliseconds;
+    pool_->timeout = static_cast<DWORD>(timeout);
     ::WinHttpSetTimeouts(pool_->session.get(), timeout, timeout, timeout, timeout);
   }
   WinHttpClient(const WinHttpClient&) = delete;
