@@ -3,6 +3,7 @@
 #include "favorites/favorites.h"
 #include "processes/link_checker.h"
 #include "processes/verify_process.h"
+#include "processes/web_address.h"
 #include "runner/process_runner.h"
 #include "tests/runner/recording_host.h"
 #include "tests/support/temp_folder.h"
@@ -62,6 +63,34 @@ std::string Shortcut(std::string_view url) { return "[InternetShortcut]\r\nURL="
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(WebAddress, RequestFormsAndRedirectTargets) {
+  const struct {
+    std::string_view url, request, server;
+  } addresses[] = {
+      {"HTTP://User:Secret@Bücher.Example:80/a b/ü?q=1#top", "http://xn--bcher-kva.example/a%20b/%C3%BC?q=1",
+       "xn--bcher-kva.example:80"},
+      {"https://example.com:8443", "https://example.com:8443/", "example.com:8443"},
+      {"https://example.com#only", "https://example.com/", "example.com:443"},
+  };
+  for (const auto& a : addresses) {
+    const std::optional<WebAddress> parsed = ParseWebAddress(a.url);
+    ASSERT_TRUE(parsed) << a.url;
+    EXPECT_EQ(parsed->url, a.request);
+    EXPECT_EQ(parsed->server, a.server);
+  }
+  for (const std::string_view url : {"ftp://example.com/", "file:///C:/x", "http:///nohost", "example.com"}) {
+    EXPECT_FALSE(ParseWebAddress(url)) << url;
+  }
+  const std::string_view base = "http://h.example/a/b/c?q";
+  const std::pair<std::string_view, std::string_view> targets[] = {
+      {"d", "http://h.example/a/b/d"},           {"../d?x#f", "http://h.example/a/d?x"},
+      {"./", "http://h.example/a/b/"},           {"/d/./e/..", "http://h.example/d/"},
+      {"?r", "http://h.example/a/b/c?r"},        {"//other.example/p", "http://other.example/p"},
+      {"https://s.example/", "https://s.example/"}, {"mailto:x@example.com", "mailto:x@example.com"},
+  };
+  for (const auto& [reference, resolved] : targets) EXPECT_EQ(ResolveReference(base, reference), resolved) << reference;
 }
 
 TEST(VerifyLinks, JudgesEveryKindOfAnswer) {
