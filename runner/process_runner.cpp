@@ -155,10 +155,11 @@ void ProcessRunner::FavoriteError(std::string_view file) {
 
 void ProcessRunner::SetStatus(std::string_view text) { host_.SetStatusText(text); }
 
+// The value goes to 0 first, so it is never above the new maximum.
 void ProcessRunner::SetMaximum(int maximum) {
+  host_.SetProgressValue(0);
   host_.SetProgressMinimum(0);
   host_.SetProgressMaximum(maximum);
-  host_.SetProgressValue(0);
 }
 
 void ProcessRunner::SetValue(int value) { host_.SetProgressValue(value); }

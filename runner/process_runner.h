@@ -4,7 +4,8 @@
 // and closes its output. Any exception during a run stops it and is shown
 // as a message box with its description (the one error path). The items
 // the run passes over are reported as the host wants them: one message
-// each, or gathered into one message at the end of the run.
+// each, or gathered into one message at the end of the run. Work a process
+// does after the walk shows its status and progress through the runner.
 #pragma once
 
 #include "favorites/favorites.h"

@@ -188,7 +188,7 @@ TEST(VerifyRun, StoppedWhileRequestsHangEndsWithoutReplacingTheEarlierReport) {
   EXPECT_LT(at("status Verifying A..."), checking);
   ASSERT_LE(checking + 4, at("message Stopped"));
   EXPECT_EQ(std::vector<std::string>(log.begin() + checking + 1, log.begin() + checking + 4),
-            (std::vector<std::string>{"min 0", "max 2", "value 0"}));
+            (std::vector<std::string>{"value 0", "min 0", "max 2"}));
 }
 
 TEST(VerifyCli, WritesTheReportInWalkOrderAndPrintsTheSummary) {
