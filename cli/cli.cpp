@@ -62,8 +62,8 @@ struct RunContext {
 };
 
 // Runs a process over the chosen folders.
-int RunProcess(const CommandLine& line, Favorites& favorites, const std::string& root, std::ostream& err,
-               FileServices& services, bool showProgress, RunContext& context) {
+int RunProcess(const CommandLine& line, Favorites& favorites, const std::string& root, std::ostream& out,
+               std::ostream& err, FileServices& services, bool showProgress, RunContext& context) {
   // Only the names are listed here: the run lists each chosen tree itself.
   const std::vector<std::string> names = favorites.EntryNames();
   for (const std::string& name : line.folders) {
@@ -100,10 +100,14 @@ int RunProcess(const CommandLine& line, Favorites& favorites, const std::string&
                      return true;
                    },
                    {}};
+  LinkCheckOptions verify;
+  verify.timeoutSeconds = line.timeoutSeconds.value_or(verify.timeoutSeconds);
+  verify.parallel = line.parallel.value_or(verify.parallel);
   ProcessRunner runner(host, favorites, root,
-                       [&](ProcessKind kind) { return MakeStandardProcess(kind, services, html, &site); });
+                       [&](ProcessKind kind) { return MakeStandardProcess(kind, services, html, &site, verify); });
   const ProcessRunner::Report report = runner.Run(ProcessFromMenuIndex(ProcessIndex(line.command)), ticked);
   if (report.outcome != ProcessRunner::Outcome::kCompleted) return exit_code::kFailure;
+  if (!report.found.summary.empty()) out << report.found.summary << '\n';
   // The missing resources were reported as they failed.
   if (!report.found.failedCopies.empty()) return exit_code::kFailure;
   if (!report.found.unwritten.empty()) {
@@ -150,7 +154,7 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
   Favorites favorites(services, [root] { return root; });
   favorites.SetAttributes(line.includeReadOnly ? attribute::kHidden : kReadOnlyAndHidden);
   if (line.command == "list") return List(favorites, out);
-  return RunProcess(line, favorites, root, err, services, showProgress, context);
+  return RunProcess(line, favorites, root, out, err, services, showProgress, context);
 }
 
 }  // namespace vellumark::cli

@@ -5,6 +5,9 @@
 //   vellumark-cli [--favorites DIR] [--include-read-only]
 //                 generate (--all | FOLDER...) --output DIR
 //                 [--template NAME] [--interval DAYS] [--updated TEXT]
+//   vellumark-cli [--favorites DIR] [--include-read-only]
+//                 verify (--all | FOLDER...) --output DIR
+//                 [--timeout SECONDS] [--parallel N]
 //   vellumark-cli settings [NAME VALUE]
 //   vellumark-cli --version      (handled before parsing: prints "Vellumark " and the version)
 #pragma once
@@ -27,6 +30,9 @@ struct CommandLine {
   std::optional<std::string> templateName;  // --template NAME
   std::optional<std::string> interval;      // --interval DAYS
   std::optional<std::string> updated;       // --updated TEXT
+  // Verify's limits, checked: 1 to 600 seconds, 1 to 64 requests.
+  std::optional<int> timeoutSeconds;  // --timeout SECONDS
+  std::optional<int> parallel;        // --parallel N
 };
 
 struct ParseResult {
@@ -38,7 +44,7 @@ struct ParseResult {
 ParseResult ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The menu index of a process command (0 check, 1 clean, 2 convert,
-// 3 generate, 4 statistics); -1 for other commands.
+// 3 generate, 4 statistics, 5 verify); -1 for other commands.
 int ProcessIndex(const std::string& command);
 
 // The usage text printed with every usage error.

@@ -1,16 +1,9 @@
 #include "processes/check_process.h"
 
-#include "support/text_encoding.h"
-
 #include <string_view>
 #include <unordered_map>
 
 namespace vellumark {
-namespace {
-
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-}  // namespace
 
 bool CheckProcess::Prepare(RunState& state) {
   entries_.clear();
@@ -36,12 +29,7 @@ void CheckProcess::Finish() {
     for (const std::size_t member : members) report.append("  ").append(entries_[member].file).append("\r\n");
     report.append("\r\n");
   }
-  if (text::FitsWindows1252(report)) {
-    report_->Write(text::Utf8ToWindows1252(report));
-  } else {
-    report_->Write(kUtf8ByteOrderMark);
-    report_->Write(report);
-  }
+  report_->WriteText(report);
   report_->Close();
 }
 

@@ -20,6 +20,10 @@ class LineFile {
 
   void WriteLine(std::string_view bytes);
   void Write(std::string_view bytes);
+  // Writes UTF-8 `text` for people to read: as Windows-1252 when every
+  // character fits, otherwise as UTF-8 after a byte-order mark, so nothing
+  // is lost. Meant as the one write of a file.
+  void WriteText(std::string_view text);
   // Puts the whole file in its place; throws when that or any write
   // failed. Further calls do nothing.
   void Close();

@@ -23,7 +23,7 @@ struct CheckedFolder {
 
 // The processes of the "Process" menu; each value is the menu item's index
 // plus 1, the number stored and given on the command line.
-enum class ProcessKind { kCheck = 1, kClean, kConvert, kGenerate, kStatistics };
+enum class ProcessKind { kCheck = 1, kClean, kConvert, kGenerate, kStatistics, kVerify };
 
 inline ProcessKind ProcessFromMenuIndex(int index) { return static_cast<ProcessKind>(index + 1); }
 
@@ -37,6 +37,20 @@ enum class Skipped { kUnreadableShortcut, kUnparsableUrl };
 struct RunFindings {
   std::vector<std::string> unwritten;     // shortcuts Clean could not rewrite
   std::vector<std::string> failedCopies;  // site resources that could not be copied
+  std::string summary;                    // one line on what a completed run found
+};
+
+// Status and progress of work a process does after the walk, shown where
+// the walk's are, with the window kept responsive meanwhile.
+class RunProgress {
+ public:
+  virtual ~RunProgress() = default;
+  virtual void SetStatus(std::string_view text) = 0;
+  // Runs the progress from 0 to `maximum`, at 0.
+  virtual void SetMaximum(int maximum) = 0;
+  virtual void SetValue(int value) = 0;
+  // Lets pending window messages run; throws when the run is to stop.
+  virtual void Pump() = 0;
 };
 
 struct RunState {
@@ -46,6 +60,8 @@ struct RunState {
   std::vector<CheckedFolder> checkedfolders;
   // Reports an item the run passes over; set by the runner.
   std::function<void(Skipped, std::string_view item)> reportSkipped;
+  // Set by the runner.
+  RunProgress* progress = nullptr;
 };
 
 }  // namespace vellumark

@@ -15,6 +15,7 @@ std::string_view StatusTemplate(ProcessKind kind) {
     case ProcessKind::kCheck: return "Checking %%FOLDER%%...";
     case ProcessKind::kClean: return "Cleaning %%FOLDER%%...";
     case ProcessKind::kConvert: return "Converting %%FOLDER%%...";
+    case ProcessKind::kVerify: return "Verifying %%FOLDER%%...";
     default: return "Generating %%FOLDER%%...";
   }
 }
@@ -37,6 +38,7 @@ ProcessRunner::ProcessRunner(Host& host, Favorites& favorites, std::string favor
     : host_(host), favorites_(favorites), factory_(std::move(factory)) {
   state_.favoritesfolder = path::AddFolderSeparator(favoritesFolder);
   state_.reportSkipped = [this](Skipped kind, std::string_view item) { ReportSkipped(kind, item); };
+  state_.progress = this;
 }
 
 std::string ProcessRunner::StatusText(ProcessKind kind, std::string_view folder) {
@@ -143,6 +145,19 @@ void ProcessRunner::FavoriteError(std::string_view file) {
   process_->FavoriteError(file);
   host_.StepProgress();
 }
+
+void ProcessRunner::SetStatus(std::string_view text) { host_.SetStatusText(text); }
+
+// The value goes to 0 first, so it is never above the new maximum.
+void ProcessRunner::SetMaximum(int maximum) {
+  host_.SetProgressValue(0);
+  host_.SetProgressMinimum(0);
+  host_.SetProgressMaximum(maximum);
+}
+
+void ProcessRunner::SetValue(int value) { host_.SetProgressValue(value); }
+
+void ProcessRunner::Pump() { host_.PumpMessages(); }
 
 void ProcessRunner::ReportSkipped(Skipped kind, std::string_view item) {
   if (host_.GathersSkipped()) {

@@ -5,7 +5,8 @@
 // its output. Any exception during a run stops it and is shown
 // as a message box with its description (the one error path). The items
 // the run passes over are reported as the host wants them: one message
-// each, or gathered into one message at the end of the run.
+// each, or gathered into one message at the end of the run. Work a process
+// does after the walk shows its status and progress through the runner.
 #pragma once
 
 #include "favorites/favorites.h"
@@ -21,7 +22,7 @@
 
 namespace vellumark {
 
-class ProcessRunner : private FavoritesEvents {
+class ProcessRunner : private FavoritesEvents, private RunProgress {
  public:
   // Makes the process of a kind; null for a kind the host has none of.
   using ProcessFactory = std::function<std::unique_ptr<Process>(ProcessKind kind)>;
@@ -69,6 +70,11 @@ class ProcessRunner : private FavoritesEvents {
   void BeforeFolderChange(int level, FolderItem& folder) override;
   void FavoriteChange(int level, FavoriteItem& favorite, std::string_view file) override;
   void FavoriteError(std::string_view file) override;
+
+  void SetStatus(std::string_view text) override;
+  void SetMaximum(int maximum) override;
+  void SetValue(int value) override;
+  void Pump() override;
 
   Host& host_;
   Favorites& favorites_;

@@ -3,11 +3,12 @@
 #include "processes/check_process.h"
 #include "processes/clean_process.h"
 #include "processes/convert_process.h"
+#include "processes/verify_process.h"
 
 namespace vellumark {
 
 std::unique_ptr<Process> MakeStandardProcess(ProcessKind kind, FileServices& services, HTML& html,
-                                             SiteContext* site) {
+                                             SiteContext* site, const LinkCheckOptions& verify) {
   switch (kind) {
     case ProcessKind::kCheck: return std::make_unique<CheckProcess>(services);
     case ProcessKind::kClean: return std::make_unique<CleanProcess>(services);
@@ -16,6 +17,7 @@ std::unique_ptr<Process> MakeStandardProcess(ProcessKind kind, FileServices& ser
       return site ? std::make_unique<SiteGenerator>(*site, SiteGenerator::Kind::kGenerate) : nullptr;
     case ProcessKind::kStatistics:
       return site ? std::make_unique<SiteGenerator>(*site, SiteGenerator::Kind::kStatistics) : nullptr;
+    case ProcessKind::kVerify: return std::make_unique<VerifyProcess>(services, verify);
     default: return nullptr;
   }
 }

@@ -30,8 +30,8 @@ constexpr std::uint32_t kHiddenAttribute = 2;
 constexpr int kStatusPanel = 2;
 constexpr std::string_view kWebsite = "https://tarnwell.example/vellumark";
 
-// Thrown out of a run through the runner's error path when the window is
-// being closed; the window shows no message for it.
+// Thrown out of a run through the runner's error path when Escape was
+// pressed or the window is being closed; the window shows no message for it.
 class RunStopped : public std::exception {
  public:
   const char* what() const noexcept override { return "The run was stopped"; }
@@ -283,18 +283,20 @@ void FormVellumark::OnProcess(int index) {
   const ProcessRunner::Report report = runner_->Run(ProcessFromMenuIndex(index), ticked);
   running_ = false;
   if (stopRequested_) {
-    ::DestroyWindow(Hwnd());
+    stopRequested_ = false;
+    if (closeRequested_) ::DestroyWindow(Hwnd());
     return;
   }
   process_->SetEnabled(folders_->TickedCount() > 0);
   if (!report.found.unwritten.empty()) {
     ShowMessage(ListedItemsMessage("Could not rewrite", "shortcut", "shortcuts", report.found.unwritten));
   }
+  if (!report.found.summary.empty()) ShowMessage(report.found.summary);
 }
 
 void FormVellumark::OnClose() {
   if (running_) {
-    stopRequested_ = true;
+    stopRequested_ = closeRequested_ = true;
     return;
   }
   ::DestroyWindow(Hwnd());
@@ -326,9 +328,15 @@ void FormVellumark::OnCommand(int id, int code) {
 }
 
 bool FormVellumark::PreTranslate(MSG& message) {
+  const bool ours = message.hwnd == Hwnd() || ::IsChild(Hwnd(), message.hwnd);
+  // Escape stops a run; the window stays.
+  if (running_ && ours && message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+    stopRequested_ = true;
+    return true;
+  }
   // With Alt held the release comes as WM_SYSKEYUP.
   if ((message.message == WM_KEYUP || message.message == WM_SYSKEYUP) && message.wParam >= VK_F1 &&
-      message.wParam <= VK_F3 && (message.hwnd == Hwnd() || ::IsChild(Hwnd(), message.hwnd))) {
+      message.wParam <= VK_F3 && ours) {
     OnFunctionKey(message.wParam);
   }
   return controls::PreTranslateMessage(Hwnd(), message);

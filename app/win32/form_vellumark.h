@@ -105,7 +105,8 @@ class FormVellumark final : public controls::HostWindow<FormVellumark>, private 
   int totalFavorites_ = 0;
   bool busy_ = false;
   bool running_ = false;
-  bool stopRequested_ = false;
+  bool stopRequested_ = false;  // Escape or closing: the run ends at its next pump
+  bool closeRequested_ = false;
 
   Templates templates_;
   Settings settings_;

@@ -76,7 +76,9 @@ TEST(CliUsage, BadCommandLinesExitWithTwoAndTheUsage) {
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{}, {"--bogus", "list"}, {"lists"}, {"list", "extra"}, {"--favorites"},
         {"check", "--all"}, {"check", "--output", "x"}, {"convert", "--all", "A", "--output", "x"},
-        {"clean", "A", "--output"}, {"list", "--all"}}) {
+        {"clean", "A", "--output"}, {"list", "--all"}, {"verify", "--all", "--output", "x", "--timeout", "0"},
+        {"verify", "--all", "--output", "x", "--parallel", "65"}, {"check", "--all", "--output", "x", "--parallel", "4"},
+        {"verify", "--all", "--output", "x", "--timeout"}}) {
     std::ostringstream out, err;
     EXPECT_EQ(RunCli(arguments, out, err), 2);
     EXPECT_NE(err.str().find("usage: vellumark-cli"), std::string::npos);

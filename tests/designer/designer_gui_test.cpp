@@ -204,7 +204,7 @@ TEST_F(Designer, PopupAndSystemMenuEntriesReachTheMenus) {
   Click(designer_.CommandButton(DesignerWindow::kApply));
 
   const win32::UniqueMenu menu = designer_.Preview()->DropDownButtonOf("DropDownButtonProcess")->BuildPopupMenu();
-  ASSERT_EQ(::GetMenuItemCount(menu.get()), 5);
+  ASSERT_EQ(::GetMenuItemCount(menu.get()), 6);
   EXPECT_EQ(MenuText(menu.get(), 0), L"Check links");
   EXPECT_NE(MenuType(menu.get(), 1) & MFT_SEPARATOR, 0u);
   EXPECT_EQ(MenuText(menu.get(), 2), L"Convert");

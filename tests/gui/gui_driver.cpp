@@ -27,7 +27,8 @@
 //                              to go;
 //                              generate-checks: at the Generate dialog try
 //                              an empty interval, then no template, then
-//                              cancel it
+//                              cancel it; escape: once Verify checks links
+//                              press Escape
 //   rect ID / item-rect I      screen rectangle "x y width height" of a
 //                              control / of entry I's check box
 //   current                    the index of the list's current entry
@@ -231,7 +232,7 @@ void WaitMessage() {
   Fail("no message box");
 }
 
-enum class RunMode { kPlain, kCancelBrowser, kAcceptBrowser, kProbe, kClose, kGenerateChecks };
+enum class RunMode { kPlain, kCancelBrowser, kAcceptBrowser, kProbe, kClose, kGenerateChecks, kEscape };
 
 // Presses OK on the Generate dialog with an empty interval, then with a
 // valid one and no template chosen (each message is printed), then cancels.
@@ -333,6 +334,10 @@ void WatchRun(std::atomic<bool>& done, RunMode mode) {
       walking = true;
       if (mode == RunMode::kProbe) ProbeRunningWindow();
       if (mode == RunMode::kClose) ::PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
+    }
+    if (!walking && mode == RunMode::kEscape && PanelText(2).starts_with("Verifying links")) {
+      walking = true;
+      ::PostMessageW(MainWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
     }
     AcknowledgeMessage();
     if (HWND generate = FindDialog(L"Generate")) {
@@ -553,6 +558,7 @@ void Run(const std::vector<std::string>& command) {
                                    : mode == "probe"        ? RunMode::kProbe
                                    : mode == "close"        ? RunMode::kClose
                                    : mode == "generate-checks" ? RunMode::kGenerateChecks
+                                   : mode == "escape"       ? RunMode::kEscape
                                                             : RunMode::kPlain);
   } else if (name == "rect") {
     RECT rect{};

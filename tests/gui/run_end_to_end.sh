@@ -389,6 +389,36 @@ expect_eq "close" "$(drive close)" "closed"
 wait "$program_pid"
 expect_eq "exit code after close" "$?" "0"
 
+note "verify against servers on 127.0.0.1: its report, its summary, and Escape"
+server=$work/link-server
+python3 "$(dirname "$0")/../processes/link_server.py" start "$server" || fail "verify: the link servers did not start"
+port() { sed -n "s/^$1 //p" "$server/ports"; }
+verify_tree=$run/Verify-favorites
+rm -rf "$verify_tree" "$run/gui-verify" "$run/cli-verify"
+mkdir -p "$verify_tree/Live" "$verify_tree/Silent" "$run/gui-verify" "$run/cli-verify"
+for link in ok missing moved; do
+  printf '[InternetShortcut]\r\nURL=http://127.0.0.1:%s/%s\r\n' "$(port plain1)" "$link" >"$verify_tree/Live/$link.url"
+done
+printf '[InternetShortcut]\r\nURL=http://127.0.0.1:%s/\r\n' "$(port silent)" >"$verify_tree/Silent/silent.url"
+wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' /v Favorites \
+  /t REG_EXPAND_SZ /d "$(winpath "$verify_tree")" /f >/dev/null 2>&1
+start_program
+choose_folder "$run/gui-verify"
+drive tick 0 >/dev/null
+drive process 5 >"$run/gui-verify.log"
+expect_eq "verify: the summary" "$(grep '^message: Verified' "$run/gui-verify.log")" \
+  "message: Verified 3 links: 1 dead, 1 moved, 0 not checked."
+cli --favorites "$(winpath "$verify_tree")" verify Live --output "$(winpath "$run/cli-verify")" >/dev/null
+cmp -s "$run/gui-verify/Verify.txt" "$run/cli-verify/Verify.txt" || fail "verify: Verify.txt differs from vellumark-cli's"
+drive tick 1 >/dev/null
+drive process 5 escape >"$run/gui-verify-stopped.log"
+grep -q '^message' "$run/gui-verify-stopped.log" && fail "verify: a stopped run showed a message"
+cmp -s "$run/gui-verify/Verify.txt" "$run/cli-verify/Verify.txt" || fail "verify: the stopped run replaced Verify.txt"
+expect_eq "verify: the window stays after Escape, its status cleared" "$(drive status 2)" "||"
+expect_eq "close" "$(drive close)" "closed"
+wait "$program_pid"
+python3 "$(dirname "$0")/../processes/link_server.py" stop "$server"
+
 expect_eq "faults in the program" "$(grep -c 'err:seh' "$run/program-errors.txt")" "0"
 wineserver -k 2>/dev/null
 if [ "$failures" -ne 0 ]; then

@@ -1,0 +1,10 @@
+# The HTTP client Verify asks with: WinHTTP on Windows, libcurl elsewhere.
+if(WIN32)
+  add_library(vellumark_http STATIC win32/http_client.cpp)
+  target_link_libraries(vellumark_http PUBLIC winhttp)
+else()
+  find_package(CURL REQUIRED)
+  add_library(vellumark_http STATIC posix/http_client.cpp)
+  target_link_libraries(vellumark_http PRIVATE CURL::libcurl)
+endif()
+target_link_libraries(vellumark_http PUBLIC vellumark_support)
