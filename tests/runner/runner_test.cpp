@@ -1,7 +1,6 @@
-// The process runner with real Check, Clean and Convert over a temporary
-// favorites tree and a recording host: the host calls in order, the
-// files written, the error path and refusals.
-#include "processes/clean_process.h"
+// The process runner with real Check and Convert over a temporary favorites
+// tree and a recording host: the host calls in order, what is listed and
+// read, the files written, the error path and refusals.
 #include "runner/process_runner.h"
 #include "runner/standard_processes.h"
 #include "support/path.h"
@@ -189,42 +188,6 @@ TEST(RunnerStatusText, ReplacesThePlaceholderInOnePass) {
   EXPECT_EQ(ProcessRunner::StatusText(ProcessKind::kConvert, "%%FOLDER%%"), "Converting %%FOLDER%%...");
   EXPECT_EQ(ProcessRunner::StatusText(ProcessKind::kGenerate, "x"), "Generating x...");
   EXPECT_EQ(ProcessRunner::StatusText(ProcessKind::kStatistics, "x"), "Generating x...");
-}
-
-TEST_F(RunnerTest, CleanKeepsOnlyTheUrlLineOtherSectionsAndAttributes) {
-  const std::string messy = temp_.Write("fav/A/messy.url",
-                                        "[InternetShortcut]\r\nIconIndex=0\r\nURL=http://m/\r\nHotKey=0\r\n[Other]\r\nk=v\r\n");
-  const std::string locked = temp_.Write("fav/A/locked.url", "[InternetShortcut]\r\nURL=http://l/\r\nModified=1\r\n");
-  services_.SetAttributes(locked, attribute::kReadOnly);
-  favorites_.SetAttributes(attribute::kHidden);
-  Refresh({"A"});
-  EXPECT_EQ(Run(1), ProcessRunner::Outcome::kCompleted);
-  EXPECT_EQ(services_.ReadFile(messy), "[InternetShortcut]\r\nURL=http://m/\r\n[Other]\r\nk=v\r\n");
-  EXPECT_EQ(services_.ReadFile(locked), "[InternetShortcut]\r\nURL=http://l/\r\n");
-  EXPECT_NE(services_.GetAttributes(locked) & attribute::kReadOnly, 0u);
-
-  // With read-only entries left out the locked shortcut is not visited.
-  services_.SetAttributes(locked, 0);
-  services_.WriteFile(locked, "[InternetShortcut]\r\nURL=http://l/\r\nX=1\r\n");
-  services_.SetAttributes(locked, attribute::kReadOnly);
-  favorites_.SetAttributes(attribute::kReadOnly | attribute::kHidden);
-  Refresh({"A"});
-  EXPECT_EQ(Run(1), ProcessRunner::Outcome::kCompleted);
-  EXPECT_EQ(services_.ReadFile(locked), "[InternetShortcut]\r\nURL=http://l/\r\nX=1\r\n");
-  services_.SetAttributes(locked, 0);
-}
-
-TEST_F(RunnerTest, CleanTwiceChangesNothingTheSecondTime) {
-  const std::string file = temp_.Write("fav/x.url", "[InternetShortcut]\nURL=\"http://q/\"\nA=1\n");
-  Refresh({"/"});
-  EXPECT_EQ(Run(1), ProcessRunner::Outcome::kCompleted);
-  const std::optional<std::string> once = services_.ReadFile(file);
-  EXPECT_EQ(once, "[InternetShortcut]\nURL=http://q/\n");
-  services_.SetLastWriteUtc(file, 1000000000);
-  Refresh({"/"});
-  EXPECT_EQ(Run(1), ProcessRunner::Outcome::kCompleted);
-  EXPECT_EQ(services_.ReadFile(file), once);
-  EXPECT_EQ(services_.GetLastWriteUtc(file), 1000000000);
 }
 
 // Bookmarks with fixed file times; `at` gives the expected ADD_DATE text.

@@ -41,14 +41,26 @@ class SettingsTest : public ::testing::Test {
 
 TEST(AppExKey, IsTheProgramsOwnKey) { EXPECT_EQ(AppEx().RegistryKey(), "Software\\Tarnwell\\Vellumark"); }
 
-TEST_F(SettingsTest, EmptyStoreGivesTheDefaults) {
-  EXPECT_EQ(settings.Interval(), 0);
-  EXPECT_EQ(settings.ShortcutFolders(), "");
+// An empty store, values of the wrong type and values outside their rules
+// read as the defaults.
+TEST_F(SettingsTest, MissingWrongOrEmptyValuesReadAsTheDefaults) {
+  const auto expectDefaults = [this] {
+    EXPECT_EQ(settings.Interval(), 0);
+    EXPECT_EQ(settings.ShortcutFolders(), "");
+    EXPECT_EQ(settings.Updated(), "");
+    EXPECT_EQ(settings.WHOIS(), Settings::kDefaultWHOIS);
+  };
+  expectDefaults();
   EXPECT_EQ(settings.Template(), "");
-  EXPECT_EQ(settings.Updated(), "");
-  EXPECT_EQ(settings.WHOIS(), Settings::kDefaultWHOIS);
-  EXPECT_NE(settings.WHOIS().find("%q"), std::string::npos);
   EXPECT_TRUE(settings.WHOIS().starts_with("https://"));
+  EXPECT_NE(settings.WHOIS().find("%q"), std::string::npos);
+  ASSERT_TRUE(Registry::WriteStringValue(kUser, key, "Interval", "7", 1));
+  ASSERT_TRUE(Registry::WriteNumberValue(kUser, key, "Updated", 5));
+  ASSERT_TRUE(Registry::WriteNumberValue(kUser, key, "WHOIS", 5));
+  ASSERT_TRUE(Registry::WriteBinaryValue(kUser, key, "ShortcutFolders", std::vector<std::uint8_t>{'a', 0}));
+  expectDefaults();
+  settings.SetWHOIS("");
+  expectDefaults();
 }
 
 TEST_F(SettingsTest, IntervalOutsideZeroToThousandReadsAsZero) {
@@ -63,11 +75,6 @@ TEST_F(SettingsTest, IntervalOutsideZeroToThousandReadsAsZero) {
   EXPECT_EQ(stored, -1);
   settings.SetInterval(14);
   EXPECT_EQ(settings.Interval(), 14);
-}
-
-TEST_F(SettingsTest, IntervalStoredAsTextReadsAsZero) {
-  ASSERT_TRUE(Registry::WriteStringValue(kUser, key, "Interval", "7", 1));
-  EXPECT_EQ(settings.Interval(), 0);
 }
 
 TEST_F(SettingsTest, TextsAreStoredAsPlainText) {
@@ -112,20 +119,6 @@ TEST_F(SettingsTest, TemplateMustNameACompleteSet) {
   std::uint32_t type = 0;
   EXPECT_TRUE(Registry::ReadStringValue(kUser, key, "Template", stored, type));
   EXPECT_EQ(stored, "..");
-}
-
-TEST_F(SettingsTest, WrongTypesReadAsDefaults) {
-  ASSERT_TRUE(Registry::WriteNumberValue(kUser, key, "Updated", 5));
-  ASSERT_TRUE(Registry::WriteNumberValue(kUser, key, "WHOIS", 5));
-  ASSERT_TRUE(Registry::WriteBinaryValue(kUser, key, "ShortcutFolders", std::vector<std::uint8_t>{'a', 0}));
-  EXPECT_EQ(settings.Updated(), "");
-  EXPECT_EQ(settings.WHOIS(), Settings::kDefaultWHOIS);
-  EXPECT_EQ(settings.ShortcutFolders(), "");
-}
-
-TEST_F(SettingsTest, EmptyWHOISReadsAsTheDefault) {
-  settings.SetWHOIS("");
-  EXPECT_EQ(settings.WHOIS(), Settings::kDefaultWHOIS);
 }
 
 #ifndef _WIN32
