@@ -95,9 +95,11 @@ void Favorites::Raise(const FolderListing& node, int level, int utcOffsetMinutes
     Raise(subfolder, level + 1, utcOffsetMinutes, events);
     events.AfterFolderChange(level, item);
   }
+  if (node.files.empty()) return;
+  const std::unique_ptr<FolderFiles> folderFiles = services_.OpenFolderFiles(node.path);
   for (const DirectoryEntry& entry : node.files) {
     const std::string file = node.path + entry.name;
-    const std::optional<std::string> bytes = services_.ReadFile(file);
+    const std::optional<std::string> bytes = folderFiles->ReadFile(entry.name);
     std::string url = bytes ? ReadShortcutUrl(*bytes) : std::string();
     if (url.empty()) {
       events.FavoriteError(file);

@@ -2,6 +2,7 @@
 
 #include "processes/unix_date_time.h"
 #include "support/file_system.h"
+#include "support/time_zone.h"
 
 #include <array>
 #include <cstdint>
@@ -72,11 +73,15 @@ void ConvertProcess::WriteFolderHead(std::string_view indent, std::string_view e
   file_->WriteLine(std::string(indent) + "<DL><P>");
 }
 
+// The walk of the entry dates its items with the offset in force as it
+// starts; asked once here, not for every date (each asking reads the
+// system's time zone again).
 void ConvertProcess::BeginEntry(const CheckedFolder& entry) {
+  utcOffsetMinutes_ = CurrentUtcOffsetMinutes();
   if (entry.text == kRootEntry) return;
   // A folder whose time cannot be read is dated 0; the file stays well-formed.
   const std::optional<LocalDateTime> modified = FileSystem(services_).GetFolderDateTime(favoritesFolder_ + entry.text);
-  WriteFolderHead(kTopIndent, Encode(entry.text), modified ? GetUnixDateTime(*modified) : 0);
+  WriteFolderHead(kTopIndent, Encode(entry.text), modified ? GetUnixDateTime(*modified, utcOffsetMinutes_) : 0);
 }
 
 void ConvertProcess::EndEntry(const CheckedFolder& entry) {
@@ -86,7 +91,7 @@ void ConvertProcess::EndEntry(const CheckedFolder& entry) {
 
 void ConvertProcess::BeforeFolderChange(int level, FolderItem& folder) {
   folder.Name = Encode(folder.Name);
-  WriteFolderHead(Indent(level), folder.Name, GetUnixDateTime(folder.Modified));
+  WriteFolderHead(Indent(level), folder.Name, GetUnixDateTime(folder.Modified, utcOffsetMinutes_));
 }
 
 void ConvertProcess::AfterFolderChange(int level, FolderItem&) { file_->WriteLine(Indent(level) + "</DL><P>"); }
@@ -94,7 +99,7 @@ void ConvertProcess::AfterFolderChange(int level, FolderItem&) { file_->WriteLin
 void ConvertProcess::FavoriteChange(int level, FavoriteItem& favorite, std::string_view) {
   favorite.Name = Encode(favorite.Name);
   favorite.URL = Encode(favorite.URL, true);
-  file_->WriteLine(Indent(level) + "<DT><A HREF=\"" + favorite.URL + "\"" + DateAttributes(GetUnixDateTime(favorite.Modified)) +
+  file_->WriteLine(Indent(level) + "<DT><A HREF=\"" + favorite.URL + "\"" + DateAttributes(GetUnixDateTime(favorite.Modified, utcOffsetMinutes_)) +
                    ">" + favorite.Name + "</A>");
 }
 

@@ -41,6 +41,7 @@ class ConvertProcess final : public Process {
   FileServices& services_;
   HTML& html_;
   std::string favoritesFolder_;
+  int utcOffsetMinutes_ = 0;
   std::optional<LineFile> file_;
 };
 

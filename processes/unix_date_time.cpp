@@ -4,6 +4,8 @@
 
 namespace vellumark {
 
-std::int64_t GetUnixDateTime(const LocalDateTime& local) { return ToUtc(local, CurrentUtcOffsetMinutes()); }
+std::int64_t GetUnixDateTime(const LocalDateTime& local, int utcOffsetMinutes) {
+  return ToUtc(local, utcOffsetMinutes);
+}
 
 }  // namespace vellumark

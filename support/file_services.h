@@ -64,6 +64,14 @@ class BufferedOutputFile final : public OutputFile {
   bool failed_ = false;
 };
 
+// The files of one folder, read by name as FileServices::ReadFile reads
+// them.
+class FolderFiles {
+ public:
+  virtual ~FolderFiles() = default;
+  virtual std::optional<std::string> ReadFile(std::string_view name) = 0;
+};
+
 class FileServices {
  public:
   virtual ~FileServices() = default;
@@ -86,6 +94,10 @@ class FileServices {
 
   // The whole file; nothing when it cannot be opened or read.
   virtual std::optional<std::string> ReadFile(std::string_view path) = 0;
+  // Reads the files of `folder` (with a trailing separator) by name. The
+  // posix services open them relative to the folder, which spares the walk
+  // of the folder's path for every file; others read `folder` + name.
+  virtual std::unique_ptr<FolderFiles> OpenFolderFiles(std::string_view folder);
   // Creates or truncates the file and writes the bytes.
   virtual bool WriteFile(std::string_view path, std::string_view bytes) = 0;
   // An output file that takes the place of `path` when it is closed whole

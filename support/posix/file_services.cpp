@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace vellumark {
 namespace {
@@ -31,6 +32,7 @@ struct DirCloser {
 class UniqueFd {
  public:
   explicit UniqueFd(int fd) : fd_(fd) {}
+  UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
   UniqueFd(const UniqueFd&) = delete;
   UniqueFd& operator=(const UniqueFd&) = delete;
   ~UniqueFd() {
@@ -52,6 +54,40 @@ class UniqueFd {
 
  private:
   int fd_;
+};
+
+// The whole file behind `fd`; nothing when it is not open or cannot be
+// read (a folder cannot). No size is asked first: shortcuts fit the first
+// read, and one call fewer per file counts on a large tree.
+std::optional<std::string> ReadWhole(const UniqueFd& fd) {
+  if (!fd) return std::nullopt;
+  std::string bytes(4096, '\0');
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t got = read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+// A folder's files opened relative to the open folder.
+class FolderFilesAt final : public FolderFiles {
+ public:
+  explicit FolderFilesAt(UniqueFd folder) : folder_(std::move(folder)) {}
+
+  std::optional<std::string> ReadFile(std::string_view name) override {
+    return ReadWhole(UniqueFd(openat(folder_.get(), std::string(name).c_str(), O_RDONLY | O_CLOEXEC)));
+  }
+
+ private:
+  UniqueFd folder_;
 };
 
 std::uint32_t AttributesOf(std::string_view name, const struct stat& info) {
@@ -227,25 +263,13 @@ class PosixFileServices final : public FileServices {
   }
 
   std::optional<std::string> ReadFile(std::string_view path) override {
-    UniqueFd fd(open(Terminated(path).c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd) return std::nullopt;
-    struct stat info {};
-    if (fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
-    std::string bytes;
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t filled = 0;
-    for (;;) {
-      if (filled == bytes.size()) bytes.resize(bytes.size() + 4096);
-      const ssize_t got = read(fd.get(), bytes.data() + filled, bytes.size() - filled);
-      if (got < 0) {
-        if (errno == EINTR) continue;
-        return std::nullopt;
-      }
-      if (got == 0) break;
-      filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    return bytes;
+    return ReadWhole(UniqueFd(open(Terminated(path).c_str(), O_RDONLY | O_CLOEXEC)));
+  }
+
+  std::unique_ptr<FolderFiles> OpenFolderFiles(std::string_view folder) override {
+    UniqueFd fd(open(Terminated(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd) return FileServices::OpenFolderFiles(folder);
+    return std::make_unique<FolderFilesAt>(std::move(fd));
   }
 
   bool WriteFile(std::string_view path, std::string_view bytes) override {
