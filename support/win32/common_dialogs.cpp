@@ -56,14 +56,47 @@ class Locked {
   T* data_;
 };
 
-// Opens the browser with the start item selected (and so expanded). The
-// selection is asked for again once the browser's message loop runs,
-// because some browsers finish filling their tree only after the initial
-// notification and then miss the first request.
-int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM start) {
-  if (message == BFFM_INITIALIZED && start != 0) {
-    ::SendMessageW(window, BFFM_SETSELECTIONW, FALSE, start);
-    ::PostMessageW(window, BFFM_SETSELECTIONW, FALSE, start);
+// The browser's start item and how far the browser has taken it.
+struct BrowseStart {
+  LPCITEMIDLIST item = nullptr;
+  bool shown = false;      // the tree's selection is the start item
+  ULONGLONG until = 0;     // when asking for it again ends
+  DWORD opened = 0;        // input tick when the browser came up
+};
+
+constexpr UINT kRepeatMilliseconds = 50;
+constexpr ULONGLONG kRepeatFor = 1000;
+
+bool UserActedSince(DWORD tick) {
+  LASTINPUTINFO input{sizeof input, 0};
+  return ::GetLastInputInfo(&input) && static_cast<LONG>(input.dwTime - tick) > 0;
+}
+
+// Asks again for the start item while the tree does not show it, as a
+// browser still filling its tree may drop or undo the first request. The
+// timer's identifier is the BrowseStart it serves.
+void CALLBACK RepeatStart(HWND window, UINT, UINT_PTR timer, DWORD) {
+  const auto* start = reinterpret_cast<const BrowseStart*>(timer);
+  if (::GetTickCount64() >= start->until || UserActedSince(start->opened)) {
+    ::KillTimer(window, timer);
+    return;
+  }
+  if (!start->shown) ::SendMessageW(window, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(start->item));
+}
+
+// Opens the browser with the start item selected (and so expanded), asked
+// for until the tree shows it, for at most a second, and no longer once the
+// user acts: a selection the user makes is never taken back.
+int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM item, LPARAM data) {
+  auto* start = reinterpret_cast<BrowseStart*>(data);
+  if (start == nullptr) return 0;
+  if (message == BFFM_INITIALIZED) {
+    start->opened = ::GetTickCount();
+    start->until = ::GetTickCount64() + kRepeatFor;
+    ::SendMessageW(window, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(start->item));
+    ::SetTimer(window, reinterpret_cast<UINT_PTR>(start), kRepeatMilliseconds, RepeatStart);
+  } else if (message == BFFM_SELCHANGED) {
+    start->shown = item != 0 && ::ILIsEqual(reinterpret_cast<LPCITEMIDLIST>(item), start->item);
   }
   return 0;
 }
@@ -135,8 +168,9 @@ int CommonDialogs::ShowBrowse() {
   info.hwndOwner = owner;
   info.lpszTitle = title.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
+  BrowseStart offered{start.get()};
   info.lpfn = BrowseCallback;
-  info.lParam = reinterpret_cast<LPARAM>(start.get());
+  info.lParam = start ? reinterpret_cast<LPARAM>(&offered) : 0;
   const UniqueIdList chosen(::SHBrowseForFolderW(&info));
   if (!chosen) return kCancelled;
   std::wstring path(kPathBuffer, L'\0');

@@ -21,6 +21,7 @@ namespace vellumark {
 namespace {
 
 using testing::DialogDriver;
+using testing::Press;
 using testing::TempFolder;
 
 bool SameFolder(const std::string& a, const std::string& b) {
@@ -35,7 +36,7 @@ TEST(ShowOpen, ReturnsThePresetExistingFileWithItsTitle) {
   dialogs.Filter = "Text files (*.txt)|*.txt|All files|*.*";
   dialogs.FilterIndex = 2;
   {
-    const DialogDriver driver(IDOK);
+    const DialogDriver driver({Press(IDOK)});
     ASSERT_TRUE(dialogs.ShowOpen());
   }
   EXPECT_TRUE(SameFolder(dialogs.FileName, file)) << dialogs.FileName;
@@ -52,14 +53,14 @@ TEST(ShowSave, AddsTheDefaultExtensionAndCancelChangesNothing) {
   dialogs.FileName = "bookmarks";
   dialogs.FileExtension = "html";
   {
-    const DialogDriver driver(IDOK);
+    const DialogDriver driver({Press(IDOK)});
     ASSERT_TRUE(dialogs.ShowSave());
   }
   EXPECT_TRUE(SameFolder(dialogs.FileName, temp / "bookmarks.html")) << dialogs.FileName;
   EXPECT_EQ(dialogs.FileTitle(), "bookmarks.html");
   const std::string chosen = dialogs.FileName;
   {
-    const DialogDriver driver(IDCANCEL);
+    const DialogDriver driver({Press(IDCANCEL)});
     EXPECT_FALSE(dialogs.ShowSave());
   }
   EXPECT_EQ(dialogs.FileName, chosen);
@@ -70,14 +71,14 @@ TEST(ShowColor, PresetColourAndCustomColoursComeBack) {
   dialogs.Color = 0x123456;
   dialogs.CustomColors[3] = 0x00FF00;
   {
-    const DialogDriver driver(IDOK);
+    const DialogDriver driver({Press(IDOK)});
     ASSERT_TRUE(dialogs.ShowColor());
   }
   EXPECT_EQ(dialogs.Color, 0x123456u);
   EXPECT_EQ(dialogs.CustomColors[3], 0x00FF00u);
   dialogs.Color = 0x654321;
   {
-    const DialogDriver driver(IDCANCEL);
+    const DialogDriver driver({Press(IDCANCEL)});
     EXPECT_FALSE(dialogs.ShowColor());
   }
   EXPECT_EQ(dialogs.Color, 0x654321u);
@@ -111,7 +112,7 @@ TEST(ShowFont, PresetFontComesBackWhole) {
   dialogs.FontUnderline = true;
   dialogs.Color = 0x0000FF;
   {
-    const DialogDriver driver(IDOK);
+    const DialogDriver driver({Press(IDOK)});
     ASSERT_TRUE(dialogs.ShowFont());
   }
   EXPECT_EQ(dialogs.FontName, face);
