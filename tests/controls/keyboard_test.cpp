@@ -31,17 +31,5 @@ TEST(KeyboardLocks, StatusesFollowTheKeysOnlyAfterRefresh) {
   SetKeys({}, {});
 }
 
-TEST(KeyboardTab, IsTabKeyWhileTabIsDownWhetherToggledOrNot) {
-  const Keyboard keyboard;
-  SetKeys({VK_TAB}, {});
-  EXPECT_FALSE(keyboard.IsTabKey());
-  SetKeys({VK_TAB}, {VK_TAB});
-  EXPECT_TRUE(keyboard.IsTabKey());
-  SetKeys({}, {VK_TAB});
-  EXPECT_TRUE(keyboard.IsTabKey());
-  SetKeys({}, {});
-  EXPECT_FALSE(keyboard.IsTabKey());
-}
-
 }  // namespace
 }  // namespace vellumark

@@ -54,15 +54,6 @@ class FormAboutTest : public ::testing::Test {
     return bounds;
   }
 
-  // Width of `text` in the font the link is drawn with.
-  static int TextWidth(HWND link, const std::wstring& text) {
-    win32::WindowDc dc(link);
-    win32::SelectedObject font(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(link, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
-  }
-
   controls::testing::TestForm owner_{500, 400};
   FormAbout about_;
   std::vector<Opened> opened_;
@@ -125,7 +116,7 @@ TEST_F(FormAboutTest, OnlyTheAddressTextIsClickableAndAClickOpensIt) {
       const HWND link = Link(dialog);
       const RECT place = PlaceOf(link);
       widths.push_back(place.right - place.left);
-      EXPECT_EQ(place.right - place.left, TextWidth(link, win32::Widen(address)));
+      EXPECT_EQ(place.right - place.left, controls::testing::TextWidth(link, win32::Widen(address)));
       POINT beyond{place.right + 2, (place.top + place.bottom) / 2};
       EXPECT_NE(::ChildWindowFromPoint(dialog, beyond), link);
       Click(dialog, FormAbout::kLabelWebsite);
@@ -191,7 +182,7 @@ TEST_F(FormAboutTest, ADpiChangeLaysTheWindowOutAgain) {
     const RECT icon = PlaceOf(::GetDlgItem(dialog, FormAbout::kImageIcon));
     EXPECT_EQ(icon.right - icon.left, controls::Scale(32, kNewDpi));
     const RECT link = PlaceOf(Link(dialog));
-    EXPECT_EQ(link.right - link.left, TextWidth(Link(dialog), L"https://tarnwell.example/vellumark"));
+    EXPECT_EQ(link.right - link.left, controls::testing::TextWidth(Link(dialog), L"https://tarnwell.example/vellumark"));
     RECT client{};
     ::GetClientRect(dialog, &client);
     EXPECT_EQ(client.right, ok.right + controls::Scale(11, kNewDpi));

@@ -243,7 +243,7 @@ void ExpectLayout(HWND dialog, int dpi, int fontSlack) {
     ::GetWindowRect(::GetDlgItem(dialog, place.id), &bounds);
     ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&bounds), 2);
     EXPECT_EQ((std::array{bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top}),
-              (std::array{px(place.left), px(place.top), px(place.width), px(place.height)}))
+              (std::array<LONG, 4>{px(place.left), px(place.top), px(place.width), px(place.height)}))
         << place.id << " at " << dpi;
   }
   NONCLIENTMETRICSW metrics{};

@@ -5,6 +5,7 @@
 #include "support/win32/unique_handle.h"
 #include "support/win32/wide_string.h"
 #include "tests/controls/dialog_driver.h"
+#include "tests/controls/test_form.h"
 
 #include <gtest/gtest.h>
 
@@ -69,14 +70,9 @@ TEST(FormLoading, ANewTextShowsAtOnceAndALongOneWidensTheWindow) {
   EXPECT_GT(after.right - after.left, before.right - before.left);
   EXPECT_NEAR(after.left + after.right, ::GetSystemMetrics(SM_CXSCREEN), 1);
   // The text fits its label.
-  win32::WindowDc dc(label);
-  win32::SelectedObject font(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  const std::wstring wide = win32::Widen(longText);
-  ::GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
   RECT client{};
   ::GetClientRect(label, &client);
-  EXPECT_LE(size.cx, client.right);
+  EXPECT_LE(controls::testing::TextWidth(label, win32::Widen(longText)), client.right);
 }
 
 TEST(FormLoading, GoingAwayClosesTheWindow) {

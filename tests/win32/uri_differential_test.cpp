@@ -253,31 +253,21 @@ std::string Path(Random& random) {
 
 std::string Extra(Random& random) {
   switch (random.Below(6)) {
-    case 0:
-      return "?" + Text(random, kExtraPiece, 8);
-    case 1:
-      return "#" + Text(random, kExtraPiece, 8);
-    case 2:
-      return "?" + Text(random, kExtraPiece, 4) + "#" + Text(random, kExtraPiece, 4);
-    case 3:
-      return "#" + Text(random, kExtraPiece, 4) + "?" + Text(random, kExtraPiece, 4);
-    case 4:
-      return (random.Below(4) == 0) ? "?" + std::string(200 + random.Below(3000), 'q') : "";
-    default:
-      return "";
+    case 0: return "?" + Text(random, kExtraPiece, 8);
+    case 1: return "#" + Text(random, kExtraPiece, 8);
+    case 2: return "?" + Text(random, kExtraPiece, 4) + "#" + Text(random, kExtraPiece, 4);
+    case 3: return "#" + Text(random, kExtraPiece, 4) + "?" + Text(random, kExtraPiece, 4);
+    case 4: return (random.Below(4) == 0) ? "?" + std::string(200 + random.Below(3000), 'q') : "";
+    default: return "";
   }
 }
 
 std::string HostName(Random& random) {
   switch (random.Below(12)) {
-    case 0:
-      return "";
-    case 1:
-      return std::to_string(random.Below(256)) + "." + std::to_string(random.Below(256)) + ".0.1";
-    case 2:
-      return std::string(250 + random.Below(10), 'h');
-    case 3:
-      return Pick(random, {"h st", "h;x", "h\\p", "h\xC3\xA9", "xn--bcher-kva.example", "UPPER.EXAMPLE"});
+    case 0: return "";
+    case 1: return std::to_string(random.Below(256)) + "." + std::to_string(random.Below(256)) + ".0.1";
+    case 2: return std::string(250 + random.Below(10), 'h');
+    case 3: return Pick(random, {"h st", "h;x", "h\\p", "h\xC3\xA9", "xn--bcher-kva.example", "UPPER.EXAMPLE"});
     default: {
       std::string host = Text(random, kWord, 3);
       const std::uint32_t labels = random.Below(3);
@@ -298,15 +288,9 @@ Case Hierarchical(Random& random) {
   std::string userInfo;
   bool severalAts = false;
   switch (random.Below(10)) {
-    case 0:
-      userInfo = Text(random, kWord, 3) + "@";
-      break;
-    case 1:
-      userInfo = Text(random, kWord, 3) + ":" + Text(random, kWord, 3) + "@";
-      break;
-    case 2:
-      userInfo = Pick(random, {"@", ":@", ":pw@", "user:@", "u:p:q@", "a:b:c:d@"});
-      break;
+    case 0: userInfo = Text(random, kWord, 3) + "@"; break;
+    case 1: userInfo = Text(random, kWord, 3) + ":" + Text(random, kWord, 3) + "@"; break;
+    case 2: userInfo = Pick(random, {"@", ":@", ":pw@", "user:@", "u:p:q@", "a:b:c:d@"}); break;
     case 3:
       userInfo = std::string(126 + random.Below(3), 'u') + ":" + std::string(126 + random.Below(3), 'p') + "@";
       break;
@@ -317,8 +301,7 @@ Case Hierarchical(Random& random) {
         c.differs |= kUserName | kPassword | kServer;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   const bool ipv6 = (random.Below(8) == 0);
   std::string host = ipv6 ? Pick(random, {"[::1]", "[2001:db8::1]", "[fe80::1%25eth0]", "[::ffff:1.2.3.4]"})
@@ -328,24 +311,16 @@ Case Hierarchical(Random& random) {
   std::string port;
   switch (random.Below(10)) {
     case 0:
-    case 1:
-      port = ":" + std::to_string(random.Below(65536));
-      break;
-    case 2:
-      port = Pick(random, {":0", ":65535", ":080", ":00443", ":1"});
-      break;
-    case 3:
-      port = ":";
-      if (!res) c.differs |= kPort;
-      break;
+    case 1: port = ":" + std::to_string(random.Below(65536)); break;
+    case 2: port = Pick(random, {":0", ":65535", ":080", ":00443", ":1"}); break;
+    case 3: port = ":"; if (!res) c.differs |= kPort; break;
     case 4:
       if ((random.Below(2) == 0)) {
         port = Pick(random, {":65536", ":99999", ":123456", ":abc", ":8080x", ":-1", ": 80", ":+80", ":1.5"});
         c.weRefuse = !res;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   if (ipv6 && port.empty() && !res) c.differs |= kServer | kPort;
 
@@ -374,24 +349,14 @@ Case FileUrl(Random& random) {
   std::string url;
   unsigned differs = 0;
   switch (random.Below(7)) {
-    case 0:
-      url = scheme + ":///" + drive + path;
-      break;
+    case 0: url = scheme + ":///" + drive + path; break;
     case 1:
       url = scheme + "://" + Text(random, {"srv", "host", "Box", "nas-1"}, 2) + (path.empty() ? "/" : path);
       break;
-    case 2:
-      url = scheme + "://localhost/" + drive + path;
-      break;
-    case 3:
-      url = scheme + "://" + (path.empty() ? "/" : path);
-      break;
-    case 4:
-      url = scheme + ":" + drive + path;
-      break;
-    case 5:
-      url = scheme + Pick(random, {"://///", ":////", ":/"}) + Text(random, kFilePiece, 4) + path;
-      break;
+    case 2: url = scheme + "://localhost/" + drive + path; break;
+    case 3: url = scheme + "://" + (path.empty() ? "/" : path); break;
+    case 4: url = scheme + ":" + drive + path; break;
+    case 5: url = scheme + Pick(random, {"://///", ":////", ":/"}) + Text(random, kFilePiece, 4) + path; break;
     default:
       url = scheme + "://" + drive + (path.empty() ? "/" : path);
       if (drive[1] == '|') differs = kServer | kPath;
@@ -414,23 +379,11 @@ Case Opaque(Random& random) {
 Case Broken(Random& random) {
   Case c;
   switch (random.Below(5)) {
-    case 0:
-      c.url = Pick(random, {"a_b", "a b", "a/b", "a?b", "a#b", "a@b"}) + "://h/";
-      break;
-    case 1:
-      c.url = "://" + HostName(random) + Path(random);
-      c.weRefuse = true;
-      break;
-    case 2:
-      c.url = std::string(30 + random.Below(4), 's') + "://h/";
-      break;
-    case 3:
-      c.url = Pick(random, {"example.com", "/relative", "", "?q", "#f", "h"}) + Path(random);
-      break;
-    default:
-      c.url = "\xC3\xA9x" + Pick(random, {"://h/", ":x"});
-      c.weRefuse = true;
-      break;
+    case 0: c.url = Pick(random, {"a_b", "a b", "a/b", "a?b", "a#b", "a@b"}) + "://h/"; break;
+    case 1: c.url = "://" + HostName(random) + Path(random); c.weRefuse = true; break;
+    case 2: c.url = std::string(30 + random.Below(4), 's') + "://h/"; break;
+    case 3: c.url = Pick(random, {"example.com", "/relative", "", "?q", "#f", "h"}) + Path(random); break;
+    default: c.url = "\xC3\xA9x" + Pick(random, {"://h/", ":x"}); c.weRefuse = true; break;
   }
   return c;
 }
