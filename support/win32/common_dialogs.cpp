@@ -60,12 +60,14 @@ class Locked {
 struct BrowseStart {
   LPCITEMIDLIST item = nullptr;
   bool shown = false;      // the tree's selection is the start item
-  ULONGLONG until = 0;     // when asking for it again ends
+  int steadyTicks = 0;     // timer ticks the tree has kept showing it
+  ULONGLONG giveUpAt = 0;  // when asking for it again ends anyway
   DWORD opened = 0;        // input tick when the browser came up
 };
 
-constexpr UINT kRepeatMilliseconds = 50;
-constexpr ULONGLONG kRepeatFor = 1000;
+constexpr UINT kTickMilliseconds = 50;
+constexpr int kSteadyTicks = 1000 / kTickMilliseconds;
+constexpr ULONGLONG kGiveUpAfter = 5000;
 
 bool UserActedSince(DWORD tick) {
   LASTINPUTINFO input{sizeof input, 0};
@@ -73,11 +75,13 @@ bool UserActedSince(DWORD tick) {
 }
 
 // Asks again for the start item while the tree does not show it, as a
-// browser still filling its tree may drop or undo the first request. The
+// browser still filling its tree may drop or undo a request, until the
+// tree has kept it for a second (or five seconds have passed). The
 // timer's identifier is the BrowseStart it serves.
 void CALLBACK RepeatStart(HWND window, UINT, UINT_PTR timer, DWORD) {
-  const auto* start = reinterpret_cast<const BrowseStart*>(timer);
-  if (::GetTickCount64() >= start->until || UserActedSince(start->opened)) {
+  auto* start = reinterpret_cast<BrowseStart*>(timer);
+  start->steadyTicks = start->shown ? start->steadyTicks + 1 : 0;
+  if (start->steadyTicks >= kSteadyTicks || ::GetTickCount64() >= start->giveUpAt || UserActedSince(start->opened)) {
     ::KillTimer(window, timer);
     return;
   }
@@ -85,16 +89,16 @@ void CALLBACK RepeatStart(HWND window, UINT, UINT_PTR timer, DWORD) {
 }
 
 // Opens the browser with the start item selected (and so expanded), asked
-// for until the tree shows it, for at most a second, and no longer once the
-// user acts: a selection the user makes is never taken back.
+// for again as above, and no longer once the user acts: a selection the
+// user makes is never taken back.
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM item, LPARAM data) {
   auto* start = reinterpret_cast<BrowseStart*>(data);
   if (start == nullptr) return 0;
   if (message == BFFM_INITIALIZED) {
     start->opened = ::GetTickCount();
-    start->until = ::GetTickCount64() + kRepeatFor;
+    start->giveUpAt = ::GetTickCount64() + kGiveUpAfter;
     ::SendMessageW(window, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(start->item));
-    ::SetTimer(window, reinterpret_cast<UINT_PTR>(start), kRepeatMilliseconds, RepeatStart);
+    ::SetTimer(window, reinterpret_cast<UINT_PTR>(start), kTickMilliseconds, RepeatStart);
   } else if (message == BFFM_SELCHANGED) {
     start->shown = item != 0 && ::ILIsEqual(reinterpret_cast<LPCITEMIDLIST>(item), start->item);
   }

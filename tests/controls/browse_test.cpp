@@ -10,6 +10,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace vellumark {
 namespace {
 
@@ -49,12 +51,47 @@ TEST(ShowBrowse, OffersTheLastFolderAndReturnsTheChoice) {
   CommonDialogs dialogs;
   dialogs.FolderName = start;
   dialogs.Title = "Choose the output folder";
+  std::string offered;
   {
     const DialogDriver driver({testing::Press(IDOK)},
-                              [](HWND dialog) { return SelectedTreeItem(dialog) == "browse start"; });
+                              [&](HWND dialog) { return (offered = SelectedTreeItem(dialog)) == "browse start"; });
     EXPECT_EQ(dialogs.ShowBrowse(), CommonDialogs::kChosen);
   }
+  EXPECT_EQ(offered, "browse start");
   EXPECT_TRUE(SameFolder(dialogs.FolderName, start)) << dialogs.FolderName;
+}
+
+// Clicks the tree's selected item's parent with the mouse, as a person would.
+void ClickParentItem(HWND dialog) {
+  const HWND tree = ::FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+  const auto selected = reinterpret_cast<LPARAM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  const auto parent = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_PARENT, selected));
+  RECT rect{};
+  TreeView_GetItemRect(tree, parent, &rect, TRUE);
+  POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ::ClientToScreen(tree, &middle);
+  ::SetCursorPos(middle.x, middle.y);
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, click, sizeof(INPUT));
+}
+
+TEST(ShowBrowse, AFolderTheUserPicksAtOnceIsNotTakenBack) {
+  const TempFolder temp;
+  CommonDialogs dialogs;
+  dialogs.FolderName = temp.MakeFolder("browse start");
+  // The click lands while the browser is still asked for its start folder;
+  // then 1.5 s pass before OK.
+  std::vector<DialogDriver::Step> steps{ClickParentItem};
+  steps.resize(76, [](HWND) {});
+  steps.push_back(testing::Press(IDOK));
+  {
+    const DialogDriver driver(steps, [](HWND dialog) { return SelectedTreeItem(dialog) == "browse start"; });
+    EXPECT_EQ(dialogs.ShowBrowse(), CommonDialogs::kChosen);
+  }
+  EXPECT_TRUE(SameFolder(dialogs.FolderName, temp.Path())) << dialogs.FolderName;
 }
 
 TEST(ShowBrowse, ADriveThatCannotBeReadGivesMinusTwo) {

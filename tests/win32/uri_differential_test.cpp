@@ -25,6 +25,7 @@
 // - The system crashes on a file URL with extra information and no path
 //   ("file:?q", "file://h#f"), so no such URL is handed to it.
 #include "processes/uri.h"
+#include "support/ascii.h"
 #include "support/win32/wide_string.h"
 #include "support/win32/windows_gate.h"
 #include "tools/random.h"
@@ -33,6 +34,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <iostream>
 #include <optional>
@@ -45,14 +47,11 @@ namespace {
 using win32::Narrow;
 using win32::Widen;
 
-// Parts of a split, as bits of a mask.
-constexpr unsigned kScheme = 1;
-constexpr unsigned kServer = 2;
-constexpr unsigned kPort = 4;
-constexpr unsigned kUserName = 8;
-constexpr unsigned kPassword = 16;
-constexpr unsigned kPath = 32;
-constexpr unsigned kQuery = 64;
+// Parts of a split, in this order; their bits in a mask of parts.
+constexpr unsigned kScheme = 1, kServer = 2, kPort = 4, kUserName = 8, kPassword = 16, kPath = 32, kQuery = 64;
+constexpr const char* kPartNames[] = {"scheme", "server", "port", "user", "password", "path", "extra"};
+using Parts = std::array<std::string, 7>;  // the port as decimal text
+enum : std::size_t { kSchemeAt, kServerAt, kPortAt, kUserAt, kPasswordAt, kPathAt, kQueryAt };
 
 struct Case {
   std::string url;
@@ -60,77 +59,61 @@ struct Case {
   bool weRefuse = false;  // a broken URL the system splits anyway
 };
 
-struct Parts {
-  std::string scheme;
-  std::string server;
-  int port = 0;
-  std::string userName;
-  std::string password;
-  std::string path;
-  std::string query;
-};
-
-bool IsFileScheme(const std::string& scheme) {
-  return scheme.size() == 4 && (scheme[0] | 0x20) == 'f' && (scheme[1] | 0x20) == 'i' && (scheme[2] | 0x20) == 'l' &&
-         (scheme[3] | 0x20) == 'e';
-}
-
 // The system's split with the same two defaults our class applies.
 std::optional<Parts> SystemParts(const std::string& url) {
+  using C = URL_COMPONENTSW;
   const std::wstring wide = Widen(url);
   const DWORD large = static_cast<DWORD>(wide.size() + 16);
-  std::wstring scheme(32, L'\0'), host(256, L'\0'), user(128, L'\0'), password(128, L'\0'), path(large, L'\0'),
-      extra(large, L'\0');
-  URL_COMPONENTSW components{};
+  // Where the system puts each part and its room for it; the port comes as a number.
+  const std::pair<LPWSTR C::*, DWORD C::*> fields[] = {
+      {&C::lpszScheme, &C::dwSchemeLength},     {&C::lpszHostName, &C::dwHostNameLength}, {nullptr, nullptr},
+      {&C::lpszUserName, &C::dwUserNameLength}, {&C::lpszPassword, &C::dwPasswordLength},
+      {&C::lpszUrlPath, &C::dwUrlPathLength},   {&C::lpszExtraInfo, &C::dwExtraInfoLength}};
+  const DWORD room[] = {32, 256, 0, 128, 128, large, large};
+  std::array<std::wstring, 7> buffers;
+  C components{};
   components.dwStructSize = sizeof components;
-  components.lpszScheme = scheme.data();
-  components.dwSchemeLength = static_cast<DWORD>(scheme.size());
-  components.lpszHostName = host.data();
-  components.dwHostNameLength = static_cast<DWORD>(host.size());
-  components.lpszUserName = user.data();
-  components.dwUserNameLength = static_cast<DWORD>(user.size());
-  components.lpszPassword = password.data();
-  components.dwPasswordLength = static_cast<DWORD>(password.size());
-  components.lpszUrlPath = path.data();
-  components.dwUrlPathLength = large;
-  components.lpszExtraInfo = extra.data();
-  components.dwExtraInfoLength = large;
-  if (!InternetCrackUrlW(wide.c_str(), 0, 0, &components)) return std::nullopt;
-
-  Parts parts;
-  parts.scheme = Narrow(std::wstring_view(scheme.data(), components.dwSchemeLength));
-  parts.server = Narrow(std::wstring_view(host.data(), components.dwHostNameLength));
-  parts.port = components.nPort;
-  parts.userName = Narrow(std::wstring_view(user.data(), components.dwUserNameLength));
-  parts.password = Narrow(std::wstring_view(password.data(), components.dwPasswordLength));
-  parts.path = Narrow(std::wstring_view(path.data(), components.dwUrlPathLength));
-  parts.query = Narrow(std::wstring_view(extra.data(), components.dwExtraInfoLength));
-  if (IsFileScheme(parts.scheme) && !parts.query.empty() && parts.path.ends_with(parts.query)) {
-    parts.path.resize(parts.path.size() - parts.query.size());
+  for (std::size_t i = 0; i < buffers.size(); ++i) {
+    if (fields[i].first == nullptr) continue;
+    buffers[i].assign(room[i], L'\0');
+    components.*fields[i].first = buffers[i].data();
+    components.*fields[i].second = room[i];
   }
-  if (parts.userName.empty()) parts.userName = "anonymous";
-  if (parts.path.empty()) parts.path = "/";
+  if (!InternetCrackUrlW(wide.c_str(), 0, 0, &components)) return std::nullopt;
+  Parts parts;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    parts[i] = fields[i].first == nullptr ? std::to_string(components.nPort)
+                                          : Narrow(std::wstring_view(buffers[i].data(), components.*fields[i].second));
+  }
+  std::string& path = parts[kPathAt];
+  const std::string& query = parts[kQueryAt];
+  if (ascii::EqualsIgnoringCase(parts[kSchemeAt], "file") && !query.empty() && path.ends_with(query))
+    path.resize(path.size() - query.size());
+  if (parts[kUserAt].empty()) parts[kUserAt] = "anonymous";
+  if (path.empty()) path = "/";
   return parts;
 }
 
 std::optional<Parts> OurParts(const std::string& url) {
   URI uri;
   if (!uri.Parse(url)) return std::nullopt;
-  return Parts{uri.Scheme(), uri.Server(), uri.Port(), uri.UserName(), uri.Password(), uri.Path(), uri.Query()};
+  return Parts{uri.Scheme(),   uri.Server(), std::to_string(uri.Port()), uri.UserName(),
+               uri.Password(), uri.Path(),   uri.Query()};
 }
 
 std::string Shown(const std::optional<Parts>& parts) {
   if (!parts) return "(refused)";
-  return "scheme '" + parts->scheme + "' server '" + parts->server + "' port " + std::to_string(parts->port) +
-         " user '" + parts->userName + "' password '" + parts->password + "' path '" + parts->path.substr(0, 200) +
-         "' extra '" + parts->query.substr(0, 200) + "'";
+  std::string shown;
+  for (std::size_t i = 0; i < parts->size(); ++i)
+    shown += std::string(kPartNames[i]) + " '" + (*parts)[i].substr(0, 200) + "' ";
+  return shown;
 }
 
 // The parts that differ between two splits.
 unsigned Differing(const Parts& a, const Parts& b) {
-  return (a.scheme != b.scheme ? kScheme : 0) | (a.server != b.server ? kServer : 0) | (a.port != b.port ? kPort : 0) |
-         (a.userName != b.userName ? kUserName : 0) | (a.password != b.password ? kPassword : 0) |
-         (a.path != b.path ? kPath : 0) | (a.query != b.query ? kQuery : 0);
+  unsigned differing = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) differing |= a[i] != b[i] ? 1u << i : 0;
+  return differing;
 }
 
 struct Tally {
