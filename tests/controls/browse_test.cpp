@@ -31,17 +31,10 @@ std::string SelectedTreeItem(HWND dialog) {
   return win32::Narrow(text);
 }
 
-bool SameFolder(const std::string& a, const std::string& b) {
-  return ::CompareStringOrdinal(win32::Widen(a).c_str(), -1, win32::Widen(b).c_str(), -1, TRUE) == CSTR_EQUAL;
-}
-
 TEST(ShowBrowse, CancelKeepsTheFolderAndAMissingFolderStillOpens) {
   CommonDialogs dialogs;
   dialogs.FolderName = "C:\\no such folder\\anywhere";
-  {
-    const DialogDriver driver({testing::Press(IDCANCEL)});
-    EXPECT_EQ(dialogs.ShowBrowse(), CommonDialogs::kCancelled);
-  }
+  EXPECT_EQ(testing::Answering(IDCANCEL, [&] { return dialogs.ShowBrowse(); }), CommonDialogs::kCancelled);
   EXPECT_EQ(dialogs.FolderName, "C:\\no such folder\\anywhere");
 }
 
@@ -52,13 +45,11 @@ TEST(ShowBrowse, OffersTheLastFolderAndReturnsTheChoice) {
   dialogs.FolderName = start;
   dialogs.Title = "Choose the output folder";
   std::string offered;
-  {
-    const DialogDriver driver({testing::Press(IDOK)},
-                              [&](HWND dialog) { return (offered = SelectedTreeItem(dialog)) == "browse start"; });
-    EXPECT_EQ(dialogs.ShowBrowse(), CommonDialogs::kChosen);
-  }
+  EXPECT_EQ(testing::Answering(IDOK, [&] { return dialogs.ShowBrowse(); },
+                               [&](HWND dialog) { return (offered = SelectedTreeItem(dialog)) == "browse start"; }),
+            CommonDialogs::kChosen);
   EXPECT_EQ(offered, "browse start");
-  EXPECT_TRUE(SameFolder(dialogs.FolderName, start)) << dialogs.FolderName;
+  EXPECT_TRUE(testing::SamePath(dialogs.FolderName, start)) << dialogs.FolderName;
 }
 
 // Clicks the tree's selected item's parent with the mouse, as a person would.
@@ -91,7 +82,7 @@ TEST(ShowBrowse, AFolderTheUserPicksAtOnceIsNotTakenBack) {
     const DialogDriver driver(steps, [](HWND dialog) { return SelectedTreeItem(dialog) == "browse start"; });
     EXPECT_EQ(dialogs.ShowBrowse(), CommonDialogs::kChosen);
   }
-  EXPECT_TRUE(SameFolder(dialogs.FolderName, temp.Path())) << dialogs.FolderName;
+  EXPECT_TRUE(testing::SamePath(dialogs.FolderName, temp.Path())) << dialogs.FolderName;
 }
 
 TEST(ShowBrowse, ADriveThatCannotBeReadGivesMinusTwo) {
@@ -99,11 +90,9 @@ TEST(ShowBrowse, ADriveThatCannotBeReadGivesMinusTwo) {
   ASSERT_TRUE(::DefineDosDeviceW(0, L"Q:", L"C:\\no such folder"));
   CommonDialogs dialogs;
   dialogs.FolderName = "Q:\\";
-  {
-    const DialogDriver driver({testing::Press(IDOK)},
-                              [](HWND dialog) { return SelectedTreeItem(dialog).ends_with("(Q:)"); });
-    EXPECT_EQ(dialogs.ShowBrowse(), CommonDialogs::kDriveNotAccessible);
-  }
+  EXPECT_EQ(testing::Answering(IDOK, [&] { return dialogs.ShowBrowse(); },
+                               [](HWND dialog) { return SelectedTreeItem(dialog).ends_with("(Q:)"); }),
+            CommonDialogs::kDriveNotAccessible);
   ::DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Q:", nullptr);
   EXPECT_EQ(dialogs.FolderName, "Q:\\");
 }

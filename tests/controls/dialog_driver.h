@@ -86,6 +86,14 @@ inline DialogDriver::Step Press(int id) {
   };
 }
 
+// What `show` (which shows a dialog and returns once it is closed) returns
+// when `button` is pressed in that dialog, once `ready` says so.
+template <typename Show>
+auto Answering(int button, Show show, std::function<bool(HWND)> ready = {}) {
+  const DialogDriver driver({Press(button)}, std::move(ready));
+  return show();
+}
+
 // Clicks a button as the mouse does (press and release over it).
 inline void Click(HWND dialog, int id) { ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
@@ -93,6 +101,11 @@ inline void Click(HWND dialog, int id) { ::SendMessageW(::GetDlgItem(dialog, id)
 inline void PressKey(HWND window, WPARAM key) {
   ::PostMessageW(window, WM_KEYDOWN, key, 1);
   ::PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+// Whether two paths name the same file as the system compares names.
+inline bool SamePath(const std::string& a, const std::string& b) {
+  return ::CompareStringOrdinal(win32::Widen(a).c_str(), -1, win32::Widen(b).c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 // A window's text as UTF-8.

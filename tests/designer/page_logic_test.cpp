@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vellumark::controls::pages {
@@ -38,11 +39,8 @@ TEST(ReadInputs, EditsReachOnlyTheKindsOwnProperties) {
   const std::vector<InputValue> inputs{{"Export"}, {"", 1}, {"", -1, true}, {"", -1, false}, {"x"}};
   std::string error;
   ItemValues expected = SamplePanel();
-  expected.text = "Export";
-  expected.style = 1;
-  expected.checked = true;
-  expected.enabled = false;
-  expected.tag = "x";
+  std::tie(expected.text, expected.style, expected.checked, expected.enabled, expected.tag) =
+      std::tuple("Export", 1, true, false, "x");
   EXPECT_EQ(ReadInputs(PageKind::kPopupMenuItems, inputs, SamplePanel(), error), expected);
 }
 
@@ -171,9 +169,7 @@ TEST(StoreItems, ChangedValuesOnlyAndExistingKeysInPlace) {
   PropertyStore store = Parsed(
       "[C]\nLeft = 0\nCount = 2\nPanelAutoSize(0) = 2\nPanelMinWidth(0) = 120\nPanelAutoSize(1) = 1\n");
   std::vector<ItemValues> panels(2);
-  panels[0].autoSize = 2;
-  panels[0].minWidth = 80;
-  panels[0].text = "Folders: 3";
+  std::tie(panels[0].text, panels[0].minWidth, panels[0].autoSize) = std::tuple("Folders: 3", 80, 2);
   panels[1].autoSize = 0;  // back to the default: the key stays, with 0
   panels[1].visible = false;
   StoreItems(PageKind::kPanels, panels, store);
@@ -206,10 +202,8 @@ TEST(StoreItems, ReadBackByTheControlsKeys) {
   PropertyStore store;
   std::vector<ItemValues> entries(2);
   entries[0].style = 1;
-  entries[1].text = "&About \"Vellumark\"...";
-  entries[1].checked = true;
-  entries[1].enabled = false;
-  entries[1].tag = "line\nbreak";
+  std::tie(entries[1].text, entries[1].tag, entries[1].checked, entries[1].enabled) =
+      std::tuple("&About \"Vellumark\"...", "line\nbreak", true, false);
   StoreItems(PageKind::kSystemMenuItems, entries, store);
   const PropertyStore reread = Parsed(TextOf(store));
   EXPECT_EQ(reread.ReadNumber("Count", 0), 2);

@@ -109,13 +109,11 @@ TEST_F(FormAboutTest, ShowsItsPropertiesCentredOnItsOwnerAndClosesWithOK) {
 }
 
 TEST_F(FormAboutTest, OnlyTheAddressTextIsClickableAndAClickOpensIt) {
-  std::vector<int> widths;
   for (const char* address : {"https://tarnwell.example/", "https://tarnwell.example/vellumark/downloads/latest"}) {
     about_.SetWebsite(address);
     Run({[&](HWND dialog) {
       const HWND link = Link(dialog);
       const RECT place = PlaceOf(link);
-      widths.push_back(place.right - place.left);
       EXPECT_EQ(place.right - place.left, controls::testing::TextWidth(link, win32::Widen(address)));
       POINT beyond{place.right + 2, (place.top + place.bottom) / 2};
       EXPECT_NE(::ChildWindowFromPoint(dialog, beyond), link);
@@ -127,8 +125,6 @@ TEST_F(FormAboutTest, OnlyTheAddressTextIsClickableAndAClickOpensIt) {
     EXPECT_EQ(cursorWhileOpening_, ::LoadCursorW(nullptr, IDC_WAIT));
   }
   EXPECT_EQ(opened_.size(), 2u);
-  ASSERT_EQ(widths.size(), 2u);
-  EXPECT_GT(widths[1], widths[0]);
 }
 
 TEST_F(FormAboutTest, SpaceOrEnterOnTheFocusedAddressOpensItAndEnterElsewherePressesOK) {

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -73,11 +74,11 @@ class FormGenerateTest : public ::testing::Test {
   }
   static DWORD Selection(HWND edit) { return static_cast<DWORD>(::SendMessageW(edit, EM_GETSEL, 0, 0)); }
 
-  void ExpectStoredUnchanged() {
-    EXPECT_EQ(settings_.Interval(), 7);
-    EXPECT_EQ(settings_.Updated(), "before");
-    EXPECT_EQ(settings_.Template(), "Plain");
+  // Interval, Updated and Template as stored.
+  std::tuple<int, std::string, std::string> Stored() const {
+    return {settings_.Interval(), settings_.Updated(), settings_.Template()};
   }
+  void ExpectStoredUnchanged() const { EXPECT_EQ(Stored(), std::tuple(7, "before", "Plain")); }
 
   KeptValues kept_{AppEx().RegistryKey(), {"Interval", "Template", "Updated"}};
   TempFolder temp_;
@@ -145,9 +146,7 @@ TEST_F(FormGenerateTest, TheIntervalIsCheckedFirstThenTheTemplateThenAllThreeAre
   EXPECT_EQ(shown_, (std::vector<Shown>{{dialog_, "Invalid interval"},
                                         {dialog_, "Invalid interval"},
                                         {dialog_, "Please select a template"}}));
-  EXPECT_EQ(settings_.Interval(), 1000);
-  EXPECT_EQ(settings_.Template(), "Fancy");
-  EXPECT_EQ(settings_.Updated(), "Mai 2026 \xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(Stored(), std::tuple(1000, "Mai 2026 \xC3\xA9t\xC3\xA9", "Fancy"));
 }
 
 TEST_F(FormGenerateTest, EnterStoresZeroDaysAndAnEmptyNote) {
@@ -157,9 +156,7 @@ TEST_F(FormGenerateTest, EnterStoresZeroDaysAndAnEmptyNote) {
     PressKey(::GetDlgItem(dialog, Form::kTextUpdated), VK_RETURN);
   }}));
   EXPECT_TRUE(shown_.empty());
-  EXPECT_EQ(settings_.Interval(), 0);
-  EXPECT_EQ(settings_.Updated(), "");
-  EXPECT_EQ(settings_.Template(), "Plain");
+  EXPECT_EQ(Stored(), std::tuple(0, "", "Plain"));
 }
 
 TEST_F(FormGenerateTest, CancelEscapeAndTheCloseBoxStoreNothing) {
