@@ -58,21 +58,6 @@ TEST(ProgressBarWindow, RecreationKeepsRangePositionAndColour) {
   EXPECT_EQ(::SendMessageW(bar.ControlHwnd(), PBM_GETBARCOLOR, 0, 0), 0x0000FF);
 }
 
-TEST(ProgressBarWindow, AppearanceAndBorderSetTheFrameStyles) {
-  TestForm form;
-  ProgressBar bar({form.get(), {0, 0, 200, 20}});
-  const auto exStyle = [&] { return ::GetWindowLongPtrW(bar.ControlHwnd(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE; };
-  const auto border = [&] { return ::GetWindowLongPtrW(bar.ControlHwnd(), GWL_STYLE) & WS_BORDER; };
-  EXPECT_EQ(exStyle(), 0);
-  EXPECT_EQ(border(), 0);
-  bar.SetAppearance(1);
-  bar.SetBorderStyle(1);
-  EXPECT_EQ(exStyle(), WS_EX_CLIENTEDGE);
-  EXPECT_EQ(border(), WS_BORDER);
-  bar.SetAppearance(3);
-  EXPECT_EQ(bar.Appearance(), 1);
-}
-
 TEST(ProgressBarProperties, ReadRefusesWhatTheSetterRefusesAndWriteRoundTrips) {
   TestForm form;
   PropertyStore store;
