@@ -27,7 +27,7 @@ int TextPixelsOnScreen(HWND window) {
   return count;
 }
 
-TEST(FormLoading, ShowsItsTextPaintedAndCentredOnTheScreenAtOnce) {
+TEST(FormLoading, ShowsItsTextsPaintedAndCentredOnTheScreenAtOnce) {
   FormLoading loading;
   loading.SetText("Loading...");
   ASSERT_TRUE(loading.Show());
@@ -49,30 +49,22 @@ TEST(FormLoading, ShowsItsTextPaintedAndCentredOnTheScreenAtOnce) {
   EXPECT_NEAR(bounds.left + bounds.right, ::GetSystemMetrics(SM_CXSCREEN), 1);
   EXPECT_NEAR(bounds.top + bounds.bottom, ::GetSystemMetrics(SM_CYSCREEN), 1);
 
-  loading.Close();
-  EXPECT_FALSE(::IsWindow(window));
-  EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_ARROW));
-}
-
-TEST(FormLoading, ANewTextShowsAtOnceAndALongOneWidensTheWindow) {
-  FormLoading loading;
-  loading.SetText("Loading...");
-  ASSERT_TRUE(loading.Show());
-  RECT before{};
-  ::GetWindowRect(loading.Hwnd(), &before);
+  // A longer text shows at once, widens the window, which stays centred, and fits its label.
   const std::string longText = "Reading the favorites of a very large folder tree, please wait a moment...";
   loading.SetText(longText);
-  const HWND label = ::GetDlgItem(loading.Hwnd(), FormLoading::kLabelLoading);
   EXPECT_EQ(TextOf(label), longText);
   EXPECT_FALSE(::GetUpdateRect(label, nullptr, FALSE));
   RECT after{};
-  ::GetWindowRect(loading.Hwnd(), &after);
-  EXPECT_GT(after.right - after.left, before.right - before.left);
+  ::GetWindowRect(window, &after);
+  EXPECT_GT(after.right - after.left, bounds.right - bounds.left);
   EXPECT_NEAR(after.left + after.right, ::GetSystemMetrics(SM_CXSCREEN), 1);
-  // The text fits its label.
   RECT client{};
   ::GetClientRect(label, &client);
   EXPECT_LE(controls::testing::TextWidth(label, win32::Widen(longText)), client.right);
+
+  loading.Close();
+  EXPECT_FALSE(::IsWindow(window));
+  EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_ARROW));
 }
 
 TEST(FormLoading, GoingAwayClosesTheWindow) {
