@@ -44,9 +44,15 @@ TEST(ShowBrowse, OffersTheLastFolderAndReturnsTheChoice) {
   CommonDialogs dialogs;
   dialogs.FolderName = start;
   dialogs.Title = "Choose the output folder";
-  std::string offered;
+  std::string offered;  // what the tree showed last, and how many items it had
   EXPECT_EQ(testing::Answering(IDOK, [&] { return dialogs.ShowBrowse(); },
-                               [&](HWND dialog) { return (offered = SelectedTreeItem(dialog)) == "browse start"; }),
+                               [&](HWND dialog) {
+                                 offered = SelectedTreeItem(dialog);
+                                 if (offered == "browse start") return true;
+                                 const HWND tree = ::FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+                                 offered += " (" + std::to_string(TreeView_GetCount(tree)) + " items in the tree)";
+                                 return false;
+                               }),
             CommonDialogs::kChosen);
   EXPECT_EQ(offered, "browse start");
   EXPECT_TRUE(testing::SamePath(dialogs.FolderName, start)) << dialogs.FolderName;
