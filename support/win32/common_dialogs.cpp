@@ -56,14 +56,51 @@ class Locked {
   T* data_;
 };
 
-// Opens the browser with the start item selected (and so expanded). The
-// selection is asked for again once the browser's message loop runs,
-// because some browsers finish filling their tree only after the initial
-// notification and then miss the first request.
-int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM start) {
-  if (message == BFFM_INITIALIZED && start != 0) {
-    ::SendMessageW(window, BFFM_SETSELECTIONW, FALSE, start);
-    ::PostMessageW(window, BFFM_SETSELECTIONW, FALSE, start);
+// The browser's start item and how far the browser has taken it.
+struct BrowseStart {
+  LPCITEMIDLIST item = nullptr;
+  bool shown = false;      // the tree's selection is the start item
+  int steadyTicks = 0;     // timer ticks the tree has kept showing it
+  ULONGLONG giveUpAt = 0;  // when asking for it again ends anyway
+  DWORD opened = 0;        // input tick when the browser came up
+};
+
+constexpr UINT kTickMilliseconds = 50;
+constexpr int kSteadyTicks = 1000 / kTickMilliseconds;
+constexpr ULONGLONG kGiveUpAfter = 5000;
+
+bool UserActedSince(DWORD tick) {
+  LASTINPUTINFO input{sizeof input, 0};
+  return ::GetLastInputInfo(&input) && static_cast<LONG>(input.dwTime - tick) > 0;
+}
+
+// Asks again for the start item while the tree does not show it, as a
+// browser still filling its tree may drop or undo a request, until the
+// tree has kept it for a second (or five seconds have passed). The
+// timer's identifier is the BrowseStart it serves.
+void CALLBACK RepeatStart(HWND window, UINT, UINT_PTR timer, DWORD) {
+  auto* start = reinterpret_cast<BrowseStart*>(timer);
+  start->steadyTicks = start->shown ? start->steadyTicks + 1 : 0;
+  if (start->steadyTicks >= kSteadyTicks || ::GetTickCount64() >= start->giveUpAt || UserActedSince(start->opened)) {
+    ::KillTimer(window, timer);
+    return;
+  }
+  if (!start->shown) ::SendMessageW(window, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(start->item));
+}
+
+// Opens the browser with the start item selected (and so expanded), asked
+// for again as above, and no longer once the user acts: a selection the
+// user makes is never taken back.
+int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM item, LPARAM data) {
+  auto* start = reinterpret_cast<BrowseStart*>(data);
+  if (start == nullptr) return 0;
+  if (message == BFFM_INITIALIZED) {
+    start->opened = ::GetTickCount();
+    start->giveUpAt = ::GetTickCount64() + kGiveUpAfter;
+    ::SendMessageW(window, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(start->item));
+    ::SetTimer(window, reinterpret_cast<UINT_PTR>(start), kTickMilliseconds, RepeatStart);
+  } else if (message == BFFM_SELCHANGED) {
+    start->shown = item != 0 && ::ILIsEqual(reinterpret_cast<LPCITEMIDLIST>(item), start->item);
   }
   return 0;
 }
@@ -135,8 +172,9 @@ int CommonDialogs::ShowBrowse() {
   info.hwndOwner = owner;
   info.lpszTitle = title.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
+  BrowseStart offered{start.get()};
   info.lpfn = BrowseCallback;
-  info.lParam = reinterpret_cast<LPARAM>(start.get());
+  info.lParam = start ? reinterpret_cast<LPARAM>(&offered) : 0;
   const UniqueIdList chosen(::SHBrowseForFolderW(&info));
   if (!chosen) return kCancelled;
   std::wstring path(kPathBuffer, L'\0');

@@ -10,6 +10,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace vellumark {
 namespace {
 
@@ -29,18 +31,10 @@ std::string SelectedTreeItem(HWND dialog) {
   return win32::Narrow(text);
 }
 
-bool SameFolder(const std::string& a, const std::string& b) {
-  return ::CompareStringOrdinal(win32::Widen(a).c_str(), -1, win32::Widen(b).c_str(), -1, TRUE) == CSTR_EQUAL;
-}
-
 TEST(ShowBrowse, CancelKeepsTheFolderAndAMissingFolderStillOpens) {
   CommonDialogs dialogs;
   dialogs.FolderName = "C:\\no such folder\\anywhere";
-  {
-    const DialogDriver driver(IDCANCEL);
-    EXPECT_EQ(dialogs.ShowBrowse(), CommonDialogs::kCancelled);
-    EXPECT_TRUE(driver.Pressed());
-  }
+  EXPECT_EQ(testing::Answering(IDCANCEL, [&] { return dialogs.ShowBrowse(); }), CommonDialogs::kCancelled);
   EXPECT_EQ(dialogs.FolderName, "C:\\no such folder\\anywhere");
 }
 
@@ -50,16 +44,51 @@ TEST(ShowBrowse, OffersTheLastFolderAndReturnsTheChoice) {
   CommonDialogs dialogs;
   dialogs.FolderName = start;
   dialogs.Title = "Choose the output folder";
-  std::string offered;
-  {
-    const DialogDriver driver(
-        IDOK, [&](HWND dialog) { offered = SelectedTreeItem(dialog); },
-        [](HWND dialog) { return SelectedTreeItem(dialog) == "browse start"; });
-    EXPECT_EQ(dialogs.ShowBrowse(), CommonDialogs::kChosen);
-    EXPECT_TRUE(driver.Pressed());
-  }
+  std::string offered;  // what the tree showed last, and how many items it had
+  EXPECT_EQ(testing::Answering(IDOK, [&] { return dialogs.ShowBrowse(); },
+                               [&](HWND dialog) {
+                                 offered = SelectedTreeItem(dialog);
+                                 if (offered == "browse start") return true;
+                                 const HWND tree = ::FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+                                 offered += " (" + std::to_string(TreeView_GetCount(tree)) + " items in the tree)";
+                                 return false;
+                               }),
+            CommonDialogs::kChosen);
   EXPECT_EQ(offered, "browse start");
-  EXPECT_TRUE(SameFolder(dialogs.FolderName, start)) << dialogs.FolderName;
+  EXPECT_TRUE(testing::SamePath(dialogs.FolderName, start)) << dialogs.FolderName;
+}
+
+// Clicks the tree's selected item's parent with the mouse, as a person would.
+void ClickParentItem(HWND dialog) {
+  const HWND tree = ::FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+  const auto selected = reinterpret_cast<LPARAM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  const auto parent = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_PARENT, selected));
+  RECT rect{};
+  TreeView_GetItemRect(tree, parent, &rect, TRUE);
+  POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ::ClientToScreen(tree, &middle);
+  ::SetCursorPos(middle.x, middle.y);
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, click, sizeof(INPUT));
+}
+
+TEST(ShowBrowse, AFolderTheUserPicksAtOnceIsNotTakenBack) {
+  const TempFolder temp;
+  CommonDialogs dialogs;
+  dialogs.FolderName = temp.MakeFolder("browse start");
+  // The click lands while the browser is still asked for its start folder;
+  // then 1.5 s pass before OK.
+  std::vector<DialogDriver::Step> steps{ClickParentItem};
+  steps.resize(76, [](HWND) {});
+  steps.push_back(testing::Press(IDOK));
+  {
+    const DialogDriver driver(steps, [](HWND dialog) { return SelectedTreeItem(dialog) == "browse start"; });
+    EXPECT_EQ(dialogs.ShowBrowse(), CommonDialogs::kChosen);
+  }
+  EXPECT_TRUE(testing::SamePath(dialogs.FolderName, temp.Path())) << dialogs.FolderName;
 }
 
 TEST(ShowBrowse, ADriveThatCannotBeReadGivesMinusTwo) {
@@ -67,10 +96,9 @@ TEST(ShowBrowse, ADriveThatCannotBeReadGivesMinusTwo) {
   ASSERT_TRUE(::DefineDosDeviceW(0, L"Q:", L"C:\\no such folder"));
   CommonDialogs dialogs;
   dialogs.FolderName = "Q:\\";
-  {
-    const DialogDriver driver(IDOK, {}, [](HWND dialog) { return SelectedTreeItem(dialog).ends_with("(Q:)"); });
-    EXPECT_EQ(dialogs.ShowBrowse(), CommonDialogs::kDriveNotAccessible);
-  }
+  EXPECT_EQ(testing::Answering(IDOK, [&] { return dialogs.ShowBrowse(); },
+                               [](HWND dialog) { return SelectedTreeItem(dialog).ends_with("(Q:)"); }),
+            CommonDialogs::kDriveNotAccessible);
   ::DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Q:", nullptr);
   EXPECT_EQ(dialogs.FolderName, "Q:\\");
 }

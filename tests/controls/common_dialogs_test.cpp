@@ -20,12 +20,8 @@ extern "C" decltype(&::ChooseFontW) __imp_ChooseFontW;
 namespace vellumark {
 namespace {
 
-using testing::DialogDriver;
+using testing::Answering;
 using testing::TempFolder;
-
-bool SameFolder(const std::string& a, const std::string& b) {
-  return ::CompareStringOrdinal(win32::Widen(a).c_str(), -1, win32::Widen(b).c_str(), -1, TRUE) == CSTR_EQUAL;
-}
 
 TEST(ShowOpen, ReturnsThePresetExistingFileWithItsTitle) {
   const TempFolder temp;
@@ -34,15 +30,12 @@ TEST(ShowOpen, ReturnsThePresetExistingFileWithItsTitle) {
   dialogs.FileName = file;
   dialogs.Filter = "Text files (*.txt)|*.txt|All files|*.*";
   dialogs.FilterIndex = 2;
-  {
-    const DialogDriver driver(IDOK);
-    ASSERT_TRUE(dialogs.ShowOpen());
-  }
-  EXPECT_TRUE(SameFolder(dialogs.FileName, file)) << dialogs.FileName;
+  ASSERT_TRUE(Answering(IDOK, [&] { return dialogs.ShowOpen(); }));
+  EXPECT_TRUE(testing::SamePath(dialogs.FileName, file)) << dialogs.FileName;
   EXPECT_EQ(dialogs.FileTitle(), "report.txt");
   EXPECT_EQ(dialogs.FilterIndex, 2);
   ASSERT_EQ(dialogs.FileNames().size(), 1u);
-  EXPECT_TRUE(SameFolder(dialogs.FileNames()[0], file));
+  EXPECT_TRUE(testing::SamePath(dialogs.FileNames()[0], file));
 }
 
 TEST(ShowSave, AddsTheDefaultExtensionAndCancelChangesNothing) {
@@ -51,17 +44,11 @@ TEST(ShowSave, AddsTheDefaultExtensionAndCancelChangesNothing) {
   dialogs.FolderName = temp.Path();
   dialogs.FileName = "bookmarks";
   dialogs.FileExtension = "html";
-  {
-    const DialogDriver driver(IDOK);
-    ASSERT_TRUE(dialogs.ShowSave());
-  }
-  EXPECT_TRUE(SameFolder(dialogs.FileName, temp / "bookmarks.html")) << dialogs.FileName;
+  ASSERT_TRUE(Answering(IDOK, [&] { return dialogs.ShowSave(); }));
+  EXPECT_TRUE(testing::SamePath(dialogs.FileName, temp / "bookmarks.html")) << dialogs.FileName;
   EXPECT_EQ(dialogs.FileTitle(), "bookmarks.html");
   const std::string chosen = dialogs.FileName;
-  {
-    const DialogDriver driver(IDCANCEL);
-    EXPECT_FALSE(dialogs.ShowSave());
-  }
+  EXPECT_FALSE(Answering(IDCANCEL, [&] { return dialogs.ShowSave(); }));
   EXPECT_EQ(dialogs.FileName, chosen);
 }
 
@@ -69,17 +56,11 @@ TEST(ShowColor, PresetColourAndCustomColoursComeBack) {
   CommonDialogs dialogs;
   dialogs.Color = 0x123456;
   dialogs.CustomColors[3] = 0x00FF00;
-  {
-    const DialogDriver driver(IDOK);
-    ASSERT_TRUE(dialogs.ShowColor());
-  }
+  ASSERT_TRUE(Answering(IDOK, [&] { return dialogs.ShowColor(); }));
   EXPECT_EQ(dialogs.Color, 0x123456u);
   EXPECT_EQ(dialogs.CustomColors[3], 0x00FF00u);
   dialogs.Color = 0x654321;
-  {
-    const DialogDriver driver(IDCANCEL);
-    EXPECT_FALSE(dialogs.ShowColor());
-  }
+  EXPECT_FALSE(Answering(IDCANCEL, [&] { return dialogs.ShowColor(); }));
   EXPECT_EQ(dialogs.Color, 0x654321u);
 }
 
@@ -110,10 +91,7 @@ TEST(ShowFont, PresetFontComesBackWhole) {
   dialogs.FontBold = true;
   dialogs.FontUnderline = true;
   dialogs.Color = 0x0000FF;
-  {
-    const DialogDriver driver(IDOK);
-    ASSERT_TRUE(dialogs.ShowFont());
-  }
+  ASSERT_TRUE(Answering(IDOK, [&] { return dialogs.ShowFont(); }));
   EXPECT_EQ(dialogs.FontName, face);
   EXPECT_EQ(dialogs.FontSize, 12);
   EXPECT_TRUE(dialogs.FontBold);

@@ -16,14 +16,6 @@ void SetKeys(std::initializer_list<int> toggled, std::initializer_list<int> down
   ::SetKeyboardState(state.data());
 }
 
-TEST(KeyboardType, DescriptionsForKnownTypesOnly) {
-  EXPECT_EQ(Keyboard::KeyboardTypeDescription(4), "IBM enhanced (101 or 102 keys)");
-  EXPECT_EQ(Keyboard::KeyboardTypeDescription(2), "Olivetti \"ICO\" (102 keys)");
-  EXPECT_EQ(Keyboard::KeyboardTypeDescription(7), "Japanese");
-  EXPECT_EQ(Keyboard::KeyboardTypeDescription(0), "");
-  EXPECT_EQ(Keyboard::KeyboardTypeDescription(8), "");
-}
-
 TEST(KeyboardLocks, StatusesFollowTheKeysOnlyAfterRefresh) {
   SetKeys({VK_CAPITAL, VK_SCROLL}, {VK_NUMLOCK});
   Keyboard keyboard;
@@ -37,18 +29,6 @@ TEST(KeyboardLocks, StatusesFollowTheKeysOnlyAfterRefresh) {
   EXPECT_TRUE(keyboard.NumLockStatus());
   EXPECT_FALSE(keyboard.ScrollLockStatus());
   SetKeys({}, {});
-}
-
-TEST(KeyboardTab, IsTabKeyWhileTabIsDownWhetherToggledOrNot) {
-  const Keyboard keyboard;
-  SetKeys({VK_TAB}, {});
-  EXPECT_FALSE(keyboard.IsTabKey());
-  SetKeys({VK_TAB}, {VK_TAB});
-  EXPECT_TRUE(keyboard.IsTabKey());
-  SetKeys({}, {VK_TAB});
-  EXPECT_TRUE(keyboard.IsTabKey());
-  SetKeys({}, {});
-  EXPECT_FALSE(keyboard.IsTabKey());
 }
 
 }  // namespace

@@ -29,21 +29,8 @@ using vellumark::testing::GuiResourcesWork;
 
 constexpr int kCycles = 2000;
 
-template <typename Control>
-void ExpectNoLeak(Control&& cycle) {
-  TestForm form;
-  cycle(form.get());  // first use registers classes and loads libraries
-  PumpMessages();
-  const GuiObjectCount before = CountGuiObjects();
-  for (int i = 0; i < kCycles; ++i) cycle(form.get());
-  PumpMessages();
-  const GuiObjectCount after = CountGuiObjects();
-  EXPECT_EQ(after.gdi, before.gdi);
-  EXPECT_EQ(after.user, before.user);
-}
-
 TEST(ControlResources, CountingWorks) {
-  // The measure itself must see a leak, or the tests below prove nothing.
+  // The measure itself must see a leak, or the test below proves nothing.
   const GuiObjectCount before = CountGuiObjects();
   std::vector<win32::UniqueBrush> brushes;
   std::vector<win32::UniqueMenu> menus;
@@ -57,43 +44,41 @@ TEST(ControlResources, CountingWorks) {
   std::cout << (GuiResourcesWork() ? "counted with GetGuiResources\n" : "counted by remaining room (Wine)\n");
 }
 
-TEST(ControlResources, DropDownButtonReleasesEverything) {
-  ExpectNoLeak([](HWND form) {
-    DropDownButton button({form, {0, 0, 100, 24}});
-    button.SetCount(1);
-    button.SetFont(FontDescription{"Tahoma", 9, true});
-    const win32::UniqueMenu menu = button.BuildPopupMenu();
-  });
-}
-
-TEST(ControlResources, StatusBarReleasesEverything) {
-  ExpectNoLeak([](HWND form) {
-    StatusBar bar({form, {0, 0, 400, 22}});
-    bar.SetCount(2);
-    bar.PanelAt(1)->SetToolTipText("tip");
-  });
-}
-
-TEST(ControlResources, ProgressBarReleasesEverything) {
-  ExpectNoLeak([](HWND form) {
-    ProgressBar bar({form, {0, 0, 200, 20}});
-    bar.SetOrientation(1);
-  });
-}
-
-TEST(ControlResources, SystemMenuReleasesEverything) {
-  ExpectNoLeak([](HWND form) {
-    SystemMenu menu(form);
-    menu.SetCount(2);
-    menu.SystemMenuItemAt(1)->SetText("&About");
-  });
-}
-
-TEST(ControlResources, InfoFrameReleasesEverything) {
-  ExpectNoLeak([](HWND form) {
-    InfoFrame frame({form, {0, 0, 400, 63}});
-    frame.SetText("Vellumark");
-  });
+TEST(ControlResources, EveryControlReleasesEverything) {
+  const std::pair<const char*, void (*)(HWND)> cycles[] = {
+      {"DropDownButton",
+       [](HWND form) {
+         DropDownButton button({form, {0, 0, 100, 24}});
+         button.SetCount(1);
+         button.SetFont(FontDescription{"Tahoma", 9, true});
+         const win32::UniqueMenu menu = button.BuildPopupMenu();
+       }},
+      {"StatusBar",
+       [](HWND form) {
+         StatusBar bar({form, {0, 0, 400, 22}});
+         bar.SetCount(2);
+         bar.PanelAt(1)->SetToolTipText("tip");
+       }},
+      {"ProgressBar", [](HWND form) { ProgressBar({form, {0, 0, 200, 20}}).SetOrientation(1); }},
+      {"SystemMenu",
+       [](HWND form) {
+         SystemMenu menu(form);
+         menu.SetCount(2);
+         menu.SystemMenuItemAt(1)->SetText("&About");
+       }},
+      {"InfoFrame", [](HWND form) { InfoFrame({form, {0, 0, 400, 63}}).SetText("Vellumark"); }},
+  };
+  for (const auto& [name, cycle] : cycles) {
+    TestForm form;
+    cycle(form.get());  // first use registers classes and loads libraries
+    PumpMessages();
+    const GuiObjectCount before = CountGuiObjects();
+    for (int i = 0; i < kCycles; ++i) cycle(form.get());
+    PumpMessages();
+    const GuiObjectCount after = CountGuiObjects();
+    EXPECT_EQ(after.gdi, before.gdi) << name;
+    EXPECT_EQ(after.user, before.user) << name;
+  }
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <vector>
 
 namespace vellumark::controls {
@@ -13,24 +15,9 @@ namespace {
 
 using testing::TestForm;
 
-std::vector<int> Parts(const StatusBar& bar) {
-  std::vector<int> rights(300, 0);
-  const auto count = ::SendMessageW(bar.ControlHwnd(), SB_GETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
-  rights.resize(static_cast<std::size_t>(count));
-  return rights;
-}
-
-struct PartText {
-  std::wstring text;
-  int flags;
-};
-
-PartText Shown(const StatusBar& bar, int part) {
-  const auto length = ::SendMessageW(bar.ControlHwnd(), SB_GETTEXTLENGTHW, part, 0);
-  std::wstring text(LOWORD(length) + 1u, L'\0');
-  const auto result = ::SendMessageW(bar.ControlHwnd(), SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(LOWORD(result));
-  return {text, HIWORD(result)};
+std::vector<int> Parts(const StatusBar& bar) { return testing::StatusParts(bar.ControlHwnd()); }
+std::wstring Shown(const StatusBar& bar, int part, int* flags = nullptr) {
+  return testing::StatusText(bar.ControlHwnd(), part, flags);
 }
 
 std::wstring ToolText(const StatusBar& bar, int id) {
@@ -48,14 +35,34 @@ int ToolCount(const StatusBar& bar) {
   return static_cast<int>(::SendMessageW(bar.ToolTipHwnd(), TTM_GETTOOLCOUNT, 0, 0));
 }
 
-TEST(StatusBarLayout, FixedSpringAndContentsPanelsFillTheBar) {
+TEST(StatusBarLayout, PanelsShareTheBarByTheirAutoSize) {
+  // Panels are 100 wide by default, the first one gives up two pixels.
+  const struct {
+    int width, count;
+    std::function<void(StatusBar&)> setup;
+    std::vector<int> parts;
+  } cases[] = {
+      {401, 3, [](StatusBar& bar) { bar.PanelAt(0)->SetAutoSize(Panel::kSpring), bar.PanelAt(2)->SetAutoSize(Panel::kSpring); },
+       {150, 250, 401}},  // free 401 - 300 + 2 = 103, shared 52 + 51
+      {400, 1, [](StatusBar& bar) { bar.PanelAt(0)->SetAutoSize(Panel::kContents); }, {5}},  // empty text
+      {400, 3, [](StatusBar& bar) { bar.PanelAt(0)->SetVisible(false); }, {0, 98, 198}},
+  };
+  for (const auto& c : cases) {
+    TestForm form;
+    StatusBar bar({form.get(), {0, 0, c.width, 22}});
+    bar.SetCount(c.count);
+    c.setup(bar);
+    EXPECT_EQ(Parts(bar), c.parts) << c.width << " " << c.count;
+  }
+}
+
+TEST(StatusBarLayout, AContentsPanelIsItsTextsWidthPlusSevenAndASpringTakesTheRest) {
   TestForm form;
   StatusBar bar({form.get(), {0, 0, 400, 22}});
   bar.SetCount(3);
   bar.PanelAt(1)->SetAutoSize(Panel::kSpring);
   bar.PanelAt(2)->SetAutoSize(Panel::kContents);
   bar.PanelAt(2)->SetText("abc");
-  // The contents panel is the text's width in the bar's font plus 7.
   SIZE extent{};
   {
     const auto font = CreateFontFromDescription(bar.Font(), DpiForWindow(bar.Hwnd()));
@@ -66,32 +73,8 @@ TEST(StatusBarLayout, FixedSpringAndContentsPanelsFillTheBar) {
   ASSERT_GT(extent.cx, 0);
   const int contents = extent.cx + 7;
   EXPECT_EQ(Parts(bar), (std::vector<int>{98, 400 - contents, 400}));
-  EXPECT_EQ(bar.PanelAt(0)->ActualWidth(), 98);
-  EXPECT_EQ(bar.PanelAt(1)->ActualWidth(), 400 - contents - 98);
-  EXPECT_EQ(bar.PanelAt(2)->ActualWidth(), contents);
-}
-
-TEST(StatusBarLayout, TwoSpringsShareTheFreeWidth) {
-  TestForm form;
-  StatusBar bar({form.get(), {0, 0, 401, 22}});
-  bar.SetCount(3);
-  bar.PanelAt(0)->SetAutoSize(Panel::kSpring);
-  bar.PanelAt(2)->SetAutoSize(Panel::kSpring);
-  // widths 98, 100, 100; free = 401 - 300 + 2 = 103, shared 52 + 51.
-  EXPECT_EQ(Parts(bar), (std::vector<int>{150, 250, 401}));
-}
-
-TEST(StatusBarLayout, EmptyContentsPanelAndInvisiblePanels) {
-  TestForm form;
-  StatusBar bar({form.get(), {0, 0, 400, 22}});
-  bar.SetCount(1);
-  bar.PanelAt(0)->SetAutoSize(Panel::kContents);
-  EXPECT_EQ(Parts(bar), std::vector<int>{5});
-  bar.SetCount(3);
-  bar.PanelAt(0)->SetVisible(false);
-  // The first visible panel loses the two pixels; the hidden one keeps its part.
-  EXPECT_EQ(Parts(bar), (std::vector<int>{0, 98, 198}));
-  EXPECT_EQ(bar.PanelAt(0)->ActualWidth(), 0);
+  EXPECT_EQ((std::array{bar.PanelAt(0)->ActualWidth(), bar.PanelAt(1)->ActualWidth(), bar.PanelAt(2)->ActualWidth()}),
+            (std::array{98, 400 - contents - 98, contents}));
 }
 
 TEST(StatusBarLayout, SettersIgnoreValuesOutsideTheirRange) {
@@ -105,33 +88,33 @@ TEST(StatusBarLayout, SettersIgnoreValuesOutsideTheirRange) {
   panel.SetAutoSize(-1);
   panel.SetBevel(3);
   panel.SetMinWidth(0);
-  EXPECT_EQ(bar.Count(), 2);
-  EXPECT_EQ(bar.Style(), 0);
-  EXPECT_EQ(panel.Alignment(), Panel::kLeft);
-  EXPECT_EQ(panel.AutoSize(), Panel::kNoAutoSize);
-  EXPECT_EQ(panel.Bevel(), Panel::kInset);
-  EXPECT_EQ(panel.MinWidth(), 100);
+  EXPECT_EQ((std::array{bar.Count(), bar.Style(), panel.Alignment(), panel.AutoSize(), panel.Bevel(), panel.MinWidth()}),
+            (std::array<int, 6>{2, 0, Panel::kLeft, Panel::kNoAutoSize, Panel::kInset, 100}));
   EXPECT_EQ(bar.PanelAt(2), nullptr);
   EXPECT_EQ(bar.PanelAt(-1), nullptr);
 }
 
 TEST(StatusBarText, AlignmentBecomesTabsAndBevelBecomesPartFlags) {
+  const struct {
+    int alignment, bevel;
+    const wchar_t* shown;
+    int flags;
+  } cases[] = {{Panel::kLeft, Panel::kInset, L"text", 0},
+               {Panel::kCenter, Panel::kRaised, L"\ttext", SBT_POPOUT},
+               {Panel::kRight, Panel::kNoBevel, L"\t\ttext", SBT_NOBORDERS}};
   TestForm form;
   StatusBar bar({form.get(), {0, 0, 400, 22}});
   bar.SetCount(3);
-  bar.PanelAt(0)->SetText("left");
-  bar.PanelAt(1)->SetText("centre");
-  bar.PanelAt(1)->SetAlignment(Panel::kCenter);
-  bar.PanelAt(1)->SetBevel(Panel::kRaised);
-  bar.PanelAt(2)->SetText("right");
-  bar.PanelAt(2)->SetAlignment(Panel::kRight);
-  bar.PanelAt(2)->SetBevel(Panel::kNoBevel);
-  EXPECT_EQ(Shown(bar, 0).text, L"left");
-  EXPECT_EQ(Shown(bar, 0).flags, 0);
-  EXPECT_EQ(Shown(bar, 1).text, L"\tcentre");
-  EXPECT_EQ(Shown(bar, 1).flags, SBT_POPOUT);
-  EXPECT_EQ(Shown(bar, 2).text, L"\t\tright");
-  EXPECT_EQ(Shown(bar, 2).flags, SBT_NOBORDERS);
+  for (int i = 0; i < 3; ++i) {
+    bar.PanelAt(i)->SetText("text");
+    bar.PanelAt(i)->SetAlignment(cases[i].alignment);
+    bar.PanelAt(i)->SetBevel(cases[i].bevel);
+  }
+  for (int i = 0; i < 3; ++i) {
+    int flags = -1;
+    EXPECT_EQ(Shown(bar, i, &flags), cases[i].shown);
+    EXPECT_EQ(flags, cases[i].flags) << i;
+  }
 }
 
 TEST(StatusBarText, TextsOfAnyLengthAndCharacterAreShownWhole) {
@@ -143,7 +126,7 @@ TEST(StatusBarText, TextsOfAnyLengthAndCharacterAreShownWhole) {
   bar.PanelAt(0)->SetText(text);
   bar.PanelAt(0)->SetToolTipText(text.substr(0, 500));
   ASSERT_LT(win32::Widen(text).size(), 65536u);  // what SB_GETTEXTLENGTHW can report
-  EXPECT_EQ(win32::Narrow(Shown(bar, 0).text), text);
+  EXPECT_EQ(win32::Narrow(Shown(bar, 0)), text);
   EXPECT_EQ(ToolText(bar, 0).substr(0, 40), win32::Widen(text.substr(0, 500)).substr(0, 40));
 }
 
@@ -154,11 +137,11 @@ TEST(StatusBarText, PreventUpdateBatchesPanelChanges) {
   bar.SetPreventUpdate(true);
   bar.PanelAt(0)->SetText("one");
   bar.PanelAt(1)->SetMinWidth(50);
-  EXPECT_EQ(Shown(bar, 0).text, L"");
+  EXPECT_EQ(Shown(bar, 0), L"");
   EXPECT_EQ(Parts(bar), (std::vector<int>{98, 198}));
   bar.SetPreventUpdate(false);
   bar.UpdatePanels(-1);
-  EXPECT_EQ(Shown(bar, 0).text, L"one");
+  EXPECT_EQ(Shown(bar, 0), L"one");
   EXPECT_EQ(Parts(bar), (std::vector<int>{98, 148}));
 }
 
@@ -170,11 +153,11 @@ TEST(StatusBarText, SimpleStyleShowsSimpleTextAndKeepsPanelTexts) {
   bar.SetSimpleText("simple");
   bar.SetStyle(1);
   EXPECT_TRUE(::SendMessageW(bar.ControlHwnd(), SB_ISSIMPLE, 0, 0));
-  EXPECT_EQ(Shown(bar, 0).text, L"simple");  // a simple bar answers for any part
+  EXPECT_EQ(Shown(bar, 0), L"simple");  // a simple bar answers for any part
   bar.PanelAt(0)->SetText("changed while simple");
   bar.SetStyle(0);
   EXPECT_FALSE(::SendMessageW(bar.ControlHwnd(), SB_ISSIMPLE, 0, 0));
-  EXPECT_EQ(Shown(bar, 0).text, L"changed while simple");
+  EXPECT_EQ(Shown(bar, 0), L"changed while simple");
 }
 
 TEST(StatusBarToolTips, OneToolPerPanelWithItsText) {
@@ -198,21 +181,17 @@ TEST(StatusBarEvents, ClicksOnPartsRaisePanelEventsWithTheButton) {
   bar.SetCount(3);
   bar.PanelAt(1)->SetVisible(false);
   std::vector<std::string> events;
-  bar.onPanelClick = [&](Panel& panel, int button) {
-    events.push_back("click " + std::to_string(panel.Index()) + " " + std::to_string(button));
+  const auto record = [&](const char* kind) {
+    return [&events, kind](Panel& panel, int button) {
+      events.push_back(std::string(kind) + " " + std::to_string(panel.Index()) + " " + std::to_string(button));
+    };
   };
-  bar.onPanelDblClick = [&](Panel& panel, int button) {
-    events.push_back("dbl " + std::to_string(panel.Index()) + " " + std::to_string(button));
-  };
-  const HWND window = bar.ControlHwnd();
-  const auto at = [](int x) { return MAKELPARAM(x, 5); };
-  ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at(10));
-  ::SendMessageW(window, WM_LBUTTONUP, 0, at(10));
-  ::SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, at(150));
-  ::SendMessageW(window, WM_RBUTTONUP, 0, at(150));
-  ::SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at(150));
-  ::SendMessageW(window, WM_RBUTTONDBLCLK, MK_RBUTTON, at(20));
-  ::SendMessageW(window, WM_LBUTTONUP, 0, at(390));  // beyond the last part
+  bar.onPanelClick = record("click");
+  bar.onPanelDblClick = record("dbl");
+  const std::pair<UINT, int> mouse[] = {{WM_LBUTTONDOWN, 10},  {WM_LBUTTONUP, 10},     {WM_RBUTTONDOWN, 150},
+                                        {WM_RBUTTONUP, 150},   {WM_LBUTTONDBLCLK, 150}, {WM_RBUTTONDBLCLK, 20},
+                                        {WM_LBUTTONUP, 390}};  // the last beyond the last part
+  for (const auto& [message, x] : mouse) ::SendMessageW(bar.ControlHwnd(), message, 0, MAKELPARAM(x, 5));
   EXPECT_EQ(events, (std::vector<std::string>{"click 0 1", "click 2 2", "dbl 2 1", "dbl 0 2"}));
 }
 
@@ -228,13 +207,12 @@ TEST(StatusBarProperties, WriteThenReadRestoresPanelsAndTexts) {
   first.WriteProperties(store);
   EXPECT_EQ(store.Entries().size(), 6u + 2 * 8);
   EXPECT_EQ(store.Entries()[6].key, "PanelAlignment(0)");
-  EXPECT_EQ(store.ReadText("PanelText(0)", ""), "Folders: 12");
 
   StatusBar second({form.get(), {0, 0, 400, 22}});
   std::vector<std::string> changed;
   second.onPropertyChanged = [&](std::string_view key) { changed.emplace_back(key); };
   second.ReadProperties(store);
-  EXPECT_EQ(Shown(second, 0).text, L"Folders: 12");
+  EXPECT_EQ(Shown(second, 0), L"Folders: 12");
   EXPECT_EQ(Parts(second), (std::vector<int>{98, 400}));
   EXPECT_EQ(ToolText(second, 1), L"tip");
   EXPECT_EQ(second.PanelAt(1)->Tag(), "tag");

@@ -38,40 +38,34 @@ TEST(Subclassing, SeesMessagesFirstAndHandsTheRestOn) {
   EXPECT_EQ(seen, (std::vector<UINT>{kProbe, WM_GETTEXT}));
 }
 
-TEST(Subclassing, SecondCreateIsRefusedAndDestroyRestores) {
+LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Subclassing::Default(hwnd, message, wParam, lParam);
+}
+
+TEST(Subclassing, SecondCreateIsRefusedDestroyRestoresAndADestroyedWindowEndsIt) {
   TestForm form;
-  const auto window = MakeStatic(form.get());
+  auto window = MakeStatic(form.get());
   Subclassing subclassing;
   int calls = 0;
-  const auto procedure = [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto counting = [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     ++calls;
-    return Subclassing::Default(hwnd, message, wParam, lParam);
+    return PassOn(hwnd, message, wParam, lParam);
   };
   subclassing.Destroy();  // nothing to undo
-  EXPECT_TRUE(subclassing.Create(window.get(), procedure));
-  EXPECT_FALSE(subclassing.Create(window.get(), procedure));
-  EXPECT_TRUE(subclassing.Active());
+  EXPECT_TRUE(subclassing.Create(window.get(), counting));
+  EXPECT_FALSE(subclassing.Create(window.get(), counting));
   ::SendMessageW(window.get(), kProbe, 0, 0);
   EXPECT_EQ(calls, 1);  // installed once, not twice
   subclassing.Destroy();
   EXPECT_FALSE(subclassing.Active());
   ::SendMessageW(window.get(), kProbe, 0, 0);
   EXPECT_EQ(calls, 1);
-}
 
-TEST(Subclassing, EndsByItselfWhenTheWindowIsDestroyed) {
-  TestForm form;
-  auto window = MakeStatic(form.get());
-  Subclassing subclassing;
-  subclassing.Create(window.get(), [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return Subclassing::Default(hwnd, message, wParam, lParam);
-  });
+  EXPECT_TRUE(subclassing.Create(window.get(), PassOn));
   window.reset();
   EXPECT_FALSE(subclassing.Active());
   const auto other = MakeStatic(form.get());
-  EXPECT_TRUE(subclassing.Create(other.get(), [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return Subclassing::Default(hwnd, message, wParam, lParam);
-  }));
+  EXPECT_TRUE(subclassing.Create(other.get(), PassOn));
 }
 
 // A window its object leaves to the base to destroy.

@@ -11,35 +11,24 @@ namespace {
 
 using testing::TestForm;
 
-struct ShownEntry {
-  UINT id;
-  bool separator;
-  bool checked;
-  bool grayed;
-  std::wstring text;
-  bool operator==(const ShownEntry&) const = default;
-};
-
-// The entries after the system's own ones (which all have identifiers at
-// 0xF000 and above, or are separators between them).
-std::vector<ShownEntry> OurEntries(HWND form) {
-  const HMENU menu = ::GetSystemMenu(form, FALSE);
-  std::vector<ShownEntry> entries;
-  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-    wchar_t text[256] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = 256;
-    ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-    if (info.wID == 0 || info.wID >= 0xF000) continue;
-    const bool separator = (info.fType & MFT_SEPARATOR) != 0;
-    entries.push_back({info.wID, separator, !separator && (info.fState & MFS_CHECKED) != 0,
-                       !separator && (info.fState & MF_GRAYED) != 0, text});
+// What an entry of ours shows: "-" for a separator, else its text with
+// "[x]" when checked and "(grey)" when grayed.
+std::vector<std::wstring> OurEntries(HWND form) {
+  std::vector<std::wstring> shown;
+  for (const testing::MenuEntry& entry : testing::MenuEntries(::GetSystemMenu(form, FALSE))) {
+    // The system's own entries have identifiers from 0xF000 (or are separators with 0).
+    if (entry.id == 0 || entry.id >= 0xF000) continue;
+    if (entry.type & MFT_SEPARATOR) {
+      shown.push_back(std::to_wstring(entry.id) + L" -");
+      continue;
+    }
+    shown.push_back(std::to_wstring(entry.id) + L" " + entry.text + ((entry.state & MFS_CHECKED) ? L" [x]" : L"") +
+                    ((entry.state & MF_GRAYED) ? L" (grey)" : L""));
   }
-  return entries;
+  return shown;
 }
+
+using Shown = std::vector<std::wstring>;
 
 void AboutEntries(SystemMenu& menu) {
   menu.SetCount(2);
@@ -47,46 +36,30 @@ void AboutEntries(SystemMenu& menu) {
   menu.SystemMenuItemAt(1)->SetText("&About Vellumark...");
 }
 
-TEST(SystemMenuEntries, AppendedAfterTheSystemEntriesInIndexOrder) {
+TEST(SystemMenuEntries, AppendedAfterTheSystemEntriesOnceAndRebuiltOnChange) {
   TestForm form;
   SystemMenu menu(form.get());
   const int systemEntries = ::GetMenuItemCount(::GetSystemMenu(form.get(), FALSE));
   AboutEntries(menu);
+  menu.UpdateSystemMenuItems(-1);
+  menu.UpdateSystemMenuItems(-1);
   const HMENU shown = ::GetSystemMenu(form.get(), FALSE);
   ASSERT_EQ(::GetMenuItemCount(shown), systemEntries + 2);
   EXPECT_EQ(::GetMenuItemID(shown, systemEntries + 1), SystemMenu::CommandId(1));
-  EXPECT_EQ(OurEntries(form.get()), (std::vector<ShownEntry>{{0x10, true, false, false, L""},
-                                                             {0x20, false, false, false, L"&About Vellumark..."}}));
-}
-
-TEST(SystemMenuEntries, RebuildsWithoutDuplicatesAndDropsRemovedEntries) {
-  TestForm form;
-  SystemMenu menu(form.get());
-  AboutEntries(menu);
-  menu.UpdateSystemMenuItems(-1);
-  menu.UpdateSystemMenuItems(-1);
-  EXPECT_EQ(OurEntries(form.get()).size(), 2u);
+  EXPECT_EQ(OurEntries(form.get()), (Shown{L"16 -", L"32 &About Vellumark..."}));
+  menu.SystemMenuItemAt(1)->SetChecked(true);
+  menu.SetEnabled(false);
+  EXPECT_EQ(OurEntries(form.get()), (Shown{L"16 -", L"32 &About Vellumark... [x] (grey)"}));
+  menu.SetEnabled(true);
+  menu.SystemMenuItemAt(1)->SetText(std::string(100, 'y'));
+  EXPECT_EQ(OurEntries(form.get()), (Shown{L"16 -", L"32 " + std::wstring(100, L'y') + L" [x]"}));
+  menu.SystemMenuItemAt(1)->SetEnabled(false);
+  EXPECT_EQ(OurEntries(form.get())[1], L"32 " + std::wstring(100, L'y') + L" [x] (grey)");
   menu.SetCount(1);
-  EXPECT_EQ(OurEntries(form.get()), (std::vector<ShownEntry>{{0x10, true, false, false, L""}}));
+  EXPECT_EQ(OurEntries(form.get()), (Shown{L"16 -"}));
   menu.SetCount(-1);
   menu.SetCount(SystemMenu::kMaxCount + 1);
   EXPECT_EQ(menu.Count(), 1);
-}
-
-TEST(SystemMenuEntries, DisabledControlGraysAndCheckedChangesInPlace) {
-  TestForm form;
-  SystemMenu menu(form.get());
-  AboutEntries(menu);
-  menu.SystemMenuItemAt(1)->SetChecked(true);
-  EXPECT_TRUE(OurEntries(form.get())[1].checked);
-  EXPECT_FALSE(OurEntries(form.get())[1].grayed);
-  menu.SetEnabled(false);
-  EXPECT_TRUE(OurEntries(form.get())[1].checked);
-  EXPECT_TRUE(OurEntries(form.get())[1].grayed);
-  menu.SetEnabled(true);
-  menu.SystemMenuItemAt(1)->SetEnabled(false);
-  menu.SystemMenuItemAt(1)->SetText(std::string(100, 'y'));
-  EXPECT_EQ(OurEntries(form.get())[1], (ShownEntry{0x20, false, true, true, std::wstring(100, L'y')}));
 }
 
 TEST(SystemMenuEvents, ChoosingATextEntryRaisesItemClickWithItsIndex) {
@@ -96,10 +69,10 @@ TEST(SystemMenuEvents, ChoosingATextEntryRaisesItemClickWithItsIndex) {
     SystemMenu menu(form.get());
     AboutEntries(menu);
     menu.onItemClick = [&](SystemMenuItem& item) { chosen.push_back(item.Index()); };
-    ::SendMessageW(form.get(), WM_SYSCOMMAND, SystemMenu::CommandId(1), 0);
-    ::SendMessageW(form.get(), WM_SYSCOMMAND, SystemMenu::CommandId(0), 0);  // separator
-    ::SendMessageW(form.get(), WM_SYSCOMMAND, SystemMenu::CommandId(2), 0);  // not ours
-    ::SendMessageW(form.get(), WM_SYSCOMMAND, SystemMenu::CommandId(1) | 0x3, 0);
+    // Entry 1, the separator, one that is not ours, entry 1 with the low bits the system may set.
+    for (const UINT command : {SystemMenu::CommandId(1), SystemMenu::CommandId(0), SystemMenu::CommandId(2),
+                               SystemMenu::CommandId(1) | 0x3})
+      ::SendMessageW(form.get(), WM_SYSCOMMAND, command, 0);
     EXPECT_EQ(chosen, (std::vector<int>{1, 1}));
   }
   // Gone with the control: its entries and its hold on the form's window.
@@ -108,7 +81,7 @@ TEST(SystemMenuEvents, ChoosingATextEntryRaisesItemClickWithItsIndex) {
   EXPECT_EQ(chosen.size(), 2u);
 }
 
-TEST(SystemMenuProperties, ReadBuildsTheEntriesOnce) {
+TEST(SystemMenuProperties, ReadBuildsTheEntriesAndWriteKeepsThem) {
   TestForm form;
   PropertyStore store;
   store.WriteNumber("Count", 2);
@@ -117,8 +90,7 @@ TEST(SystemMenuProperties, ReadBuildsTheEntriesOnce) {
   store.WriteText("SystemMenuItemTag(1)", "about");
   SystemMenu menu(form.get());
   menu.ReadProperties(store);
-  EXPECT_EQ(OurEntries(form.get()), (std::vector<ShownEntry>{{0x10, true, false, false, L""},
-                                                             {0x20, false, false, false, L"&About Vellumark..."}}));
+  EXPECT_EQ(OurEntries(form.get()), (Shown{L"16 -", L"32 &About Vellumark..."}));
   PropertyStore written;
   menu.WriteProperties(written);
   EXPECT_EQ(written.Entries().size(), 2u + 2 * 5);

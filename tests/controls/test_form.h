@@ -5,7 +5,11 @@
 #include "support/win32/unique_handle.h"
 #include "support/win32/windows_gate.h"
 
+#include <commctrl.h>
+
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vellumark::controls::testing {
 
@@ -40,6 +44,58 @@ inline void PumpMessages() {
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
+}
+
+// The width of `text` in the font `window` draws with (WM_GETFONT).
+inline int TextWidth(HWND window, std::wstring_view text) {
+  win32::WindowDc dc(window);
+  win32::SelectedObject font(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+// The right edges of a status bar's parts, as the bar reports them.
+inline std::vector<int> StatusParts(HWND bar) {
+  std::vector<int> rights(300, 0);
+  const auto count = ::SendMessageW(bar, SB_GETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+  rights.resize(static_cast<std::size_t>(count));
+  return rights;
+}
+
+// The text of a status bar's part; its drawing flags (SBT_*) in `flags`.
+inline std::wstring StatusText(HWND bar, int part, int* flags = nullptr) {
+  std::wstring text(LOWORD(::SendMessageW(bar, SB_GETTEXTLENGTHW, part, 0)) + 1u, L'\0');
+  const auto result = ::SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(LOWORD(result));
+  if (flags != nullptr) *flags = HIWORD(result);
+  return text;
+}
+
+// An entry of a menu as the system keeps it.
+struct MenuEntry {
+  UINT id;
+  UINT type;   // MFT_*
+  UINT state;  // MFS_*
+  std::wstring text;
+  bool operator==(const MenuEntry&) const = default;
+};
+
+inline std::vector<MenuEntry> MenuEntries(HMENU menu) {
+  std::vector<MenuEntry> entries;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+    ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    std::wstring text(info.cch + 1, L'\0');
+    info.dwTypeData = text.data();
+    info.cch = static_cast<UINT>(text.size());
+    ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    text.resize(info.cch);
+    entries.push_back({info.wID, info.fType, info.fState, text});
+  }
+  return entries;
 }
 
 // The client area of `window` as painted through WM_PRINTCLIENT into a

@@ -5,6 +5,9 @@
 #include "designer/designer_window.h"
 #include "support/file_services.h"
 #include "support/win32/wide_string.h"
+#include "tests/controls/dialog_driver.h"
+#include "tests/controls/test_form.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,26 +21,9 @@ namespace {
 
 using controls::pages::PropertyPage;
 
-void Pump() {
-  MSG message{};
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-}
-
-// A file in a fresh folder under the temporary folder.
-std::string ScratchFile(const std::string& name, std::string_view bytes) {
-  wchar_t folder[MAX_PATH] = {};
-  ::GetTempPathW(MAX_PATH, folder);
-  static int counter = 0;
-  const std::wstring dir = std::wstring(folder) + L"vellumark-designer-" + std::to_wstring(::GetCurrentProcessId()) +
-                           L"-" + std::to_wstring(++counter);
-  ::CreateDirectoryW(dir.c_str(), nullptr);
-  const std::string path = win32::Narrow(dir) + "\\" + name;
-  EXPECT_TRUE(NativeFileServices().WriteFile(path, bytes));
-  return path;
-}
+using controls::testing::MenuEntries;
+using controls::testing::PumpMessages;
+using Parts = std::vector<int>;
 
 std::string MainForm() {
   const auto text = NativeFileServices().ReadFile(VELLUMARK_SOURCE_DIR "/app/forms/vellumark.form");
@@ -64,52 +50,21 @@ void Choose(HWND combo, int position) {
 
 void Click(HWND button) {
   ::SendMessageW(button, BM_CLICK, 0, 0);
-  Pump();
+  PumpMessages();
 }
 
 void ScrollRight(PropertyPage& page) {
   ::SendMessageW(page.Hwnd(), WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(page.Input("HScrollIndex")));
 }
 
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-std::wstring PartText(HWND bar, int part) {
-  const auto length = LOWORD(::SendMessageW(bar, SB_GETTEXTLENGTHW, part, 0));
-  std::wstring text(length + 1u, L'\0');
-  ::SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(length);
-  return text;
-}
-
-std::vector<int> Parts(HWND bar) {
-  std::vector<int> rights(16);
-  const auto count = ::SendMessageW(bar, SB_GETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
-  rights.resize(static_cast<std::size_t>(count));
-  return rights;
-}
-
-std::wstring MenuText(HMENU menu, UINT position) {
-  wchar_t text[128] = {};
-  ::GetMenuStringW(menu, position, text, 128, MF_BYPOSITION);
-  return text;
-}
-
-UINT MenuType(HMENU menu, UINT position) {
-  MENUITEMINFOW info{};
-  info.cbSize = sizeof info;
-  info.fMask = MIIM_FTYPE;
-  ::GetMenuItemInfoW(menu, position, TRUE, &info);
-  return info.fType;
-}
+std::wstring TextOf(HWND window) { return win32::Widen(vellumark::testing::TextOf(window)); }
+std::wstring PartText(HWND bar, int part) { return controls::testing::StatusText(bar, part); }
+Parts PartsOf(HWND bar) { return controls::testing::StatusParts(bar); }
 
 class Designer : public ::testing::Test {
  protected:
   void OpenCopy(std::string_view text) {
-    path_ = ScratchFile("vellumark.form", text);
+    path_ = temp_.Write("vellumark.form", text);
     std::string error;
     ASSERT_TRUE(designer_.Open(path_, error)) << error;
   }
@@ -120,6 +75,7 @@ class Designer : public ::testing::Test {
     return *page;
   }
 
+  vellumark::testing::TempFolder temp_;
   DesignerWindow designer_{false};
   std::string path_;
 };
@@ -162,7 +118,7 @@ TEST_F(Designer, PanelEditsShowAtOnceAndAreSavedUnderTheirKeys) {
   ::GetClientRect(bar, &client);
   // 80 less the 2 the first panel gives up; panel 1 hidden; the spring fills the rest.
   const int first = ::MulDiv(80, controls::DpiForWindow(bar), 96) - 2;
-  EXPECT_EQ(Parts(bar), (std::vector<int>{first, first, static_cast<int>(client.right)}));
+  EXPECT_EQ(PartsOf(bar), (Parts{first, first, static_cast<int>(client.right)}));
   EXPECT_TRUE(designer_.Modified());
 
   Click(designer_.CommandButton(DesignerWindow::kSave));
@@ -170,24 +126,14 @@ TEST_F(Designer, PanelEditsShowAtOnceAndAreSavedUnderTheirKeys) {
   const auto saved = NativeFileServices().ReadFile(path_);
   ASSERT_TRUE(saved.has_value());
   EXPECT_TRUE(saved->starts_with("# The main window")) << "comments are kept";
-  const auto form = controls::FormDescription::Parse(*saved);
-  ASSERT_TRUE(form.has_value());
-  const controls::PropertyStore& store = *form->Find("StatusBarVellumark");
-  EXPECT_EQ(store.ReadText("PanelText(0)", "?"), "Ready");
-  EXPECT_EQ(store.ReadNumber("PanelMinWidth(0)", 0), 80);
-  EXPECT_EQ(store.ReadNumber("PanelAlignment(0)", -1), 1);
-  EXPECT_EQ(store.ReadNumber("PanelAutoSize(0)", -1), 0);
-  EXPECT_FALSE(store.ReadBool("PanelVisible(1)", true));
-  EXPECT_EQ(store.ReadNumber("PanelMinWidth(2)", 0), 60);
-  EXPECT_FALSE(store.Contains("PanelText(1)"));
-
-  // The saved file shows the same bar when it is opened again.
+  // The saved file (its keys are pinned where items are stored) shows the
+  // same bar when it is opened again.
   DesignerWindow reopened(false);
   std::string error;
   ASSERT_TRUE(reopened.Open(path_, error)) << error;
   const HWND again = reopened.Preview()->StatusBarOf("StatusBarVellumark")->ControlHwnd();
   EXPECT_EQ(PartText(again, 0), L"\tReady");
-  EXPECT_EQ(Parts(again), Parts(bar));
+  EXPECT_EQ(PartsOf(again), PartsOf(bar));
 }
 
 TEST_F(Designer, PopupAndSystemMenuEntriesReachTheMenus) {
@@ -203,11 +149,11 @@ TEST_F(Designer, PopupAndSystemMenuEntriesReachTheMenus) {
   Click(popup.Input("CheckChecked"));
   Click(designer_.CommandButton(DesignerWindow::kApply));
 
-  const win32::UniqueMenu menu = designer_.Preview()->DropDownButtonOf("DropDownButtonProcess")->BuildPopupMenu();
-  ASSERT_EQ(::GetMenuItemCount(menu.get()), 6);
-  EXPECT_EQ(MenuText(menu.get(), 0), L"Check links");
-  EXPECT_NE(MenuType(menu.get(), 1) & MFT_SEPARATOR, 0u);
-  EXPECT_EQ(MenuText(menu.get(), 2), L"Convert");
+  const auto menu = MenuEntries(designer_.Preview()->DropDownButtonOf("DropDownButtonProcess")->BuildPopupMenu().get());
+  ASSERT_EQ(menu.size(), 6u);
+  EXPECT_EQ(menu[0].text, L"Check links");
+  EXPECT_NE(menu[1].type & MFT_SEPARATOR, 0u);
+  EXPECT_EQ(menu[2].text, L"Convert");
 
   PropertyPage& system = SelectPage("SystemMenuVellumark");
   EXPECT_EQ(system.Kind(), controls::pages::PageKind::kSystemMenuItems);
@@ -217,11 +163,10 @@ TEST_F(Designer, PopupAndSystemMenuEntriesReachTheMenus) {
   EXPECT_EQ(TextOf(system.Input("TextText")), L"&About Vellumark...");
   TypeInto(system.Input("TextText"), L"&About...");
   Click(designer_.CommandButton(DesignerWindow::kApply));
-  const HMENU systemMenu = ::GetSystemMenu(designer_.Preview()->Hwnd(), FALSE);
-  ASSERT_NE(systemMenu, nullptr);
-  const int count = ::GetMenuItemCount(systemMenu);
-  EXPECT_EQ(MenuText(systemMenu, static_cast<UINT>(count - 1)), L"&About...");
-  EXPECT_NE(MenuType(systemMenu, static_cast<UINT>(count - 2)) & MFT_SEPARATOR, 0u);
+  const auto systemMenu = MenuEntries(::GetSystemMenu(designer_.Preview()->Hwnd(), FALSE));
+  ASSERT_GE(systemMenu.size(), 2u);
+  EXPECT_EQ(systemMenu.back().text, L"&About...");
+  EXPECT_NE(systemMenu[systemMenu.size() - 2].type & MFT_SEPARATOR, 0u);
 
   std::string error;
   ASSERT_TRUE(designer_.Save(error)) << error;
@@ -275,7 +220,7 @@ TEST_F(Designer, ItemsAreAddedAndRemoved) {
   TypeInto(page.Input("TextText"), L"two");
   Click(designer_.CommandButton(DesignerWindow::kApply));
   const HWND bar = designer_.Preview()->StatusBarOf("StatusBarEmpty")->ControlHwnd();
-  EXPECT_EQ(Parts(bar).size(), 2u);
+  EXPECT_EQ(PartsOf(bar).size(), 2u);
   EXPECT_EQ(PartText(bar, 0), L"one");
   EXPECT_EQ(PartText(bar, 1), L"two");
 
@@ -356,7 +301,7 @@ TEST_F(Designer, PreviewStaysWhenItsCloseCommandIsChosen) {
   OpenCopy(MainForm());
   const HWND preview = designer_.Preview()->Hwnd();
   ::SendMessageW(preview, WM_SYSCOMMAND, SC_CLOSE, 0);
-  Pump();
+  PumpMessages();
   EXPECT_TRUE(::IsWindow(preview));
   EXPECT_TRUE(::IsWindow(designer_.Preview()->WindowOf("StatusBarVellumark")));
 }
@@ -365,7 +310,7 @@ TEST_F(Designer, UnreadableOrMalformedFilesAreRefused) {
   std::string error;
   EXPECT_FALSE(designer_.Open("Z:\\no\\such\\file.form", error));
   EXPECT_NE(error.find("cannot be read"), std::string::npos);
-  const std::string broken = ScratchFile("broken.form", "[FormX]\nCaption \"no equals\"\n");
+  const std::string broken = temp_.Write("broken.form", "[FormX]\nCaption \"no equals\"\n");
   EXPECT_FALSE(designer_.Open(broken, error));
   EXPECT_NE(error.find("line 2: missing '='"), std::string::npos) << error;
 }

@@ -8,91 +8,21 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vellumark::controls::pages {
 namespace {
 
-std::vector<std::string> NamesAndLabels(PageKind kind) {
-  std::vector<std::string> out;
-  for (const InputDefinition& input : PageInputs(kind)) out.push_back(std::string(input.name) + " " + std::string(input.label));
-  return out;
-}
-
-TEST(PageInputs, NamesAndLabelsInLayoutOrder) {
-  EXPECT_EQ(NamesAndLabels(PageKind::kPanels),
-            (std::vector<std::string>{"TextText Text:", "TextMinwidth MinWidth:", "ComboAlignment Alignment:",
-                                      "ComboAutosize AutoSize:", "ComboBevel Bevel:", "CheckVisible Visible:",
-                                      "TextTooltiptext ToolTipText:", "TextTag Tag:"}));
-  const std::vector<std::string> menu{"TextText Text:", "ComboStyle Style:", "CheckChecked Checked:",
-                                      "CheckEnabled Enabled:", "TextTag Tag:"};
-  EXPECT_EQ(NamesAndLabels(PageKind::kSystemMenuItems), menu);
-  EXPECT_EQ(NamesAndLabels(PageKind::kPopupMenuItems), menu);
-  EXPECT_EQ(PageName(PageKind::kPanels), "Panels");
-  EXPECT_EQ(PageName(PageKind::kSystemMenuItems), "SystemMenuItems");
-  EXPECT_EQ(PageName(PageKind::kPopupMenuItems), "PopupMenuItems");
-}
-
-TEST(PageInputs, ChoiceListsNumberEveryEntryByItsPosition) {
-  using V = std::vector<std::string>;
-  EXPECT_EQ(ChoiceList(PageKind::kPanels, Field::kAlignment), (V{"0 - sbrLeft", "1 - sbrCenter", "2 - sbrRight"}));
-  EXPECT_EQ(ChoiceList(PageKind::kPanels, Field::kAutoSize),
-            (V{"0 - sbrNoAutoSize", "1 - sbrSpring", "2 - sbrContents"}));
-  EXPECT_EQ(ChoiceList(PageKind::kPanels, Field::kBevel), (V{"0 - sbrNoBevel", "1 - sbrInset", "2 - sbrRaised"}));
-  EXPECT_EQ(ChoiceList(PageKind::kSystemMenuItems, Field::kStyle), (V{"0 - smDefault", "1 - smSeparator"}));
-  EXPECT_EQ(ChoiceList(PageKind::kPopupMenuItems, Field::kStyle), (V{"0 - pmDefault", "1 - pmSeparator"}));
-  EXPECT_TRUE(ChoiceList(PageKind::kPanels, Field::kText).empty());
-}
-
-TEST(PageInputs, OnlyAControlWithItemsHasUsableInputs) {
-  EXPECT_FALSE(InputsEnabled(0));
-  EXPECT_TRUE(InputsEnabled(1));
-  EXPECT_EQ(ScrollMaximum(0), 0);
-  EXPECT_EQ(ScrollMaximum(1), 0);
-  EXPECT_EQ(ScrollMaximum(5), 4);
-  EXPECT_EQ(kDisabledInputColor, 0x80000000u);
-}
-
 ItemValues SamplePanel() {
-  ItemValues panel;
-  panel.text = "Folders: 12";
-  panel.minWidth = 140;
-  panel.alignment = 2;
-  panel.autoSize = 1;
-  panel.bevel = 0;
-  panel.visible = false;
-  panel.toolTipText = "Top-level folders";
-  panel.tag = "count";
-  return panel;
+  return {.text = "Folders: 12", .tag = "count", .toolTipText = "Top-level folders", .minWidth = 140, .alignment = 2,
+          .autoSize = 1, .bevel = 0, .visible = false};
 }
 
 TEST(FillInputs, PanelTextsNumbersAsPositionsAndFlagsAsChecks) {
-  const std::vector<InputValue> inputs = FillInputs(PageKind::kPanels, SamplePanel());
-  ASSERT_EQ(inputs.size(), 8u);
-  EXPECT_EQ(inputs[0].text, "Folders: 12");
-  EXPECT_EQ(inputs[1].text, "140");
-  EXPECT_EQ(inputs[2].position, 2);
-  EXPECT_EQ(inputs[3].position, 1);
-  EXPECT_EQ(inputs[4].position, 0);
-  EXPECT_FALSE(inputs[5].checked);
-  EXPECT_EQ(inputs[6].text, "Top-level folders");
-  EXPECT_EQ(inputs[7].text, "count");
-}
-
-TEST(FillInputs, MenuEntry) {
-  ItemValues entry;
-  entry.text = "&About Vellumark...";
-  entry.style = 1;
-  entry.checked = true;
-  entry.enabled = false;
-  entry.tag = "about";
-  const std::vector<InputValue> inputs = FillInputs(PageKind::kSystemMenuItems, entry);
-  ASSERT_EQ(inputs.size(), 5u);
-  EXPECT_EQ(inputs[0].text, "&About Vellumark...");
-  EXPECT_EQ(inputs[1].position, 1);
-  EXPECT_TRUE(inputs[2].checked);
-  EXPECT_FALSE(inputs[3].checked);
-  EXPECT_EQ(inputs[4].text, "about");
+  EXPECT_EQ(FillInputs(PageKind::kPanels, SamplePanel()),
+            (std::vector<InputValue>{{"Folders: 12"}, {"140"}, {"", 2}, {"", 1}, {"", 0}, {"", -1, false},
+                                     {"Top-level folders"}, {"count"}}));
 }
 
 TEST(ReadInputs, RoundTripKeepsEveryProperty) {
@@ -106,38 +36,24 @@ TEST(ReadInputs, RoundTripKeepsEveryProperty) {
 }
 
 TEST(ReadInputs, EditsReachOnlyTheKindsOwnProperties) {
-  std::vector<InputValue> inputs = FillInputs(PageKind::kPopupMenuItems, ItemValues{});
-  inputs[0].text = "Export";
-  inputs[1].position = 1;
-  inputs[2].checked = true;
-  inputs[3].checked = false;
-  inputs[4].text = "x";
+  const std::vector<InputValue> inputs{{"Export"}, {"", 1}, {"", -1, true}, {"", -1, false}, {"x"}};
   std::string error;
-  const auto read = ReadInputs(PageKind::kPopupMenuItems, inputs, SamplePanel(), error);
-  ASSERT_TRUE(read.has_value());
-  EXPECT_EQ(read->text, "Export");
-  EXPECT_EQ(read->style, 1);
-  EXPECT_TRUE(read->checked);
-  EXPECT_FALSE(read->enabled);
-  EXPECT_EQ(read->tag, "x");
-  EXPECT_EQ(read->minWidth, 140);  // not on this page: unchanged
-  EXPECT_EQ(read->toolTipText, "Top-level folders");
+  ItemValues expected = SamplePanel();
+  std::tie(expected.text, expected.style, expected.checked, expected.enabled, expected.tag) =
+      std::tuple("Export", 1, true, false, "x");
+  EXPECT_EQ(ReadInputs(PageKind::kPopupMenuItems, inputs, SamplePanel(), error), expected);
 }
 
 TEST(ReadInputs, MinWidthMustBeAWholeNumberInRange) {
-  const ItemValues item = SamplePanel();
-  for (const char* accepted : {"1", " 250 ", "32767"}) {
-    std::vector<InputValue> inputs = FillInputs(PageKind::kPanels, item);
-    inputs[1].text = accepted;
+  const std::pair<const char*, bool> cases[] = {{"1", true},   {" 250 ", true}, {"32767", true}, {"", false},
+                                                {"0", false},  {"-5", false},   {"32768", false}, {"12px", false},
+                                                {"1.5", false}, {"99999999999", false}};
+  for (const auto& [text, accepted] : cases) {
+    std::vector<InputValue> inputs = FillInputs(PageKind::kPanels, SamplePanel());
+    inputs[1].text = text;
     std::string error;
-    EXPECT_TRUE(ReadInputs(PageKind::kPanels, inputs, item, error).has_value()) << accepted;
-  }
-  for (const char* refused : {"", "0", "-5", "32768", "12px", "1.5", "99999999999"}) {
-    std::vector<InputValue> inputs = FillInputs(PageKind::kPanels, item);
-    inputs[1].text = refused;
-    std::string error;
-    EXPECT_FALSE(ReadInputs(PageKind::kPanels, inputs, item, error).has_value()) << refused;
-    EXPECT_EQ(error, "MinWidth must be a whole number from 1 to 32767.");
+    EXPECT_EQ(ReadInputs(PageKind::kPanels, inputs, SamplePanel(), error).has_value(), accepted) << text;
+    EXPECT_EQ(error, accepted ? "" : "MinWidth must be a whole number from 1 to 32767.") << text;
   }
 }
 
@@ -253,9 +169,7 @@ TEST(StoreItems, ChangedValuesOnlyAndExistingKeysInPlace) {
   PropertyStore store = Parsed(
       "[C]\nLeft = 0\nCount = 2\nPanelAutoSize(0) = 2\nPanelMinWidth(0) = 120\nPanelAutoSize(1) = 1\n");
   std::vector<ItemValues> panels(2);
-  panels[0].autoSize = 2;
-  panels[0].minWidth = 80;
-  panels[0].text = "Folders: 3";
+  std::tie(panels[0].text, panels[0].minWidth, panels[0].autoSize) = std::tuple("Folders: 3", 80, 2);
   panels[1].autoSize = 0;  // back to the default: the key stays, with 0
   panels[1].visible = false;
   StoreItems(PageKind::kPanels, panels, store);
@@ -288,10 +202,8 @@ TEST(StoreItems, ReadBackByTheControlsKeys) {
   PropertyStore store;
   std::vector<ItemValues> entries(2);
   entries[0].style = 1;
-  entries[1].text = "&About \"Vellumark\"...";
-  entries[1].checked = true;
-  entries[1].enabled = false;
-  entries[1].tag = "line\nbreak";
+  std::tie(entries[1].text, entries[1].tag, entries[1].checked, entries[1].enabled) =
+      std::tuple("&About \"Vellumark\"...", "line\nbreak", true, false);
   StoreItems(PageKind::kSystemMenuItems, entries, store);
   const PropertyStore reread = Parsed(TextOf(store));
   EXPECT_EQ(reread.ReadNumber("Count", 0), 2);

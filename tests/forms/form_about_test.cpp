@@ -7,7 +7,7 @@
 #include "support/win32/unique_handle.h"
 #include "support/win32/wide_string.h"
 #include "tests/controls/test_form.h"
-#include "tests/forms/modal_driver.h"
+#include "tests/controls/dialog_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -39,11 +39,9 @@ class FormAboutTest : public ::testing::Test {
     };
   }
 
-  void Run(std::vector<ModalDriver::Step> steps) {
-    const std::size_t count = steps.size();
-    ModalDriver driver(std::move(steps));
+  void Run(std::vector<DialogDriver::Step> steps) {
+    const DialogDriver driver(std::move(steps));
     about_.ShowModal(owner_.get());
-    EXPECT_EQ(driver.StepsRun(), count);
     dialog_ = driver.Dialog();
   }
 
@@ -54,15 +52,6 @@ class FormAboutTest : public ::testing::Test {
     ::GetWindowRect(control, &bounds);
     ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&bounds), 2);
     return bounds;
-  }
-
-  // Width of `text` in the font the link is drawn with.
-  static int TextWidth(HWND link, const std::wstring& text) {
-    win32::WindowDc dc(link);
-    win32::SelectedObject font(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(link, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
   }
 
   controls::testing::TestForm owner_{500, 400};
@@ -113,7 +102,6 @@ TEST_F(FormAboutTest, ShowsItsPropertiesCentredOnItsOwnerAndClosesWithOK) {
     }
     EXPECT_GT(PlaceOf(::GetDlgItem(dialog, FormAbout::kCommandOK)).top, bottom.bottom);
 
-    EXPECT_TRUE(SaveScreenshot(dialog, "form_about"));
     Click(dialog, FormAbout::kCommandOK);
   }});
   EXPECT_TRUE(::IsWindowEnabled(owner_.get()));
@@ -121,14 +109,12 @@ TEST_F(FormAboutTest, ShowsItsPropertiesCentredOnItsOwnerAndClosesWithOK) {
 }
 
 TEST_F(FormAboutTest, OnlyTheAddressTextIsClickableAndAClickOpensIt) {
-  std::vector<int> widths;
   for (const char* address : {"https://tarnwell.example/", "https://tarnwell.example/vellumark/downloads/latest"}) {
     about_.SetWebsite(address);
     Run({[&](HWND dialog) {
       const HWND link = Link(dialog);
       const RECT place = PlaceOf(link);
-      widths.push_back(place.right - place.left);
-      EXPECT_EQ(place.right - place.left, TextWidth(link, win32::Widen(address)));
+      EXPECT_EQ(place.right - place.left, controls::testing::TextWidth(link, win32::Widen(address)));
       POINT beyond{place.right + 2, (place.top + place.bottom) / 2};
       EXPECT_NE(::ChildWindowFromPoint(dialog, beyond), link);
       Click(dialog, FormAbout::kLabelWebsite);
@@ -139,8 +125,6 @@ TEST_F(FormAboutTest, OnlyTheAddressTextIsClickableAndAClickOpensIt) {
     EXPECT_EQ(cursorWhileOpening_, ::LoadCursorW(nullptr, IDC_WAIT));
   }
   EXPECT_EQ(opened_.size(), 2u);
-  ASSERT_EQ(widths.size(), 2u);
-  EXPECT_GT(widths[1], widths[0]);
 }
 
 TEST_F(FormAboutTest, SpaceOrEnterOnTheFocusedAddressOpensItAndEnterElsewherePressesOK) {
@@ -194,7 +178,7 @@ TEST_F(FormAboutTest, ADpiChangeLaysTheWindowOutAgain) {
     const RECT icon = PlaceOf(::GetDlgItem(dialog, FormAbout::kImageIcon));
     EXPECT_EQ(icon.right - icon.left, controls::Scale(32, kNewDpi));
     const RECT link = PlaceOf(Link(dialog));
-    EXPECT_EQ(link.right - link.left, TextWidth(Link(dialog), L"https://tarnwell.example/vellumark"));
+    EXPECT_EQ(link.right - link.left, controls::testing::TextWidth(Link(dialog), L"https://tarnwell.example/vellumark"));
     RECT client{};
     ::GetClientRect(dialog, &client);
     EXPECT_EQ(client.right, ok.right + controls::Scale(11, kNewDpi));

@@ -7,12 +7,14 @@
 #include "controls/window_messages.h"
 #include "runner/site_settings.h"
 #include "tests/controls/test_form.h"
-#include "tests/forms/modal_driver.h"
+#include "tests/controls/dialog_driver.h"
 #include "tests/support/settings_sandbox.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -44,14 +46,12 @@ class FormGenerateTest : public ::testing::Test {
   }
 
   // Shows the dialog, runs `steps` in it and returns OK.
-  bool Run(std::vector<ModalDriver::Step> steps, const Templates* templates = nullptr) {
+  bool Run(std::vector<DialogDriver::Step> steps, const Templates* templates = nullptr) {
     Form form(settings_, templates != nullptr ? *templates : templates_,
               [this](HWND owner, std::string_view text) { shown_.push_back({owner, std::string(text)}); });
-    const std::size_t count = steps.size();
-    ModalDriver driver(std::move(steps));
+    const DialogDriver driver(std::move(steps));
     const bool ok = form.ShowModal(owner_.get());
     EXPECT_EQ(ok, form.OK());
-    EXPECT_EQ(driver.StepsRun(), count);
     dialog_ = driver.Dialog();
     return ok;
   }
@@ -74,11 +74,11 @@ class FormGenerateTest : public ::testing::Test {
   }
   static DWORD Selection(HWND edit) { return static_cast<DWORD>(::SendMessageW(edit, EM_GETSEL, 0, 0)); }
 
-  void ExpectStoredUnchanged() {
-    EXPECT_EQ(settings_.Interval(), 7);
-    EXPECT_EQ(settings_.Updated(), "before");
-    EXPECT_EQ(settings_.Template(), "Plain");
+  // Interval, Updated and Template as stored.
+  std::tuple<int, std::string, std::string> Stored() const {
+    return {settings_.Interval(), settings_.Updated(), settings_.Template()};
   }
+  void ExpectStoredUnchanged() const { EXPECT_EQ(Stored(), std::tuple(7, "before", "Plain")); }
 
   KeptValues kept_{AppEx().RegistryKey(), {"Interval", "Template", "Updated"}};
   TempFolder temp_;
@@ -146,21 +146,17 @@ TEST_F(FormGenerateTest, TheIntervalIsCheckedFirstThenTheTemplateThenAllThreeAre
   EXPECT_EQ(shown_, (std::vector<Shown>{{dialog_, "Invalid interval"},
                                         {dialog_, "Invalid interval"},
                                         {dialog_, "Please select a template"}}));
-  EXPECT_EQ(settings_.Interval(), 1000);
-  EXPECT_EQ(settings_.Template(), "Fancy");
-  EXPECT_EQ(settings_.Updated(), "Mai 2026 \xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(Stored(), std::tuple(1000, "Mai 2026 \xC3\xA9t\xC3\xA9", "Fancy"));
 }
 
-TEST_F(FormGenerateTest, ZeroDaysAndAnEmptyNoteAreStored) {
+TEST_F(FormGenerateTest, EnterStoresZeroDaysAndAnEmptyNote) {
   EXPECT_TRUE(Run({[](HWND dialog) {
     SetText(dialog, Form::kTextInterval, L"0");
     SetText(dialog, Form::kTextUpdated, L"");
-    Click(dialog, Form::kCommandOK);
+    PressKey(::GetDlgItem(dialog, Form::kTextUpdated), VK_RETURN);
   }}));
   EXPECT_TRUE(shown_.empty());
-  EXPECT_EQ(settings_.Interval(), 0);
-  EXPECT_EQ(settings_.Updated(), "");
-  EXPECT_EQ(settings_.Template(), "Plain");
+  EXPECT_EQ(Stored(), std::tuple(0, "", "Plain"));
 }
 
 TEST_F(FormGenerateTest, CancelEscapeAndTheCloseBoxStoreNothing) {
@@ -176,14 +172,6 @@ TEST_F(FormGenerateTest, CancelEscapeAndTheCloseBoxStoreNothing) {
   EXPECT_FALSE(Run({change, [](HWND dialog) { ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }}));
   ExpectStoredUnchanged();
   EXPECT_TRUE(shown_.empty());
-}
-
-TEST_F(FormGenerateTest, EnterPressesOK) {
-  EXPECT_TRUE(Run({[](HWND dialog) {
-    SetText(dialog, Form::kTextInterval, L"12");
-    PressKey(::GetDlgItem(dialog, Form::kTextUpdated), VK_RETURN);
-  }}));
-  EXPECT_EQ(settings_.Interval(), 12);
 }
 
 TEST_F(FormGenerateTest, TheIntervalTakesTypedDigitsOnly) {
@@ -235,88 +223,52 @@ TEST_F(FormGenerateTest, ATemplatesFolderThatCannotBeListedIsReportedAndTheDialo
   ExpectStoredUnchanged();
 }
 
-TEST_F(FormGenerateTest, ControlsStandInTwipsAtTheWindowsDpiInTabOrder) {
-  EXPECT_FALSE(Run({[](HWND dialog) {
-    const int dpi = controls::DpiForWindow(dialog);
-    const auto px = [dpi](int twips) { return ::MulDiv(twips, dpi, 1440); };
-    RECT client{};
-    ::GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, px(6015));
-    EXPECT_EQ(client.bottom, px(1230));
-    const auto place = [dialog](int id) {
-      RECT bounds{};
-      ::GetWindowRect(::GetDlgItem(dialog, id), &bounds);
-      ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&bounds), 2);
-      return bounds;
-    };
-    const auto expectPlace = [&](int id, int left, int top, int width, int height) {
-      const RECT bounds = place(id);
-      EXPECT_EQ(bounds.left, px(left)) << id;
-      EXPECT_EQ(bounds.top, px(top)) << id;
-      EXPECT_EQ(bounds.right - bounds.left, px(width)) << id;
-      EXPECT_EQ(bounds.bottom - bounds.top, px(height)) << id;
-    };
-    expectPlace(Form::kTextInterval, 1080, 120, 495, 285);
-    expectPlace(Form::kTextUpdated, 1080, 480, 3375, 285);
-    expectPlace(Form::kComboTemplate, 1080, 825, 2295, 315);
-    expectPlace(Form::kCommandOK, 4680, 120, 1215, 375);
-    expectPlace(Form::kCommandCancel, 4680, 600, 1215, 375);
-    expectPlace(Form::kLabelUpdated, 120, 525, 855, 255);
+// Where each control stands (twips) and the font, as shown and after a DPI change.
+void ExpectLayout(HWND dialog, int dpi, int fontSlack) {
+  const auto px = [dpi](int twips) { return ::MulDiv(twips, dpi, 1440); };
+  RECT client{};
+  ::GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, px(6015)) << dpi;
+  EXPECT_EQ(client.bottom, px(1230)) << dpi;
+  const struct {
+    int id, left, top, width, height;
+  } places[] = {{Form::kTextInterval, 1080, 120, 495, 285}, {Form::kTextUpdated, 1080, 480, 3375, 285},
+                {Form::kComboTemplate, 1080, 825, 2295, 315}, {Form::kCommandOK, 4680, 120, 1215, 375},
+                {Form::kCommandCancel, 4680, 600, 1215, 375}, {Form::kLabelUpdated, 120, 525, 855, 255}};
+  for (const auto& place : places) {
+    RECT bounds{};
+    ::GetWindowRect(::GetDlgItem(dialog, place.id), &bounds);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&bounds), 2);
+    EXPECT_EQ((std::array{bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top}),
+              (std::array<LONG, 4>{px(place.left), px(place.top), px(place.width), px(place.height)}))
+        << place.id << " at " << dpi;
+  }
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  LOGFONTW used{};
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(::GetDlgItem(dialog, Form::kLabelInterval), WM_GETFONT, 0, 0)),
+               sizeof used, &used);
+  EXPECT_EQ(std::wstring(used.lfFaceName), std::wstring(metrics.lfMessageFont.lfFaceName));
+  win32::WindowDc screen(nullptr);
+  EXPECT_NEAR(used.lfHeight, ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, ::GetDeviceCaps(screen.get(), LOGPIXELSY)),
+              fontSlack);
+}
 
+TEST_F(FormGenerateTest, ControlsStandInTwipsInTabOrderAndFollowADpiChange) {
+  EXPECT_FALSE(Run({[](HWND dialog) {
+    ExpectLayout(dialog, controls::DpiForWindow(dialog), 0);
     std::vector<int> order;
     HWND control = ::GetDlgItem(dialog, Form::kTextInterval);
-    for (int i = 0; i < 5; ++i) {
-      control = ::GetNextDlgTabItem(dialog, control, FALSE);
-      order.push_back(::GetDlgCtrlID(control));
-    }
+    for (int i = 0; i < 5; ++i) order.push_back(::GetDlgCtrlID(control = ::GetNextDlgTabItem(dialog, control, FALSE)));
     EXPECT_EQ(order, (std::vector<int>{Form::kTextUpdated, Form::kComboTemplate, Form::kCommandOK,
                                        Form::kCommandCancel, Form::kTextInterval}));
     EXPECT_EQ(LOWORD(::SendMessageW(dialog, DM_GETDEFID, 0, 0)), IDOK);
-
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    LOGFONTW used{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(::GetDlgItem(dialog, Form::kLabelInterval), WM_GETFONT, 0, 0)),
-                 sizeof used, &used);
-    EXPECT_EQ(std::wstring(used.lfFaceName), std::wstring(metrics.lfMessageFont.lfFaceName));
-    win32::WindowDc screen(nullptr);
-    EXPECT_EQ(used.lfHeight, ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, ::GetDeviceCaps(screen.get(), LOGPIXELSY)));
-
-    EXPECT_TRUE(SaveScreenshot(dialog, "form_generate"));
-    Click(dialog, Form::kCommandCancel);
-  }}));
-}
-
-TEST_F(FormGenerateTest, ADpiChangeLaysTheDialogOutAgainWithAFontForTheNewDpi) {
-  EXPECT_FALSE(Run({[](HWND dialog) {
-    constexpr int kNewDpi = 192;
-    const auto px = [](int twips) { return ::MulDiv(twips, kNewDpi, 1440); };
     RECT suggested{};
     ::GetWindowRect(dialog, &suggested);
-    ::SendMessageW(dialog, controls::kDpiChanged, MAKEWPARAM(kNewDpi, kNewDpi), reinterpret_cast<LPARAM>(&suggested));
-    RECT client{};
-    ::GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, px(6015));
-    EXPECT_EQ(client.bottom, px(1230));
-    const HWND updated = ::GetDlgItem(dialog, Form::kTextUpdated);
-    RECT bounds{};
-    ::GetWindowRect(updated, &bounds);
-    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&bounds), 2);
-    EXPECT_EQ(bounds.left, px(1080));
-    EXPECT_EQ(bounds.top, px(480));
-    EXPECT_EQ(bounds.right - bounds.left, px(3375));
-    EXPECT_EQ(bounds.bottom - bounds.top, px(285));
-
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    win32::WindowDc screen(nullptr);
-    LOGFONTW used{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(updated, WM_GETFONT, 0, 0)), sizeof used, &used);
-    // The system may scale its font from points, so allow a pixel of rounding.
-    EXPECT_NEAR(used.lfHeight,
-                ::MulDiv(metrics.lfMessageFont.lfHeight, kNewDpi, ::GetDeviceCaps(screen.get(), LOGPIXELSY)), 1);
+    ::SendMessageW(dialog, controls::kDpiChanged, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    // The system may scale its font from points: a pixel of rounding.
+    ExpectLayout(dialog, 192, 1);
     Click(dialog, Form::kCommandCancel);
   }}));
 }

@@ -9,7 +9,6 @@
 //   list                       one line per entry: "[x] text" or "[ ] text"
 //   status N                   the text of status panel N, between | |
 //   enabled                    1 when the "Process" button is enabled
-//   tick I / untick I          change the tick of entry I as a click would
 //   click ID                   press the button with child ID (BM_CLICK)
 //   process I [MODE]           choose menu entry I of "Process" and wait for
 //                              the run to end; message boxes are printed as
@@ -62,29 +61,40 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <map>
 #include <string>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 namespace {
 
 using vellumark::win32::Narrow;
+using vellumark::win32::UniqueHandle;
 using vellumark::win32::Widen;
+using Command = std::vector<std::string>;
 
 constexpr const wchar_t* kTitle = L"Tarnwell Vellumark";
 // The system menu's second entry of ours: (index 1 + 1) * 16.
 constexpr WPARAM kAboutCommand = 2 * 16;
 
 [[noreturn]] void Fail(const std::string& text) {
-  std::fprintf(stdout, "error: %s\n", text.c_str());
+  std::printf("error: %s\n", text.c_str());
   std::fflush(stdout);
   std::exit(1);
 }
 
 void Print(const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fputc('\n', stdout);
+  std::printf("%s\n", text.c_str());
   std::fflush(stdout);
+}
+
+// Polls `done` every 20 ms, `tries` times at most; whether it came true.
+bool WaitFor(const std::function<bool()>& done, int tries = 500) {
+  for (int i = 0; i < tries; ++i, ::Sleep(20))
+    if (done()) return true;
+  return done();
 }
 
 HWND MainWindow() { return ::FindWindowW(L"VellumarkMainWindow", nullptr); }
@@ -96,86 +106,75 @@ HWND Control(int id) {
 }
 
 HWND ProcessButton() { return ::GetWindow(Control(IDC_PROCESS), GW_CHILD); }
+HWND List() { return Control(IDC_LIST_FOLDERS); }
 
-HWND StatusBarWindow() { return ::FindWindowExW(Control(IDC_STATUS), nullptr, STATUSCLASSNAMEW, nullptr); }
+UniqueHandle OpenProgram(HWND window, DWORD access) {
+  DWORD id = 0;
+  ::GetWindowThreadProcessId(window, &id);
+  UniqueHandle process(::OpenProcess(access, FALSE, id));
+  if (!process) Fail("cannot open the program's process");
+  return process;
+}
 
 // A buffer inside the program's process for messages that carry pointers.
 class RemoteBuffer {
  public:
-  RemoteBuffer(HWND window, std::size_t size) : size_(size) {
-    DWORD id = 0;
-    ::GetWindowThreadProcessId(window, &id);
-    process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
-    if (process_ == nullptr) Fail("cannot open the program's process");
-    address_ = ::VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  RemoteBuffer(HWND window, std::size_t size)
+      : process_(OpenProgram(window, PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE)),
+        address_(::VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
     if (address_ == nullptr) Fail("cannot allocate in the program's process");
   }
-  ~RemoteBuffer() {
-    ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    ::CloseHandle(process_);
-  }
+  ~RemoteBuffer() { ::VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE); }
   RemoteBuffer(const RemoteBuffer&) = delete;
   RemoteBuffer& operator=(const RemoteBuffer&) = delete;
 
-  void* get() const { return address_; }
-  void Write(const void* bytes, std::size_t size, std::size_t offset = 0) {
-    ::WriteProcessMemory(process_, static_cast<char*>(address_) + offset, bytes, size, nullptr);
-  }
-  void Read(void* bytes, std::size_t size, std::size_t offset = 0) const {
-    ::ReadProcessMemory(process_, static_cast<char*>(address_) + offset, bytes, size, nullptr);
+  char* get() const { return static_cast<char*>(address_); }
+  void Write(const void* bytes, std::size_t size) { ::WriteProcessMemory(process_.get(), get(), bytes, size, nullptr); }
+  void Read(void* bytes, std::size_t size, std::size_t offset) const {
+    ::ReadProcessMemory(process_.get(), get() + offset, bytes, size, nullptr);
   }
 
  private:
-  HANDLE process_ = nullptr;
-  void* address_ = nullptr;
-  std::size_t size_;
+  UniqueHandle process_;
+  void* address_;
 };
+
+// The text `message` writes into the program's process: after `request`
+// (an item structure that is pointed at the text) or, without one, alone.
+template <typename Request = std::nullptr_t>
+std::string RemoteText(HWND window, UINT message, WPARAM wParam, Request request = nullptr, std::size_t chars = 1024) {
+  constexpr std::size_t kHeader = std::is_same_v<Request, std::nullptr_t> ? 0 : sizeof(Request);
+  RemoteBuffer buffer(window, kHeader + chars * sizeof(wchar_t));
+  if constexpr (kHeader > 0) {
+    request.pszText = reinterpret_cast<wchar_t*>(buffer.get() + kHeader);
+    request.cchTextMax = static_cast<int>(chars);
+    buffer.Write(&request, sizeof request);
+  }
+  ::SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(buffer.get()));
+  std::wstring text(chars, L'\0');
+  buffer.Read(text.data(), chars * sizeof(wchar_t), kHeader);
+  return Narrow(text.c_str());
+}
 
 std::string PanelText(int panel) {
-  HWND bar = StatusBarWindow();
-  const auto length = LOWORD(::SendMessageW(bar, SB_GETTEXTLENGTHW, panel, 0));
-  RemoteBuffer buffer(bar, (length + 1) * sizeof(wchar_t));
-  ::SendMessageW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(buffer.get()));
-  std::wstring text(length, L'\0');
-  buffer.Read(text.data(), length * sizeof(wchar_t));
-  return Narrow(text);
+  HWND bar = ::FindWindowExW(Control(IDC_STATUS), nullptr, STATUSCLASSNAMEW, nullptr);
+  const std::size_t length = LOWORD(::SendMessageW(bar, SB_GETTEXTLENGTHW, panel, 0));
+  return RemoteText(bar, SB_GETTEXTW, panel, nullptr, length + 1);
 }
 
-struct Entry {
-  std::string text;
-  bool ticked = false;
-};
-
-std::vector<Entry> Entries() {
-  HWND list = Control(IDC_LIST_FOLDERS);
-  const int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-  constexpr std::size_t kTextSize = 1024;
-  RemoteBuffer buffer(list, sizeof(LVITEMW) + kTextSize * sizeof(wchar_t));
-  std::vector<Entry> entries;
-  for (int i = 0; i < count; ++i) {
-    LVITEMW item{};
-    item.iSubItem = 0;
-    item.cchTextMax = kTextSize;
-    item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(buffer.get()) + sizeof(LVITEMW));
-    buffer.Write(&item, sizeof item);
-    const auto length = static_cast<std::size_t>(
-        ::SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(buffer.get())));
-    std::wstring text(length, L'\0');
-    buffer.Read(text.data(), length * sizeof(wchar_t), sizeof(LVITEMW));
-    const UINT state = static_cast<UINT>(::SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK));
-    entries.push_back({Narrow(text), state == INDEXTOSTATEIMAGEMASK(2)});
-  }
-  return entries;
+int EntryCount() { return static_cast<int>(::SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
+bool Ticked(int index) {
+  return static_cast<UINT>(::SendMessageW(List(), LVM_GETITEMSTATE, index, LVIS_STATEIMAGEMASK)) ==
+         INDEXTOSTATEIMAGEMASK(2);
 }
 
-void SetTick(int index, bool ticked) {
-  HWND list = Control(IDC_LIST_FOLDERS);
-  RemoteBuffer buffer(list, sizeof(LVITEMW));
+void Untick(int index) {
+  RemoteBuffer buffer(List(), sizeof(LVITEMW));
   LVITEMW item{};
   item.stateMask = LVIS_STATEIMAGEMASK;
-  item.state = INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1);
+  item.state = INDEXTOSTATEIMAGEMASK(1);
   buffer.Write(&item, sizeof item);
-  ::SendMessageW(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(buffer.get()));
+  ::SendMessageW(List(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(buffer.get()));
 }
 
 void PrintRect(RECT rect) {
@@ -183,17 +182,15 @@ void PrintRect(RECT rect) {
         " " + std::to_string(rect.bottom - rect.top));
 }
 
+// Entry I's check box: the start of its row, as wide as the row is high.
 void ItemRect(int index) {
-  HWND list = Control(IDC_LIST_FOLDERS);
-  RemoteBuffer buffer(list, sizeof(RECT));
-  RECT rect{};
-  rect.left = LVIR_BOUNDS;
+  RemoteBuffer buffer(List(), sizeof(RECT));
+  RECT rect{LVIR_BOUNDS, 0, 0, 0};
   buffer.Write(&rect, sizeof rect);
-  ::SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(buffer.get()));
-  buffer.Read(&rect, sizeof rect);
-  // The check box sits at the start of the row, as wide as the row is high.
+  ::SendMessageW(List(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(buffer.get()));
+  buffer.Read(&rect, sizeof rect, 0);
   RECT box{rect.left, rect.top, rect.left + (rect.bottom - rect.top), rect.bottom};
-  ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&box), 2);
+  ::MapWindowPoints(List(), nullptr, reinterpret_cast<POINT*>(&box), 2);
   PrintRect(box);
 }
 
@@ -203,36 +200,40 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-// A visible dialog of this desktop with the given title, or null.
-HWND FindDialog(const wchar_t* title) {
+// A visible top-level window of this desktop with the class and title
+// (any title when null), or null.
+HWND FindVisible(const wchar_t* className, const wchar_t* title) {
   HWND found = nullptr;
-  while ((found = ::FindWindowExW(nullptr, found, L"#32770", title)) != nullptr) {
-    if (::IsWindowVisible(found)) return found;
-  }
-  return nullptr;
+  do found = ::FindWindowExW(nullptr, found, className, title);
+  while (found != nullptr && !::IsWindowVisible(found));
+  return found;
+}
+
+void CloseAndWait(HWND window) {
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  if (!WaitFor([window] { return !::IsWindow(window); })) Fail("the window stays");
+  Print("closed");
 }
 
 // Prints and acknowledges a message box with the application title; false
 // when none is shown.
 bool AcknowledgeMessage() {
-  HWND box = FindDialog(kTitle);
+  HWND box = FindVisible(L"#32770", kTitle);
   if (box == nullptr) return false;
-  HWND text = ::GetDlgItem(box, 0xFFFF);
-  Print("message: " + Narrow(WindowText(text)));
+  Print("message: " + Narrow(WindowText(::GetDlgItem(box, 0xFFFF))));
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-  while (::IsWindow(box)) ::Sleep(20);
+  WaitFor([box] { return !::IsWindow(box); });
   return true;
 }
 
 void WaitMessage() {
-  for (int tries = 0; tries < 500; ++tries) {
-    if (AcknowledgeMessage()) return;
-    ::Sleep(20);
-  }
-  Fail("no message box");
+  if (!WaitFor(AcknowledgeMessage)) Fail("no message box");
 }
 
-enum class RunMode { kPlain, kCancelBrowser, kAcceptBrowser, kProbe, kClose, kGenerateChecks, kEscape };
+// How a run is answered: "" (plainly), "cancel-browser", "accept-browser",
+// "probe", "close", "generate-checks" or "escape" (pressed while Verify
+// checks its links).
+using RunMode = std::string;
 
 // Presses OK on the Generate dialog with an empty interval, then with a
 // valid one and no template chosen (each message is printed), then cancels.
@@ -248,24 +249,18 @@ void TryGenerateChecks(HWND dialog) {
   ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
-// While the run walks its folders: tries to untick the last
-// entry, to refresh the list and to start a second run, and prints what
-// became of each. The run answers one message per favorite it passes, so
-// the probe asks as little as it can to act well inside the walk.
+// While the run walks its folders: tries to untick the last entry, to
+// refresh the list and to start a second run, and prints what became of
+// each. The run answers one message per favorite it passes, so the probe
+// asks as little as it can to act well inside the walk.
 void ProbeRunningWindow() {
-  HWND list = Control(IDC_LIST_FOLDERS);
-  const auto count = [list] { return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); };
-  const int entries = count();
-  const auto lastTicked = [list, entries] {
-    return static_cast<UINT>(::SendMessageW(list, LVM_GETITEMSTATE, entries - 1, LVIS_STATEIMAGEMASK)) ==
-           INDEXTOSTATEIMAGEMASK(2);
-  };
+  const int entries = EntryCount();
   const std::string status = PanelText(2);
-  SetTick(entries - 1, false);
-  Print(lastTicked() ? "tick during run: refused" : "tick during run: accepted");
+  Untick(entries - 1);
+  Print(Ticked(entries - 1) ? "tick during run: refused" : "tick during run: accepted");
   ::SendMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(IDC_REFRESH, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Control(IDC_REFRESH)));
-  Print(count() == entries && lastTicked() ? "refresh during run: refused" : "refresh during run: accepted");
+  Print(EntryCount() == entries && Ticked(entries - 1) ? "refresh during run: refused" : "refresh during run: accepted");
   // A second run (Check) would show its own status text and leave a
   // Check.txt among the outputs, which are compared with the console's.
   ::SendMessageW(ProcessButton(), WM_COMMAND, 0, 0);
@@ -274,99 +269,85 @@ void ProbeRunningWindow() {
   Print(sameRun ? "second run: refused" : "second run: started");
 }
 
-std::wstring Environment(const wchar_t* name) {
-  wchar_t value[4096] = {};
-  ::GetEnvironmentVariableW(name, value, 4096);
-  return value;
-}
-
 // The text of the browser's selected tree item.
-std::wstring BrowserSelection(HWND browser) {
+std::string BrowserSelection(HWND browser) {
   HWND tree = ::FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
   const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  if (tree == nullptr || item == nullptr) return L"";
-  constexpr std::size_t kTextSize = 1024;
-  RemoteBuffer buffer(tree, sizeof(TVITEMW) + kTextSize * sizeof(wchar_t));
+  if (tree == nullptr || item == nullptr) return "";
   TVITEMW request{};
   request.mask = TVIF_TEXT;
   request.hItem = item;
-  request.cchTextMax = kTextSize;
-  request.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(buffer.get()) + sizeof(TVITEMW));
-  buffer.Write(&request, sizeof request);
-  ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buffer.get()));
-  std::wstring text(kTextSize, L'\0');
-  buffer.Read(text.data(), kTextSize * sizeof(wchar_t), sizeof(TVITEMW));
-  text.resize(std::wcslen(text.c_str()));
-  return text;
+  return RemoteText(tree, TVM_GETITEMW, 0, request);
 }
 
 // Selects the folder (or, with kAcceptBrowser, keeps the one offered) and
 // presses OK, or cancels. The browser selects its start folder itself as it
 // settles, which may come after a request of ours, so the request is made
 // again until the tree keeps showing the folder.
-void AnswerBrowser(HWND browser, RunMode mode) {
-  const std::wstring folder = Environment(L"VELLUMARK_DRIVER_FOLDER");
-  const bool accept = mode == RunMode::kAcceptBrowser || (mode != RunMode::kCancelBrowser && !folder.empty());
-  if (mode == RunMode::kCancelBrowser || mode == RunMode::kAcceptBrowser) Print("browser");
-  RemoteBuffer path(browser, (folder.size() + 1) * sizeof(wchar_t));
-  if (accept && mode != RunMode::kAcceptBrowser) {
+void AnswerBrowser(HWND browser, const RunMode& mode) {
+  wchar_t value[4096] = {};
+  ::GetEnvironmentVariableW(L"VELLUMARK_DRIVER_FOLDER", value, 4096);
+  const std::wstring folder = value;
+  const bool accept = mode == "accept-browser" || (mode != "cancel-browser" && !folder.empty());
+  if (mode == "cancel-browser" || mode == "accept-browser") Print("browser");
+  if (accept && mode != "accept-browser") {
+    RemoteBuffer path(browser, (folder.size() + 1) * sizeof(wchar_t));
     path.Write(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
-    const std::wstring name = folder.substr(folder.find_last_of(L'\\') + 1);
+    const std::string name = Narrow(folder.substr(folder.find_last_of(L'\\') + 1));
     // Posted, so it comes after the browser's own request in its queue; the
     // folder must show twice in a row before OK.
     const auto shown = [&] { return BrowserSelection(browser) == name; };
-    for (int tries = 0; tries < 100; ++tries) {
-      ::PostMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.get()));
-      ::Sleep(300);
-      if (shown() && (::Sleep(300), shown())) break;
-    }
+    WaitFor(
+        [&] {
+          ::PostMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.get()));
+          ::Sleep(300);
+          return shown() && (::Sleep(300), shown());
+        },
+        100);
   }
   ::PostMessageW(browser, WM_COMMAND, accept ? IDOK : IDCANCEL, 0);
-  for (int tries = 0; tries < 1500 && ::IsWindow(browser); ++tries) ::Sleep(20);
+  WaitFor([browser] { return !::IsWindow(browser); }, 1500);
 }
 
 // Answers what a run asks while the driver waits for it.
-void WatchRun(std::atomic<bool>& done, RunMode mode) {
+void WatchRun(std::atomic<bool>& done, const RunMode& mode) {
   bool walking = false;
-  while (!done) {
+  const auto whileOpen = [&done](HWND window) { WaitFor([&] { return done || !::IsWindow(window); }, 1 << 30); };
+  for (; !done; ::Sleep(20)) {
     // The window answers between two favorites, so these land in the walk.
-    if (!walking && (mode == RunMode::kProbe || mode == RunMode::kClose) && !PanelText(2).empty()) {
+    if (!walking && (mode == "probe" || mode == "close") && !PanelText(2).empty()) {
       walking = true;
-      if (mode == RunMode::kProbe) ProbeRunningWindow();
-      if (mode == RunMode::kClose) ::PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
+      if (mode == "probe") ProbeRunningWindow();
+      if (mode == "close") ::PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
     }
-    if (!walking && mode == RunMode::kEscape && PanelText(2).starts_with("Verifying links")) {
+    if (!walking && mode == "escape" && PanelText(2).starts_with("Verifying links")) {
       walking = true;
       ::PostMessageW(MainWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
     }
     AcknowledgeMessage();
-    if (HWND generate = FindDialog(L"Generate")) {
+    if (HWND generate = FindVisible(L"#32770", L"Generate")) {
       Print("generate dialog");
-      if (mode == RunMode::kGenerateChecks) {
-        TryGenerateChecks(generate);
-      } else {
-        ::PostMessageW(generate, WM_COMMAND, IDOK, 0);
-      }
-      while (::IsWindow(generate) && !done) ::Sleep(20);
+      if (mode == "generate-checks") TryGenerateChecks(generate);
+      else ::PostMessageW(generate, WM_COMMAND, IDOK, 0);
+      whileOpen(generate);
     }
     HWND found = nullptr;
     while ((found = ::FindWindowExW(nullptr, found, L"#32770", nullptr)) != nullptr) {
       if (!::IsWindowVisible(found) || WindowText(found) == kTitle || WindowText(found) == L"Generate") continue;
       AnswerBrowser(found, mode);
-      while (::IsWindow(found) && !done) ::Sleep(20);
+      whileOpen(found);
       break;
     }
-    ::Sleep(20);
   }
 }
 
-void RunProcess(int index, RunMode mode) {
+void RunProcess(int index, const RunMode& mode) {
   std::atomic<bool> done = false;
   std::thread watcher(WatchRun, std::ref(done), mode);
-  if (mode == RunMode::kClose) {
+  if (mode == "close") {
     HWND main = MainWindow();
     ::PostMessageW(ProcessButton(), WM_COMMAND, static_cast<WPARAM>(index), 0);
-    for (int tries = 0; tries < 1500 && ::IsWindow(main); ++tries) ::Sleep(20);
+    WaitFor([main] { return !::IsWindow(main); }, 1500);
   } else {
     ::SendMessageW(ProcessButton(), WM_COMMAND, static_cast<WPARAM>(index), 0);
   }
@@ -375,66 +356,16 @@ void RunProcess(int index, RunMode mode) {
   Print("run ended");
 }
 
-void WaitMain() {
-  for (int tries = 0; tries < 500; ++tries) {
-    HWND main = MainWindow();
-    if (main != nullptr && ::IsWindowVisible(main)) {
-      Print("main window");
-      return;
-    }
-    ::Sleep(20);
-  }
-  Fail("the main window did not show");
-}
-
 void PrintFocus() {
   HWND main = MainWindow();
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
-  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &info) || info.hwndFocus == nullptr) {
-    Print("none");
-    return;
-  }
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &info) || info.hwndFocus == nullptr)
+    return Print("none");
   // The focused window, or its ancestor that is a direct child of the main window.
   HWND control = info.hwndFocus;
   while (control != nullptr && ::GetParent(control) != main) control = ::GetParent(control);
   Print(control != nullptr ? std::to_string(::GetDlgCtrlID(control)) : "outside");
-}
-
-// A visible top-level window with the title, or null.
-HWND FindTitled(const std::wstring& title) {
-  HWND found = nullptr;
-  while ((found = ::FindWindowExW(nullptr, found, nullptr, title.c_str())) != nullptr) {
-    if (::IsWindowVisible(found)) return found;
-  }
-  return nullptr;
-}
-
-void WaitWindow(const std::string& title) {
-  for (int tries = 0; tries < 500; ++tries) {
-    if (FindTitled(Widen(title)) != nullptr) {
-      Print("window: " + title);
-      return;
-    }
-    ::Sleep(20);
-  }
-  Fail("no window " + title);
-}
-
-void CloseWindow(const std::string& title) {
-  HWND window = FindTitled(Widen(title));
-  if (window == nullptr) Fail("no window " + title);
-  ::PostMessageW(window, WM_CLOSE, 0, 0);
-  for (int tries = 0; tries < 500 && ::IsWindow(window); ++tries) ::Sleep(20);
-  Print("closed");
-}
-
-void Close() {
-  HWND main = MainWindow();
-  ::PostMessageW(main, WM_CLOSE, 0, 0);
-  for (int tries = 0; tries < 500 && ::IsWindow(main); ++tries) ::Sleep(20);
-  if (::IsWindow(main)) Fail("the main window stays");
-  Print("closed");
 }
 
 // Sends the program's own message numbers, with parameters that are no
@@ -456,21 +387,18 @@ void SendHostileMessages() {
   for (std::size_t i = 0, tops = windows.size(); i < tops; ++i)
     ::EnumChildWindows(windows[i], collect, reinterpret_cast<LPARAM>(&windows));
   constexpr WPARAM kOdd[] = {1, 0x10, 0xFFFF, 0xDEADBEEF, static_cast<WPARAM>(-1), 0x7FFE0000};
-  for (HWND window : windows) {
-    for (UINT message = WM_APP; message <= WM_APP + 16; ++message) {
-      for (WPARAM value : kOdd) {
+  for (HWND window : windows)
+    for (UINT message = WM_APP; message <= WM_APP + 16; ++message)
+      for (WPARAM value : kOdd)
         ::SendMessageTimeoutW(window, message, value, static_cast<LPARAM>(value * 7), SMTO_ABORTIFHUNG, 2000, nullptr);
-      }
-    }
-  }
-  Print(::SendMessageTimeoutW(MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr) != 0 ? "still running"
-                                                                                                  : "gone");
+  const bool answers = ::SendMessageTimeoutW(MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr) != 0;
+  Print(answers ? "still running" : "gone");
 }
 
 // Runs `start` in the program's process and returns its exit code.
 DWORD RunRemote(HANDLE process, void* start, void* argument) {
-  const vellumark::win32::UniqueHandle thread(::CreateRemoteThread(
-      process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(start), argument, 0, nullptr));
+  const UniqueHandle thread(::CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(start),
+                                                 argument, 0, nullptr));
   if (!thread) Fail("cannot start a thread in the program's process");
   if (::WaitForSingleObject(thread.get(), 300000) != WAIT_OBJECT_0) Fail("the thread in the program's process hangs");
   DWORD code = 0;
@@ -478,27 +406,23 @@ DWORD RunRemote(HANDLE process, void* start, void* argument) {
   return code;
 }
 
-// The base address of the module `name` in the program's process.
-char* RemoteModule(HANDLE process, const std::wstring& name) {
+// Where `function` of the module `name`, loaded here at `local`, lies in
+// the program's process; without `function`, the module's base there.
+char* RemoteAddress(HANDLE process, HMODULE local, const wchar_t* name, const char* function = nullptr) {
   std::vector<HMODULE> modules(1024);
   DWORD needed = 0;
-  if (!::EnumProcessModules(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &needed))
-    Fail("cannot list the program's modules");
+  ::EnumProcessModules(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &needed);
   modules.resize(std::min<std::size_t>(modules.size(), needed / sizeof(HMODULE)));
   for (HMODULE module : modules) {
     wchar_t base[MAX_PATH] = {};
     ::GetModuleBaseNameW(process, module, base, MAX_PATH);
-    if (::lstrcmpiW(base, name.c_str()) == 0) return reinterpret_cast<char*>(module);
+    if (::lstrcmpiW(base, name) != 0) continue;
+    if (function == nullptr) return reinterpret_cast<char*>(module);
+    const auto address = reinterpret_cast<char*>(::GetProcAddress(local, function));
+    if (address == nullptr) Fail(std::string("no function ") + function);
+    return reinterpret_cast<char*>(module) + (address - reinterpret_cast<char*>(local));
   }
   Fail("no module " + Narrow(name) + " in the program's process");
-}
-
-// The address in the program's process of `function`, exported by the
-// module `name` that this process has loaded at `local`.
-void* RemoteFunction(HANDLE process, HMODULE local, const std::wstring& name, const char* function) {
-  const auto address = reinterpret_cast<char*>(::GetProcAddress(local, function));
-  if (address == nullptr) Fail(std::string("no function ") + function);
-  return RemoteModule(process, name) + (address - reinterpret_cast<char*>(local));
 }
 
 // Loads the probe library into the program, counts there, unloads it.
@@ -507,98 +431,92 @@ void PrintGuiObjects() {
   wchar_t self[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring probePath = self;
-  probePath.erase(probePath.find_last_of(L"\\/") + 1);
-  probePath += kProbe;
+  probePath.replace(probePath.find_last_of(L"\\/") + 1, std::wstring::npos, kProbe);
   const vellumark::win32::UniqueModule probe(::LoadLibraryW(probePath.c_str()));
   if (!probe) Fail("cannot load " + Narrow(probePath));
   const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-
-  DWORD id = 0;
-  ::GetWindowThreadProcessId(MainWindow(), &id);
-  const vellumark::win32::UniqueHandle process(
-      ::OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_READ |
-                        PROCESS_VM_WRITE,
-                    FALSE, id));
-  if (!process) Fail("cannot open the program's process");
+  const UniqueHandle process = OpenProgram(MainWindow(), PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
+                                                             PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE);
   RemoteBuffer path(MainWindow(), (probePath.size() + 1) * sizeof(wchar_t));
   path.Write(probePath.c_str(), (probePath.size() + 1) * sizeof(wchar_t));
-  if (RunRemote(process.get(), RemoteFunction(process.get(), kernel, L"kernel32.dll", "LoadLibraryW"), path.get()) == 0)
+  if (RunRemote(process.get(), RemoteAddress(process.get(), kernel, L"kernel32.dll", "LoadLibraryW"), path.get()) == 0)
     Fail("the program cannot load " + Narrow(probePath));
-  void* count = RemoteFunction(process.get(), probe.get(), kProbe, "CountGuiObjectsOfKind");
+  void* count = RemoteAddress(process.get(), probe.get(), kProbe, "CountGuiObjectsOfKind");
   const auto gdi = static_cast<std::int32_t>(RunRemote(process.get(), count, nullptr));
   const auto user = static_cast<std::int32_t>(RunRemote(process.get(), count, reinterpret_cast<void*>(1)));
-  RunRemote(process.get(), RemoteFunction(process.get(), kernel, L"kernel32.dll", "FreeLibrary"),
-            RemoteModule(process.get(), kProbe));
+  RunRemote(process.get(), RemoteAddress(process.get(), kernel, L"kernel32.dll", "FreeLibrary"),
+            RemoteAddress(process.get(), probe.get(), kProbe));
   Print("gdi " + std::to_string(gdi) + " user " + std::to_string(user));
 }
 
-int Number(const std::vector<std::string>& command, std::size_t at) {
-  if (command.size() <= at) Fail("missing number for " + command[0]);
+int Number(const Command& command, std::size_t at = 1) {
+  if (command.size() <= at) Fail("missing argument for " + command[0]);
   return std::stoi(command[at]);
 }
 
-void Run(const std::vector<std::string>& command) {
-  const std::string& name = command[0];
-  if (name == "wait-main") {
-    WaitMain();
-  } else if (name == "list") {
-    for (const Entry& entry : Entries()) Print((entry.ticked ? "[x] " : "[ ] ") + entry.text);
-  } else if (name == "status") {
-    Print("|" + PanelText(Number(command, 1)) + "|");
-  } else if (name == "enabled") {
-    Print(::IsWindowEnabled(ProcessButton()) ? "1" : "0");
-  } else if (name == "tick" || name == "untick") {
-    SetTick(Number(command, 1), name == "tick");
-  } else if (name == "click") {
-    ::SendMessageW(Control(Number(command, 1)), BM_CLICK, 0, 0);
-  } else if (name == "process") {
-    const std::string mode = command.size() > 2 ? command[2] : "";
-    RunProcess(Number(command, 1), mode == "cancel-browser" ? RunMode::kCancelBrowser
-                                   : mode == "accept-browser" ? RunMode::kAcceptBrowser
-                                   : mode == "probe"        ? RunMode::kProbe
-                                   : mode == "close"        ? RunMode::kClose
-                                   : mode == "generate-checks" ? RunMode::kGenerateChecks
-                                   : mode == "escape"       ? RunMode::kEscape
-                                                            : RunMode::kPlain);
-  } else if (name == "rect") {
-    RECT rect{};
-    ::GetWindowRect(Control(Number(command, 1)), &rect);
-    PrintRect(rect);
-  } else if (name == "item-rect") {
-    ItemRect(Number(command, 1));
-  } else if (name == "current") {
-    Print(std::to_string(::SendMessageW(Control(IDC_LIST_FOLDERS), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                        LVNI_FOCUSED)));
-  } else if (name == "menu") {
-    HWND menu = ::FindWindowW(L"#32768", nullptr);
-    Print(menu != nullptr && ::IsWindowVisible(menu) ? "1" : "0");
-  } else if (name == "focus") {
-    PrintFocus();
-  } else if (name == "about") {
-    ::PostMessageW(MainWindow(), WM_SYSCOMMAND, kAboutCommand, 0);
-  } else if (name == "wait-window") {
-    if (command.size() < 2) Fail("wait-window needs a title");
-    WaitWindow(command[1]);
-  } else if (name == "close-window") {
-    if (command.size() < 2) Fail("close-window needs a title");
-    CloseWindow(command[1]);
-  } else if (name == "message") {
-    WaitMessage();
-  } else if (name == "close") {
-    Close();
-  } else if (name == "hostile-messages") {
-    SendHostileMessages();
-  } else if (name == "gui-objects") {
-    PrintGuiObjects();
-  } else {
-    Fail("unknown command " + name);
-  }
+const std::string& Title(const Command& command) {
+  if (command.size() < 2) Fail(command[0] + " needs a title");
+  return command[1];
+}
+
+HWND TitledWindow(const Command& command) {
+  HWND window = FindVisible(nullptr, Widen(Title(command)).c_str());
+  if (window == nullptr) Fail("no window " + Title(command));
+  return window;
+}
+
+void Run(const Command& command) {
+  static const std::map<std::string, std::function<void(const Command&)>> commands = {
+      {"wait-main",
+       [](auto&) {
+         if (!WaitFor([] { return MainWindow() != nullptr && ::IsWindowVisible(MainWindow()); }))
+           Fail("the main window did not show");
+         Print("main window");
+       }},
+      {"list",
+       [](auto&) {
+         for (int i = 0, count = EntryCount(); i < count; ++i)
+           Print((Ticked(i) ? "[x] " : "[ ] ") + RemoteText(List(), LVM_GETITEMTEXTW, i, LVITEMW{}));
+       }},
+      {"status", [](auto& c) { Print("|" + PanelText(Number(c)) + "|"); }},
+      {"enabled", [](auto&) { Print(::IsWindowEnabled(ProcessButton()) ? "1" : "0"); }},
+      {"click", [](auto& c) { ::SendMessageW(Control(Number(c)), BM_CLICK, 0, 0); }},
+      {"process", [](auto& c) { RunProcess(Number(c), c.size() > 2 ? c[2] : ""); }},
+      {"rect",
+       [](auto& c) {
+         RECT rect{};
+         ::GetWindowRect(Control(Number(c)), &rect);
+         PrintRect(rect);
+       }},
+      {"item-rect", [](auto& c) { ItemRect(Number(c)); }},
+      {"current",
+       [](auto&) {
+         Print(std::to_string(::SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+       }},
+      {"menu", [](auto&) { Print(FindVisible(L"#32768", nullptr) != nullptr ? "1" : "0"); }},
+      {"focus", [](auto&) { PrintFocus(); }},
+      {"about", [](auto&) { ::PostMessageW(MainWindow(), WM_SYSCOMMAND, kAboutCommand, 0); }},
+      {"wait-window",
+       [](auto& c) {
+         if (!WaitFor([&] { return FindVisible(nullptr, Widen(Title(c)).c_str()) != nullptr; }))
+           Fail("no window " + Title(c));
+         Print("window: " + Title(c));
+       }},
+      {"close-window", [](auto& c) { CloseAndWait(TitledWindow(c)); }},
+      {"message", [](auto&) { WaitMessage(); }},
+      {"close", [](auto&) { CloseAndWait(MainWindow()); }},
+      {"hostile-messages", [](auto&) { SendHostileMessages(); }},
+      {"gui-objects", [](auto&) { PrintGuiObjects(); }},
+  };
+  const auto found = commands.find(command[0]);
+  if (found == commands.end()) Fail("unknown command " + command[0]);
+  found->second(command);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  std::vector<std::string> command;
+  Command command;
   for (int i = 1; i <= argc; ++i) {
     if (i == argc || std::wstring_view(argv[i]) == L"--") {
       if (!command.empty()) Run(command);

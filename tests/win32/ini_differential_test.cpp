@@ -87,55 +87,27 @@ std::string AsFile(const std::string& text, Random& random) {
   return *EncodeShortcutText(text, form);
 }
 
-// The file's bytes as C escapes, cut short, for failure messages.
-std::string Escaped(std::string_view bytes) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (char c : bytes.substr(0, 400)) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && c != '\\') {
-      out += c;
-    } else {
-      out += "\\x";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 15];
-    }
-  }
-  return out;
-}
-
 void ExpectAgreement(const testing::TempFolder& folder, const std::string& name, const std::string& bytes) {
   const std::string file = folder.Write(name, bytes);
   for (const Lookup& lookup : kLookups) {
     EXPECT_EQ(Narrow(OurValue(bytes, lookup)), Narrow(SystemValue(file, lookup)))
-        << "file " << name << ", [" << lookup.section << "] " << lookup.key << ": " << Escaped(bytes);
+        << "file " << name << ", [" << lookup.section << "] " << lookup.key << ": "
+        << ::testing::PrintToString(bytes.substr(0, 400));
   }
 }
 
 TEST(IniAgainstSystemReader, AgreesOnHandPickedFiles) {
   const std::vector<std::string> files = {
-      "",
-      "\r\n",
-      "[InternetShortcut]\r\nURL=http://a/\r\n",
-      "[InternetShortcut]\rURL = \"http://cr/\" \r",
-      "[InternetShortcut]\nURL='x'\n",
-      "[InternetShortcut]\nURL=\"'x'\"\n",
-      "[InternetShortcut]\nURL=\"x'\n",
-      "[InternetShortcut]\nURL=\"\n",
-      "URL=before\r\n[InternetShortcut]\r\nURL=after\r\n",
-      "[InternetShortcut]\r\nURL\r\nURL=second\r\n",
-      "[InternetShortcut]\r\nURL=first\r\nURL=second\r\n",
+      "", "\r\n", "[InternetShortcut]\r\nURL=http://a/\r\n", "[InternetShortcut]\rURL = \"http://cr/\" \r",
+      "[InternetShortcut]\nURL='x'\n", "[InternetShortcut]\nURL=\"'x'\"\n", "[InternetShortcut]\nURL=\"x'\n",
+      "[InternetShortcut]\nURL=\"\n", "URL=before\r\n[InternetShortcut]\r\nURL=after\r\n",
+      "[InternetShortcut]\r\nURL\r\nURL=second\r\n", "[InternetShortcut]\r\nURL=first\r\nURL=second\r\n",
       "[InternetShortcut]\r\n\r\n[InternetShortcut]\r\nURL=dup\r\n",
-      "[InternetShortcut]\r\nURL=a=b\r\nk=v\r\n[other]\r\nk=other\r\n",
-      "  [ InternetShortcut ]\r\nURL=spaced\r\n",
-      "[InternetShortcut]trailing\r\nURL=x\r\n",
-      "[InternetShortcut\r\nURL=x\r\n",
-      "[InternetShortcut]\r\n[broken\r\nURL=x\r\n",
-      "[InternetShortcut]\r\n;URL=comment\r\nURL=x\r\n",
-      "[InternetShortcut]\r\nURL=nul\0rest\r\n"s,
-      "[InternetShortcut\0tail]\r\nURL\0tail=x\r\n"s,
-      "[InternetShortcut]\r\nURL=\x1A" "eof\x1A\r\n",
-      "[InternetShortcut]\r\nURL=\xA0nbsp\xA0\r\n",
+      "[InternetShortcut]\r\nURL=a=b\r\nk=v\r\n[other]\r\nk=other\r\n", "  [ InternetShortcut ]\r\nURL=spaced\r\n",
+      "[InternetShortcut]trailing\r\nURL=x\r\n", "[InternetShortcut\r\nURL=x\r\n",
+      "[InternetShortcut]\r\n[broken\r\nURL=x\r\n", "[InternetShortcut]\r\n;URL=comment\r\nURL=x\r\n",
+      "[InternetShortcut]\r\nURL=nul\0rest\r\n"s, "[InternetShortcut\0tail]\r\nURL\0tail=x\r\n"s,
+      "[InternetShortcut]\r\nURL=\x1A" "eof\x1A\r\n", "[InternetShortcut]\r\nURL=\xA0nbsp\xA0\r\n",
       "[InternetShortcut]\r\nURL=caf\xE9\r\n",
       "\xEF\xBB\xBF[InternetShortcut]\r\nURL=\xE3\x80\x80ideographic\xE3\x80\x80\r\n",
       "\xEF\xBB\xBF[\xC4\xB0nternetShortcut]\r\nURL=dotted\r\n",

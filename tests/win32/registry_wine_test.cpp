@@ -42,13 +42,8 @@ RawValue QueryRaw(const std::string& key, const std::string& name) {
 }
 
 void SetRaw(const std::string& key, const std::string& name, DWORD type, const void* data, DWORD size) {
-  HKEY handle = nullptr;
-  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, Widen(key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
-                              nullptr),
+  ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, Widen(key).c_str(), Widen(name).c_str(), type, data, size),
             ERROR_SUCCESS);
-  EXPECT_EQ(::RegSetValueExW(handle, Widen(name).c_str(), 0, type, static_cast<const BYTE*>(data), size),
-            ERROR_SUCCESS);
-  ::RegCloseKey(handle);
 }
 
 std::vector<BYTE> Utf16Bytes(const std::wstring& text) {
