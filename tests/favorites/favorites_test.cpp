@@ -143,26 +143,6 @@ TEST_F(FavoritesTree, BothFolderEventsGetTheSameItemAndAThrowingHandlerLeavesLat
   EXPECT_EQ(events.log, (Log{"before 1 renamed 1", "favorite 2 y http://y/", "after 1 renamed 1"}));
 }
 
-TEST_F(FavoritesTree, FortyThousandFavoritesAreCountedAndWalked) {
-  const std::string bytes = Shortcut("http://many/");
-  std::vector<std::string> subfolders;
-  for (int f = 0; f < 40; ++f) subfolders.push_back(root_.MakeFolder("Big/F" + std::to_string(f)) + path::kSeparator);
-  for (int i = 0; i < 40000; ++i) {
-    ASSERT_TRUE(NativeFileServices().WriteFile(subfolders[i % 40] + std::to_string(i) + ".url", bytes));
-  }
-  const std::vector<MainFolders> folders = favorites_.Initialize();
-  EXPECT_EQ(folders[0], (MainFolders{"Big", 40000}));
-  RecordingEvents events;
-  favorites_.Read(root_ / "Big", true, events);
-  EXPECT_EQ(events.files.size(), 40000u);
-}
-
-}  // namespace
-}  // namespace vellumark
-
-namespace vellumark {
-namespace {
-
 TEST(FavoritesBadInput, UnlistableFoldersAndUnreadableShortcutsAreSkippedOrReported) {
   TempFolder root;
   root.Write("A/B/hidden-by-failure.url", Shortcut("http://b/"));

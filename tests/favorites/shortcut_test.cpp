@@ -27,8 +27,7 @@ TEST(ShortcutUrl, FollowsTheIniRulesEncodingsAndTheUnicodeCopy) {
   const std::string file =
       "[InternetShortcut]\r\nURL=http://?\?/\xE9\r\n[InternetShortcut.W]\r\nURL=http://+ZeVnLA-/+AOk-\r\n";
   const std::pair<std::string, std::string> cases[] = {
-      {"[InternetShortcut]\r\nURL=http://a/\r\n", "http://a/"},
-      {"[INTERNETSHORTCUT]\nUrL=http://a/", "http://a/"},
+      {"[InternetShortcut]\r\nURL=http://a/\r\n", "http://a/"}, {"[INTERNETSHORTCUT]\nUrL=http://a/", "http://a/"},
       // The first key wins, and only the first section is looked at.
       {"[InternetShortcut]\nURL=http://first/\nURL=http://second/\n", "http://first/"},
       {"[InternetShortcut]\nIconIndex=1\n[InternetShortcut]\nURL=http://second/\n", ""},
@@ -36,17 +35,13 @@ TEST(ShortcutUrl, FollowsTheIniRulesEncodingsAndTheUnicodeCopy) {
       {"[InternetShortcut]\nURL\nURL=http://a/\n", ""},
       // Other sections and keys that only start alike do not count.
       {"[Other]\nURL=http://other/\n[InternetShortcut]\nURLs=x\nURL=http://a/\n", "http://a/"},
-      {"URL=http://before/\n[InternetShortcut]\n", ""},
-      {"[InternetShortcutX]\nURL=http://a/\n", ""},
+      {"URL=http://before/\n[InternetShortcut]\n", ""}, {"[InternetShortcutX]\nURL=http://a/\n", ""},
       // Letters whose lower case is ASCII ("\u0130", Kelvin sign) do not match.
-      {"[\xC4\xB0nternetShortcut]\nURL=http://a/\n", ""},
-      {"[InternetShortcut]\rURL=http://cr/\r", "http://cr/"},
+      {"[\xC4\xB0nternetShortcut]\nURL=http://a/\n", ""}, {"[InternetShortcut]\rURL=http://cr/\r", "http://cr/"},
       {"\r\n\r\n  [InternetShortcut]  junk\r\n\t URL \t=  http://a/ b \t\r\n", "http://a/ b"},
-      {"[InternetShortcut]\nURL=http://z/\x1A\n", "http://z/"},
-      {"[ InternetShortcut\t]\nURL=http://a/\n", "http://a/"},
+      {"[InternetShortcut]\nURL=http://z/\x1A\n", "http://z/"}, {"[ InternetShortcut\t]\nURL=http://a/\n", "http://a/"},
       // The name runs to the last "]" of the line.
-      {"[InternetShortcut]x\nURL=http://a/\n", "http://a/"},
-      {"[InternetShortcut]x]\nURL=http://a/\n", ""},
+      {"[InternetShortcut]x\nURL=http://a/\n", "http://a/"}, {"[InternetShortcut]x]\nURL=http://a/\n", ""},
       // Only the C blanks are trimmed, not the Unicode spaces.
       {"[InternetShortcut]\nURL=\xC2\xA0http://a/\xE3\x80\x80\n", "\xC2\xA0http://a/\xE3\x80\x80"},
       // A "[" line without "]" is an ordinary key line, not a new section.
@@ -55,20 +50,14 @@ TEST(ShortcutUrl, FollowsTheIniRulesEncodingsAndTheUnicodeCopy) {
       {"[InternetShortcut]\n;URL=http://comment/\nURL=http://a/\n", "http://a/"},
       {"[InternetShortcut]\nURL=\"http://a/\"\n", "http://a/"},
       {"[InternetShortcut]\nURL=\"'http://a/'\"\n", "'http://a/'"},
-      {"[InternetShortcut]\nURL=\"http://a/'\n", "\"http://a/'"},
-      {"[InternetShortcut]\nURL=\"\"\n", ""},
+      {"[InternetShortcut]\nURL=\"http://a/'\n", "\"http://a/'"}, {"[InternetShortcut]\nURL=\"\"\n", ""},
       {"[InternetShortcut]\nURL=http://a/\0junk\n"s, "http://a/"},
-      {"[InternetShortcut\0x]\nURL\0y=http://a/\n"s, "http://a/"},
-      {"[InternetShortcut]\nURL=\0http://a/\n"s, ""},
-      {"[InternetShortcut]\r\nURL=" + url + "\r\n", url},
-      {"[InternetShortcut]\nURL=" + huge, huge},
-      {"", ""},
-      {binary, ""},
-      {binary + "\n[InternetShortcut]\nURL=http://after/\n", "http://after/"},
+      {"[InternetShortcut\0x]\nURL\0y=http://a/\n"s, "http://a/"}, {"[InternetShortcut]\nURL=\0http://a/\n"s, ""},
+      {"[InternetShortcut]\r\nURL=" + url + "\r\n", url}, {"[InternetShortcut]\nURL=" + huge, huge}, {"", ""},
+      {binary, ""}, {binary + "\n[InternetShortcut]\nURL=http://after/\n", "http://after/"},
       {"[InternetShortcut]\nURL=http://caf\xC3\xA9/\n", "http://caf\xC3\xA9/"},
       {"[InternetShortcut]\nURL=http://caf\xE9/\x80\n", "http://caf\xC3\xA9/\xE2\x82\xAC"},
-      {"\xEF\xBB\xBF[InternetShortcut]\nURL=http://\xE6\x97\xA5/\n", "http://\xE6\x97\xA5/"},
-      {le, "x\xE6\x97\xA5"},
+      {"\xEF\xBB\xBF[InternetShortcut]\nURL=http://\xE6\x97\xA5/\n", "http://\xE6\x97\xA5/"}, {le, "x\xE6\x97\xA5"},
       {be, "x\xF0\x9F\x98\x80"},
       // "http://日本/é": the plain copy has "?" for what 1252 lacks.
       {file, "http://\xE6\x97\xA5\xE6\x9C\xAC/\xC3\xA9"},
@@ -100,13 +89,9 @@ TEST(ShortcutEncodings, RoundTripsEveryForm) {
 
 TEST(Utf7, DecodesDirectAndBase64RunsAndRejectsMalformedText) {
   const std::pair<std::string_view, std::optional<std::string>> cases[] = {
-      {"http://a/b?c=d", "http://a/b?c=d"},
-      {"1 +- 1", "1 + 1"},
-      {"Hi Mom -+Jjo--!", "Hi Mom -\xE2\x98\xBA-!"},
-      {"+ZeVnLIqe-", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"},
-      {"a+2D3eAA.b", "a\xF0\x9F\x98\x80.b"},
-      {"+AOk", "\xC3\xA9"},
-      {"caf\xC3\xA9", std::nullopt},
+      {"http://a/b?c=d", "http://a/b?c=d"}, {"1 +- 1", "1 + 1"}, {"Hi Mom -+Jjo--!", "Hi Mom -\xE2\x98\xBA-!"},
+      {"+ZeVnLIqe-", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"}, {"a+2D3eAA.b", "a\xF0\x9F\x98\x80.b"},
+      {"+AOk", "\xC3\xA9"}, {"caf\xC3\xA9", std::nullopt},
       {"+AOl-", std::nullopt},   // stray bits set
       {"+AOkA-", std::nullopt},  // six bits left over
       {"+2D0-", std::nullopt}};  // lone surrogate
@@ -128,8 +113,7 @@ TEST(CleanShortcut, KeepsOnlyTheUrlLineOfItsSection) {
       {"[InternetShortcut]\nURL=\"'quoted'\"\nModified=1\n[InternetShortcut.W]\nURL=+ZeU-\n",
        "[InternetShortcut]\nURL=\"'quoted'\"\n[InternetShortcut.W]\nURL=+ZeU-\n"},
       {"[InternetShortcut]\r\nURL=http://caf\xE9/\r\nX=\xFC\r\n", "[InternetShortcut]\r\nURL=http://caf\xE9/\r\n"},
-      {le + "A\0=\0\n\0"s, le},
-      {"[InternetShortcut]\nURL=\nIconIndex=1\n", std::nullopt},
+      {le + "A\0=\0\n\0"s, le}, {"[InternetShortcut]\nURL=\nIconIndex=1\n", std::nullopt},
       {"[Other]\nURL=http://a/\n", std::nullopt},
       // Invalid UTF-8 behind a UTF-8 byte-order mark would be replaced.
       {"\xEF\xBB\xBF[InternetShortcut]\nURL=http://a/\nX=\xFF\n", std::nullopt}};

@@ -44,10 +44,8 @@ TEST(StringEx, ExtractTakesTheTextBetweenTheFirstDelimiters) {
 TEST(StringEx, EnumerateKeepsNonEmptyPartsInOrder) {
   using Items = std::vector<std::string>;
   const std::tuple<std::string_view, std::string_view, bool, Items> cases[] = {
-      {"|Links||News|/|", "|", true, {"Links", "News", "/"}},
-      {"a<>b<><>c", "<>", true, {"a", "b", "c"}},
-      {"", "|", false, {}},
-      {"|||", "|", false, {}},
+      {"|Links||News|/|", "|", true, {"Links", "News", "/"}}, {"a<>b<><>c", "<>", true, {"a", "b", "c"}},
+      {"", "|", false, {}}, {"|||", "|", false, {}},
       {"whole", "", true, {"whole"}}};
   for (const auto& [text, delimiter, found, expected] : cases) {
     Items items{"stale"};
@@ -105,14 +103,8 @@ TEST(FormatEx, AddressesNeedEnoughElements) {
 
 TEST(FormatEx, MemoryInUnitsWithThousandsAndRounding) {
   const std::tuple<std::int64_t, int, std::string_view> cases[] = {
-      {0, 0, "0 bytes"},
-      {1234567, 9, "1,234,567 bytes"},
-      {1536, 1, "2 KB"},
-      {1535, 1, "1 KB"},
-      {1572864000, 1, "1,536,000 KB"},
-      {5LL << 30, 3, "5 GB"},
-      {3LL << 40, 4, "3 TB"},
-      {-1536, 1, "-2 KB"},
+      {0, 0, "0 bytes"}, {1234567, 9, "1,234,567 bytes"}, {1536, 1, "2 KB"}, {1535, 1, "1 KB"},
+      {1572864000, 1, "1,536,000 KB"}, {5LL << 30, 3, "5 GB"}, {3LL << 40, 4, "3 TB"}, {-1536, 1, "-2 KB"},
       {std::numeric_limits<std::int64_t>::min(), 0, "-9,223,372,036,854,775,808 bytes"},
       {std::numeric_limits<std::int64_t>::max(), 4, "8,388,608 TB"}};
   for (const auto& [bytes, unit, expected] : cases) EXPECT_EQ(FormatEx::FormatMemory(bytes, unit), expected) << bytes;

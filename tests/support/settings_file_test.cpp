@@ -72,10 +72,8 @@ TEST(SettingsFormat, AnyBytesSurviveTheRoundTrip) {
       {"All", 1, all + '\0', ""},
       {"Tricky", 2, "  lead and trail  \r\nline two\n%41 stays %q %zz %\0"s,
        "Tricky=expand_sz:  lead and trail  %0D%0Aline two%0A%2541 stays %q %zz %"},
-      {" =[odd]# name= ", 1, "x\0"s, "%20%3D[odd]# name%3D%20=sz:x"},
-      {"#comment-like", 1, "y\0"s, ""},
-      {"List", 7, "a\0b\0\0"s, "List=multi_sz:a%00b%00"},
-      {"Interval", 4, "\xFD\xFF\xFF\xFF", "Interval=dword:-3"},
+      {" =[odd]# name= ", 1, "x\0"s, "%20%3D[odd]# name%3D%20=sz:x"}, {"#comment-like", 1, "y\0"s, ""},
+      {"List", 7, "a\0b\0\0"s, "List=multi_sz:a%00b%00"}, {"Interval", 4, "\xFD\xFF\xFF\xFF", "Interval=dword:-3"},
       {"Raw", 3, "\x01\xAB", "Raw=binary:01,ab"},
   };
   for (const auto& c : cases) {
@@ -91,13 +89,9 @@ TEST(SettingsFormat, HandEditsAreUnderstoodAndDamageIsNotAValue) {
       {"  Interval =  DWORD: 0x10 ", "Interval|4|\x10\0\0\0"s},
       {"Updated= sz:  two spaces kept", "Updated|1|  two spaces kept\0"s},
       {"WHOIS=sz:https://example.test/?q=%q", "WHOIS|1|https://example.test/?q=%q\0"s},
-      {"Blob=binary: 0A 0b,ff", "Blob|3|\x0A\x0B\xFF"},
-      {"garbage without equals", "<other>"},
-      {"Interval=dword:not a number", "<other>"},
-      {"Interval=dword:4294967296", "<other>"},
-      {"Interval=qword:5", "<other>"},
-      {"Template=binary:0", "<other>"},
-      {"\0\0\xFF\xFE binary junk \x01"sv, "<other>"},
+      {"Blob=binary: 0A 0b,ff", "Blob|3|\x0A\x0B\xFF"}, {"garbage without equals", "<other>"},
+      {"Interval=dword:not a number", "<other>"}, {"Interval=dword:4294967296", "<other>"},
+      {"Interval=qword:5", "<other>"}, {"Template=binary:0", "<other>"}, {"\0\0\xFF\xFE binary junk \x01"sv, "<other>"},
       {"Updated", "<other>"},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(Read(text), expected) << text;
