@@ -154,7 +154,6 @@ Document Read(std::string_view html) {
     const std::size_t lineEnd = std::min(html.find('\n'), html.size());
     std::string_view line = html.substr(0, lineEnd);
     html.remove_prefix(std::min(lineEnd + 1, html.size()));
-    ++document.lines;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
     // Each tag of the line in turn; text outside tags is ignored.

@@ -3,7 +3,6 @@
 // read-only and unusable folders, odd template sets. Every run ends with
 // the right exit code, bookmarks.html reads back as the tree, and every
 // site page is well-formed with each name as text, never as markup.
-#include "support/registry.h"
 #include "tests/processes/netscape_reader.h"
 #include "tests/reliability/html_checker.h"
 #include "tests/reliability/reliability_fixture.h"
@@ -297,19 +296,6 @@ TEST_F(Hostile, SettingsStoreThatCannotBeWritten) {
   if (!mount.Mounted()) GTEST_SKIP() << "no read-only bind mount here (needs root and mount rights)";
   EXPECT_NE(cli::RunCli({"settings", "Interval", "12"}, out, err, NativeFileServices(), false, program), 0);
   EXPECT_EQ(*NativeFileServices().ReadFile(config + "/vellumark/settings.ini"), stored);
-}
-
-TEST_F(Hostile, SettingsRewritesKeepALineThatDoesNotParse) {
-  const std::string config = temp_.MakeFolder("config3");
-  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-  const std::string file = temp_.Write("config3/vellumark/settings.ini", "[Software\\A]\nX=dword:7\r\r\r\n");
-  for (int round = 0; round < 3; ++round) {
-    ASSERT_TRUE(Registry::WriteStringValue(Registry::kCurrentUser, "Software\\A", "Y", "y", Registry::kText));
-    ASSERT_TRUE(Registry::RemoveValue(Registry::kCurrentUser, "Software\\A", "Y"));
-  }
-  std::int32_t number = 0;
-  EXPECT_FALSE(Registry::ReadNumberValue(Registry::kCurrentUser, "Software\\A", "X", number));
-  EXPECT_EQ(*NativeFileServices().ReadFile(file), "[Software\\A]\nX=dword:7\r\r\r\n");
 }
 
 TEST_F(Hostile, CleanLeavesAShortcutWhoseBytesWouldReadAsAnotherUrl) {

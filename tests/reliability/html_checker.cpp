@@ -108,7 +108,6 @@ class Checker {
       open_.pop_back();
       return;
     }
-    report_.elements.push_back(name);
     while (report_.error.empty()) {
       Blanks();
       if (pos_ >= s_.size()) return Fail("tag <" + name + "> never closed");
@@ -116,10 +115,7 @@ class Checker {
         const bool selfClosed = s_[pos_] == '/';
         pos_ += selfClosed ? 2 : 1;
         const bool isVoid = std::find(kVoid.begin(), kVoid.end(), name) != kVoid.end();
-        if (!isVoid && !selfClosed) {
-          open_.push_back(name);
-          report_.depth = std::max(report_.depth, static_cast<int>(open_.size()));
-        }
+        if (!isVoid && !selfClosed) open_.push_back(name);
         return;
       }
       Attribute(name);

@@ -92,7 +92,7 @@ TEST(SettingsFormat, HandEditsAreUnderstoodAndDamageIsNotAValue) {
       {"Blob=binary: 0A 0b,ff", "Blob|3|\x0A\x0B\xFF"}, {"garbage without equals", "<other>"},
       {"Interval=dword:not a number", "<other>"}, {"Interval=dword:4294967296", "<other>"},
       {"Interval=qword:5", "<other>"}, {"Template=binary:0", "<other>"}, {"\0\0\xFF\xFE binary junk \x01"sv, "<other>"},
-      {"Updated", "<other>"},
+      {"Updated", "<other>"}, {"X=dword:7\r\r", "<other>"},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(Read(text), expected) << text;
 }
