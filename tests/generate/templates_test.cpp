@@ -36,17 +36,12 @@ class TemplateSets : public ::testing::Test {
   }
 };
 
-TEST_F(TemplateSets, FolderNameIsBesideTheProgramAndIsCreated) {
+TEST_F(TemplateSets, TheFolderIsMadeBesideTheProgramAndCheckWantsEveryFileAsAFile) {
   const Templates templates(program.Path());
   EXPECT_EQ(templates.FolderName(), program / "Templates" + kSep);
   EXPECT_TRUE(FileSystem().IsFolder(templates.FolderName()));
-  const Templates again(program.Path() + kSep);
-  EXPECT_EQ(again.FolderName(), templates.FolderName());
-}
-
-TEST_F(TemplateSets, CheckWantsEveryFileAsAFile) {
+  EXPECT_EQ(Templates(program.Path() + kSep).FolderName(), templates.FolderName());
   MakeSet("Complete");
-  const Templates templates(program.Path());
   EXPECT_TRUE(templates.Check("Complete"));
   EXPECT_FALSE(templates.Check("Missing"));
   for (std::size_t i = 0; i < Templates::kFiles.size(); ++i) {
@@ -105,26 +100,18 @@ TEST_F(TemplateSets, EnumerateFailsWhenTheFolderCannotBeListedButNotWhenItIsMiss
   EXPECT_EQ(list.calls, (std::vector<std::string>{"clear", "clear", "clear"}));
 }
 
-TEST_F(TemplateSets, GenerateReadsTheFileAtItsPosition) {
+TEST_F(TemplateSets, GenerateReadsTheFileAtItsPositionAndGivesNothingOnAnyError) {
   MakeSet("Default");
   WriteTemplate("Default", 4, "<a href=\"%%URL%%\">%%TITLE%%</a>\r\n");
   ASSERT_TRUE(NativeFileServices().SetAttributes(program / "Templates/Default/folderlink.html", attribute::kReadOnly));
-  const Templates templates(program.Path());
-  EXPECT_EQ(templates.Generate("Default", 4, 2, false, -1, {{"%%URL%%", "u.html"}, {"%%TITLE%%", "T"}}),
-            "  <a href=\"u.html\">T</a>");
-  EXPECT_EQ(templates.Generate("Default", 8, 0, true, -1, {}), "index.html\r\n");
-}
-
-TEST_F(TemplateSets, GenerateGivesNothingOnAnyError) {
-  MakeSet("Default");
   testing::FailingFileServices services;
   const Templates templates(program.Path(), services);
   services.unreadable.insert(templates.FolderName() + "Default" + kSep + "footer.html");
-  EXPECT_EQ(templates.Generate("Default", 6, 0, true, -1, {}), "");
-  EXPECT_EQ(templates.Generate("Default", -1, 0, true, -1, {}), "");
-  EXPECT_EQ(templates.Generate("Default", 9, 0, true, -1, {}), "");
+  EXPECT_EQ(templates.Generate("Default", 4, 2, false, -1, {{"%%URL%%", "u.html"}, {"%%TITLE%%", "T"}}),
+            "  <a href=\"u.html\">T</a>");
+  EXPECT_EQ(templates.Generate("Default", 8, 0, true, -1, {}), "index.html\r\n");
+  for (const int index : {6, -1, 9}) EXPECT_EQ(templates.Generate("Default", index, 0, true, -1, {}), "") << index;
   EXPECT_EQ(templates.Generate("Missing", 0, 0, true, -1, {}), "");
-  EXPECT_EQ(templates.Generate("Default", 7, 0, true, -1, {}), "header.html\r\n");
 }
 
 // Indent, final line break (dropped only from texts over two characters),
