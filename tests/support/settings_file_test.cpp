@@ -41,17 +41,25 @@ class SettingsFile : public ::testing::Test {
   }
 };
 
-TEST_F(SettingsFile, NewFileHoldsOneSectionWithTypedLines) {
+// A new file holds a section a key with typed lines; a removed key leaves
+// its parent as an empty key.
+TEST_F(SettingsFile, NewFileHoldsOneSectionAKeyWithTypedLines) {
   ASSERT_TRUE(Registry::WriteNumberValue(kUser, kKey, "Interval", 7));
   ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "Template", "Default", 1));
   ASSERT_TRUE(Registry::WriteNumberValue(kUser, kKey, "Interval", -3));
   ASSERT_TRUE(Registry::WriteBinaryValue(kUser, "Other", "Raw", std::vector<std::uint8_t>{0x01, 0xAB}));
+  ASSERT_TRUE(Registry::WriteNumberValue(kUser, "Top\\Leaf", "x", 1));
+  ASSERT_TRUE(Registry::RemoveKey(kUser, "Top", "Leaf"));
+  std::vector<std::string> names = {"stale"};
+  EXPECT_TRUE(Registry::EnumerateKeys(kUser, "Top", names));
+  EXPECT_TRUE(names.empty());
   EXPECT_EQ(FileBytes(), std::string(kHeader) +
                              "\n[Software\\Tarnwell\\Vellumark]\n"
                              "Interval=dword:-3\n"
                              "Template=sz:Default\n"
                              "\n[Other]\n"
-                             "Raw=binary:01,ab\n");
+                             "Raw=binary:01,ab\n"
+                             "\n[Top]\n");
 }
 
 // One line read in section "K": name|type|stored bytes, or "<other>".
@@ -141,15 +149,6 @@ TEST_F(SettingsFile, DamagedLinesAreIgnoredAndKept) {
   std::string expected = damaged;
   expected.replace(expected.find("Updated=sz:kept"), 15, "Updated=sz:new");
   EXPECT_EQ(FileBytes(), expected + "\n");
-}
-
-TEST_F(SettingsFile, RemovedKeyLeavesItsParentAsAnEmptyKey) {
-  ASSERT_TRUE(Registry::WriteNumberValue(kUser, "Top\\Leaf", "x", 1));
-  ASSERT_TRUE(Registry::RemoveKey(kUser, "Top", "Leaf"));
-  std::vector<std::string> names = {"stale"};
-  EXPECT_TRUE(Registry::EnumerateKeys(kUser, "Top", names));
-  EXPECT_TRUE(names.empty());
-  EXPECT_EQ(FileBytes(), std::string(kHeader) + "\n[Top]\n");
 }
 
 TEST_F(SettingsFile, AFolderInPlaceOfTheFileFailsEveryCall) {
