@@ -14,7 +14,7 @@
 #include "support/file_system.h"
 #include "support/path.h"
 #include "support/special_folders.h"
-#include "tests/generate/settings_keeper.h"
+#include "tests/support/settings_sandbox.h"
 #include "tools/tree_generator.h"
 
 #include <cstdlib>
@@ -87,8 +87,9 @@ int Main() {
     const int favoritesCount = kGeneratedFavorites * kCopies;
     std::printf("Site: %d favorites in %d folders\n", favoritesCount, summary->folders);
     Settings settings(CompleteSetCheck(templates));
-    // The values a site run reads, put back as they were at the end.
-    const testing::SettingsKeeper keeper(settings);
+    // The values a site run reads, kept apart from the user's own.
+    const testing::SettingsSandbox sandbox;
+    const testing::KeptValues kept{AppEx().RegistryKey(), {"Interval", "Template", "Updated"}};
     settings.SetInterval(30);
     settings.SetTemplate("Default");
     settings.SetUpdated("benchmark");

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "favorites/favorites_events.h"
-#include "support/local_date_time.h"
 
 #include <string>
 #include <vector>
@@ -20,7 +19,6 @@ class RecordingEvents : public FavoritesEvents {
   void FavoriteChange(int level, FavoriteItem& favorite, std::string_view file) override {
     log.push_back("favorite " + std::to_string(level) + " " + favorite.Name + " " + favorite.URL);
     files.emplace_back(file);
-    modified.push_back(favorite.Modified);
   }
   void FavoriteError(std::string_view file) override {
     log.push_back("error");
@@ -29,7 +27,6 @@ class RecordingEvents : public FavoritesEvents {
 
   std::vector<std::string> log;
   std::vector<std::string> files;  // of FavoriteChange and FavoriteError
-  std::vector<LocalDateTime> modified;
 };
 
 }  // namespace vellumark::testing

@@ -9,13 +9,10 @@ namespace vellumark::testing {
 namespace {
 
 TEST(GenerateInterval, AcceptsWholeDaysFromZeroToOneThousand) {
-  EXPECT_EQ(ParseInterval("0"), 0);
-  EXPECT_EQ(ParseInterval("7"), 7);
-  EXPECT_EQ(ParseInterval("0007"), 7);
-  EXPECT_EQ(ParseInterval("1000"), 1000);
-  for (const char* bad : {"", "1001", "-1", "1.5", " 7", "7 ", "+7", "seven", "99999999999999999999"}) {
-    EXPECT_EQ(ParseInterval(bad), std::nullopt) << bad;
-  }
+  const std::pair<const char*, std::optional<int>> cases[] = {
+      {"0", 0},   {"7", 7},    {"0007", 7}, {"1000", 1000}, {"", {}},      {"1001", {}}, {"-1", {}},
+      {"1.5", {}}, {" 7", {}}, {"7 ", {}},  {"+7", {}},     {"seven", {}}, {"99999999999999999999", {}}};
+  for (const auto& [text, days] : cases) EXPECT_EQ(ParseInterval(text), days) << text;
 }
 
 class GenerateOptionsTest : public SiteFixture {

@@ -1,5 +1,6 @@
 vellumark_add_test(NAME site_test SOURCES site_test.cpp generate_options_test.cpp
                    LIBRARIES vellumark_runner vellumark_site)
-vellumark_add_test(NAME whole_site_test SOURCES whole_site_test.cpp
+vellumark_add_test(NAME whole_site_test SOURCES whole_site_test.cpp ${PROJECT_SOURCE_DIR}/tests/reliability/html_checker.cpp
+                   ${PROJECT_SOURCE_DIR}/tests/processes/netscape_reader.cpp
                    LIBRARIES vellumark_runner vellumark_site vellumark_tree_generator)
 target_compile_definitions(whole_site_test PRIVATE VELLUMARK_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -10,9 +10,9 @@
 #include "runner/site_settings.h"
 #include "runner/standard_processes.h"
 #include "support/path.h"
-#include "tests/generate/settings_keeper.h"
 #include "tests/runner/recording_host.h"
 #include "tests/support/failing_file_services.h"
+#include "tests/support/settings_sandbox.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -24,23 +24,32 @@
 
 namespace vellumark::testing {
 
-// Counts the reads of every file; copies from the sources named fail.
+inline std::string Shortcut(std::string_view url) { return "[InternetShortcut]\r\nURL=" + std::string(url) + "\r\n"; }
+
+// Counts the reads of every file; copies from the sources named fail; the
+// folder `many` (with trailing separator) lists `manyCount` shortcuts.
 class CountingFileServices : public FailingFileServices {
  public:
   std::map<std::string, int> reads;
   std::set<std::string> uncopyable;
+  std::string many;
+  int manyCount = 0;
 
   bool CopyFile(std::string_view from, std::string_view to) override {
     return !uncopyable.count(std::string(from)) && FailingFileServices::CopyFile(from, to);
   }
-
   std::optional<std::string> ReadFile(std::string_view path) override {
     ++reads[std::string(path)];
+    if (!many.empty() && path.starts_with(many)) return Shortcut("http://many/");
     return FailingFileServices::ReadFile(path);
   }
+  std::optional<std::vector<DirectoryEntry>> ListFolder(std::string_view folder) override {
+    if (folder != many) return FailingFileServices::ListFolder(folder);
+    std::vector<DirectoryEntry> entries;
+    for (int i = 0; i < manyCount; ++i) entries.push_back({"f" + std::to_string(100000 + i) + ".url", attribute::kArchive, 1000000000});
+    return entries;
+  }
 };
-
-inline std::string Shortcut(std::string_view url) { return "[InternetShortcut]\r\nURL=" + std::string(url) + "\r\n"; }
 
 class SiteFixture : public ::testing::Test {
  protected:
@@ -98,10 +107,10 @@ class SiteFixture : public ::testing::Test {
   TempFolder temp_;
   std::string output_;
   CountingFileServices files_;
-  SettingsFolder settingsFolder_{temp_ / "config"};
+  SettingsSandbox sandbox_;
+  KeptValues kept_{AppEx().RegistryKey(), {"Interval", "ShortcutFolders", "Template", "Updated", "WHOIS"}};
   Templates templates_{temp_.Path() + path::kSeparator, files_};
   Settings settings_{CompleteSetCheck(templates_)};
-  SettingsKeeper keeper_{settings_};
   HTML html_;
   RecordingHost host_;
   LocalDateTime now_{2024, 3, 10, 12, 0, 0};

@@ -87,24 +87,16 @@ TEST_F(SiteTest, GenerateWritesEveryFragmentWithItsIndentCountAndValues) {
   EXPECT_TRUE(std::find(host_.log.begin(), host_.log.end(), "status Generating Solo...") != host_.log.end());
 }
 
-TEST_F(SiteTest, IndexFollowsTheOrderOfTheCheckedFoldersAndSkipsAnEmptyRoot) {
+TEST_F(SiteTest, IndexSortsTheFoldersSkipsAnEmptyRootAndCountsUnreadableShortcuts) {
   AddFavorite("B/b.url", "http://b/");
   AddFavorite("A/a.url", "http://a/");
+  const std::string bad = temp_.Write("fav/A/bad.url", "[InternetShortcut]\r\n");
   Refresh({"B", "A", "/"});
   ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
-  EXPECT_EQ(Output("index.html"), "<meta d=\", A, B\" k=\", A, B\" t=\"2\"> favorites\r\n" + std::string(k12) +
-                                      "<a href=\"a.html\" title=\"1\" target=\"_self\">A</a> link\r\n" + std::string(k12) +
-                                      "<a href=\"b.html\" title=\"1\" target=\"_self\">B</a> link\r\n<p>Upd pages</p>\r\n");
-}
-
-TEST_F(SiteTest, UnreadableShortcutsCountAsProcessed) {
-  AddFavorite("A/good.url", "http://good/");
-  const std::string bad = temp_.Write("fav/A/bad.url", "[InternetShortcut]\r\n");
-  Refresh({"A"});
-  ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
   EXPECT_EQ(host_.messages, Log{"Error reading URL from 1 shortcut:\r\n" + bad});
-  EXPECT_NE(Output("index.html").find("t=\"2\""), std::string::npos);
-  EXPECT_NE(Output("index.html").find("title=\"2\" target=\"_self\""), std::string::npos);
+  EXPECT_EQ(Output("index.html"), "<meta d=\", A, B\" k=\", A, B\" t=\"3\"> favorites\r\n" + std::string(k12) +
+                                      "<a href=\"a.html\" title=\"2\" target=\"_self\">A</a> links\r\n" + std::string(k12) +
+                                      "<a href=\"b.html\" title=\"1\" target=\"_self\">B</a> link\r\n<p>Upd pages</p>\r\n");
 }
 
 // New marks by local calendar days before the present moment.
@@ -141,29 +133,21 @@ TEST_F(NewRuleTest, IntervalSevenMarksSevenDaysAgoTodayAndTheFutureButNotEightDa
   EXPECT_EQ(runner_.State().checkedfolders[0].newcount, 3);
 }
 
-TEST_F(NewRuleTest, IntervalEightTakesTheEighthDayAndOneNewGivesTheSingular) {
-  settings_.SetInterval(8);
-  ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
-  EXPECT_NE(Output("a.html").find(Link(k12, "http://eight/", "eight", " *new*")), std::string::npos);
-  EXPECT_NE(Output("index.html").find("(4 new ones)"), std::string::npos);
-
+TEST_F(NewRuleTest, OtherIntervalsMoveTheLimitAndZeroNeverReadsTheMarkers) {
+  const std::pair<int, std::string> cases[] = {{8, "(4 new ones) links"}, {1, "(2 new ones) links"}, {0, "links"}};
+  for (const auto& [interval, mark] : cases) {
+    settings_.SetInterval(interval);
+    files_.reads.clear();
+    ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
+    EXPECT_NE(Output("index.html").find("target=\"_self\">A</a> " + mark + "\r\n"), std::string::npos) << interval;
+    Refresh({"A", "B", "/"});
+  }
+  EXPECT_EQ(Output("a.html").find("*new*"), std::string::npos);
+  EXPECT_EQ(Reads("T", "filenew.html") + Reads("T", "foldernew.html"), 0);
   settings_.SetInterval(1);
-  Refresh({"A"});
-  ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
-  EXPECT_NE(Output("index.html").find("</a> (2 new ones) links"), std::string::npos) << Output("index.html");
   Touch("A/future.url", {2020, 1, 1, 0, 0, 0});
-  Refresh({"A"});
   ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
   EXPECT_NE(Output("index.html").find("</a> (1 new one) links"), std::string::npos) << Output("index.html");
-}
-
-TEST_F(NewRuleTest, IntervalZeroMarksNothingAndNeverReadsTheMarkers) {
-  settings_.SetInterval(0);
-  ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
-  EXPECT_EQ(Output("a.html").find("*new*"), std::string::npos);
-  EXPECT_EQ(Output("index.html").find("new"), std::string::npos);
-  EXPECT_EQ(Reads("T", "filenew.html"), 0);
-  EXPECT_EQ(Reads("T", "foldernew.html"), 0);
 }
 
 TEST(CalendarDays, CountDateBoundariesNotHours) {
@@ -244,48 +228,35 @@ TEST_F(SiteTest, ResourcesAreCopiedExceptPagesInAnyLetterCase) {
   EXPECT_EQ(OutputNames(), (Log{"css", "img", "index.html", "notes.txt"}));
 }
 
-TEST_F(SiteTest, ReadOnlyResourcesCanBeReplacedByTheNextRun) {
-  WriteSet("T", {{"css/style.css", "v1"}});
-  NativeFileServices().SetAttributes(SetFile("T", "css/style.css"), attribute::kReadOnly);
-  Refresh({});
-  ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
-  NativeFileServices().SetAttributes(SetFile("T", "css/style.css"), 0);
-  WriteSet("T", {{"css/style.css", "v2"}});
-  NativeFileServices().SetAttributes(SetFile("T", "css/style.css"), attribute::kReadOnly);
-  ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
-  EXPECT_EQ(host_.messages, Log{});
-  EXPECT_EQ(Output("css/style.css"), "v2");
-  NativeFileServices().SetAttributes(SetFile("T", "css/style.css"), 0);
-}
-
-TEST_F(SiteTest, AFailedResourceCopyIsReportedAndTheRunGoesOn) {
-  WriteSet("T", {{"a.css", "a"}});
-  files_.uncopyable.insert(SetFile("T", "a.css"));
+TEST_F(SiteTest, ReadOnlyResourcesAreReplacedByTheNextRunAndAFailedCopyIsReported) {
+  const std::string style = SetFile("T", "css/style.css");
   AddFavorite("A/a.url", "http://a/");
   Refresh({"A"});
-  ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
+  for (const char* version : {"v1", "v2"}) {
+    NativeFileServices().SetAttributes(style, 0);
+    WriteSet("T", {{"css/style.css", version}, {"a.css", "a"}});
+    NativeFileServices().SetAttributes(style, attribute::kReadOnly);
+    ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
+    EXPECT_EQ(Output("css/style.css"), version);
+    files_.uncopyable.insert(SetFile("T", "a.css"));
+  }
+  NativeFileServices().SetAttributes(style, 0);
   EXPECT_EQ(host_.messages, Log{"Error copying \r\n" + SetFile("T", "a.css")});
   EXPECT_NE(Output("a.html"), "<missing>");
 }
 
 // Page names never overwrite another output and always work as links.
-TEST_F(SiteTest, AFolderNamedIndexGetsItsOwnPage) {
-  AddFavorite("Index/a.url", "http://a/");
-  AddFavorite("other/b.url", "http://b/");
-  Refresh({"Index", "other"});
-  ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
-  EXPECT_EQ(Output("index-2.html").substr(0, 25), "<h1 title=\"1\">Index|Index");
-  EXPECT_EQ(Output("index.html").substr(0, 6), "<meta ");
-  EXPECT_NE(Output("index.html").find("<a href=\"index-2.html\" title=\"1\" target=\"_self\">Index</a>"), std::string::npos);
-}
-
-TEST_F(SiteTest, AFolderNamedLikeAResourceGetsAnotherPageName) {
+TEST_F(SiteTest, FoldersNamedLikeTheIndexOrAResourceGetAnotherPageName) {
   WriteSet("T", {{"news.html/pic.png", "p"}});
-  AddFavorite("News/a.url", "http://a/");
-  Refresh({"News"});
+  AddFavorite("Index/a.url", "http://a/");
+  AddFavorite("News/b.url", "http://b/");
+  Refresh({"Index", "News"});
   ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted) << ::testing::PrintToString(host_.messages);
   EXPECT_EQ(Output("news.html/pic.png"), "p");
+  EXPECT_EQ(Output("index-2.html").substr(0, 25), "<h1 title=\"1\">Index|Index");
   EXPECT_EQ(Output("news-2.html").substr(0, 23), "<h1 title=\"1\">News|News");
+  EXPECT_EQ(Output("index.html").substr(0, 6), "<meta ");
+  EXPECT_NE(Output("index.html").find("<a href=\"index-2.html\" title=\"1\" target=\"_self\">Index</a>"), std::string::npos);
   EXPECT_NE(Output("index.html").find("href=\"news-2.html\""), std::string::npos);
 }
 
@@ -330,27 +301,21 @@ TEST_F(SiteTest, OddFolderNamesGiveWorkingFileNamesAndLinks) {
 }
 
 // What stops a run before it writes anything.
-TEST_F(SiteTest, NoCompleteTemplateSetStopsBeforeWriting) {
-  AddFavorite("A/a.url", "http://a/");
-  WriteSet("T", {{"style.css", "s"}});
-  NativeFileServices().RemoveFile(SetFile("T", "footer.html"));
-  for (const bool statistics : {false, true}) {
-    host_.messages.clear();
-    Refresh({"A"});
-    EXPECT_EQ(statistics ? Statistics() : Generate(), ProcessRunner::Outcome::kFailed);
-    EXPECT_EQ(host_.messages, Log{"No complete template set is selected\r\n" + templates_.FolderName()});
-    EXPECT_EQ(OutputNames(), Log{});
-    EXPECT_TRUE(host_.folders[0].ticked);
-  }
-}
-
-TEST_F(SiteTest, AnUnreadableTemplateFileStopsBeforeWriting) {
+TEST_F(SiteTest, AnIncompleteOrUnreadableTemplateSetStopsBeforeWriting) {
   AddFavorite("A/a.url", "http://a/");
   WriteSet("T", {{"style.css", "s"}});
   files_.unreadable.insert(SetFile("T", "endlist.html"));
   Refresh({"A"});
   EXPECT_EQ(Generate(), ProcessRunner::Outcome::kFailed);
   EXPECT_EQ(host_.messages, Log{"Error reading template \r\n" + SetFile("T", "endlist.html")});
+  NativeFileServices().RemoveFile(SetFile("T", "footer.html"));
+  for (const bool statistics : {false, true}) {
+    host_.messages.clear();
+    Refresh({"A"});
+    EXPECT_EQ(statistics ? Statistics() : Generate(), ProcessRunner::Outcome::kFailed);
+    EXPECT_EQ(host_.messages, Log{"No complete template set is selected\r\n" + templates_.FolderName()});
+    EXPECT_TRUE(host_.folders[0].ticked);
+  }
   EXPECT_EQ(OutputNames(), Log{});
 }
 
@@ -372,13 +337,11 @@ TEST_F(SiteTest, CancelledOptionsWriteNothingAndConfirmedOnesAreReadAfterwards) 
   EXPECT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
   EXPECT_EQ(Output("a.html"), "<h1 title=\"1\">A|A</h1> favorite\r\n" + Link(k12, "http://a/", "a", " *new*") +
                                   "\r\n<p>Fresh ||page,pages||</p>\r\n");
-}
-
-TEST_F(SiteTest, StatisticsHasNoOptionsStep) {
-  Refresh({});
+  // Statistics has no options step.
   chooseOptions_ = [] { return false; };
+  Refresh({});
   EXPECT_EQ(Statistics(), ProcessRunner::Outcome::kCompleted);
-  EXPECT_EQ(Output("index.html"), "<meta d=\"\" k=\"\" t=\"0\"> favorites\r\n<p>Upd pages</p>\r\n");
+  EXPECT_EQ(Output("index.html"), "<meta d=\"\" k=\"\" t=\"0\"> favorites\r\n<p>Fresh pages</p>\r\n");
 }
 
 // Template files as people and editors leave them.
@@ -398,49 +361,14 @@ TEST_F(SiteTest, OddTemplateBytesPassThroughAsTheLineRulesSay) {
 }
 
 // Counts beyond 16 bits, from a folder the file services make up.
-class ManyFavoritesServices : public CountingFileServices {
- public:
-  std::string folder;  // with trailing separator
-  int count = 0;
-
-  std::optional<std::vector<DirectoryEntry>> ListFolder(std::string_view path) override {
-    if (path != folder) return CountingFileServices::ListFolder(path);
-    std::vector<DirectoryEntry> entries;
-    for (int i = 0; i < count; ++i) entries.push_back({"f" + std::to_string(100000 + i) + ".url", attribute::kArchive, 1000000000});
-    return entries;
-  }
-  std::optional<std::string> ReadFile(std::string_view path) override {
-    if (path.starts_with(folder)) return Shortcut("http://many/");
-    return CountingFileServices::ReadFile(path);
-  }
-};
-
-TEST(SiteCounts, HoldMoreThanSixteenBits) {
-  TempFolder temp;
-  const SettingsFolder settingsFolder(temp / "config");
-  ManyFavoritesServices files;
-  files.folder = temp / "fav/Many" + path::kSeparator;
-  files.count = 70000;
-  temp.MakeFolder("fav/Many");
-  for (const auto& [name, text] : kHandMadeSet) temp.Write("Templates/T/" + name, text);
-  Templates templates(temp.Path() + path::kSeparator, files);
-  Settings settings(CompleteSetCheck(templates));
-  const SettingsKeeper keeper(settings);
-  settings.SetTemplate("T");
-  settings.SetInterval(0);
-  settings.SetUpdated("");
-  HTML html;
-  RecordingHost host;
-  host.chosenFolder = temp.MakeFolder("out");
-  SiteContext site{files, html, templates, [&] { return ReadSiteSettings(settings); }, [](std::string_view) {}, {}, {}};
-  Favorites favorites(files, [&] { return temp / "fav"; });
-  for (const MainFolders& folder : favorites.Initialize()) host.folders.push_back({folder.Name, true, folder.Count});
-  ProcessRunner runner(host, favorites, temp / "fav", [&](ProcessKind kind) { return MakeStandardProcess(kind, files, html, &site); });
-  ASSERT_EQ(runner.Run(ProcessKind::kGenerate, host.Ticked()).outcome, ProcessRunner::Outcome::kCompleted);
-  const std::string index = NativeFileServices().ReadFile(temp / "out/index.html").value_or("");
-  EXPECT_EQ(index.find("<meta d=\", Many\" k=\", Many\" t=\"70000\"> favorites\r\n"), 0u);
-  EXPECT_NE(index.find("<a href=\"many.html\" title=\"70000\""), std::string::npos);
-  EXPECT_EQ(NativeFileServices().ReadFile(temp / "out/many.html").value_or("").substr(0, 18), "<h1 title=\"70000\">");
+TEST_F(SiteTest, CountsHoldMoreThanSixteenBits) {
+  files_.many = temp_.MakeFolder("fav/Many") + path::kSeparator;
+  files_.manyCount = 70000;
+  Refresh({"Many"});
+  ASSERT_EQ(Generate(), ProcessRunner::Outcome::kCompleted);
+  EXPECT_EQ(Output("index.html").find("<meta d=\", Many\" k=\", Many\" t=\"70000\"> favorites\r\n"), 0u);
+  EXPECT_NE(Output("index.html").find("<a href=\"many.html\" title=\"70000\""), std::string::npos);
+  EXPECT_EQ(Output("many.html").substr(0, 18), "<h1 title=\"70000\">");
 }
 
 }  // namespace

@@ -36,17 +36,12 @@ class TemplateSets : public ::testing::Test {
   }
 };
 
-TEST_F(TemplateSets, FolderNameIsBesideTheProgramAndIsCreated) {
+TEST_F(TemplateSets, TheFolderIsMadeBesideTheProgramAndCheckWantsEveryFileAsAFile) {
   const Templates templates(program.Path());
   EXPECT_EQ(templates.FolderName(), program / "Templates" + kSep);
   EXPECT_TRUE(FileSystem().IsFolder(templates.FolderName()));
-  const Templates again(program.Path() + kSep);
-  EXPECT_EQ(again.FolderName(), templates.FolderName());
-}
-
-TEST_F(TemplateSets, CheckWantsEveryFileAsAFile) {
+  EXPECT_EQ(Templates(program.Path() + kSep).FolderName(), templates.FolderName());
   MakeSet("Complete");
-  const Templates templates(program.Path());
   EXPECT_TRUE(templates.Check("Complete"));
   EXPECT_FALSE(templates.Check("Missing"));
   for (std::size_t i = 0; i < Templates::kFiles.size(); ++i) {
@@ -105,89 +100,49 @@ TEST_F(TemplateSets, EnumerateFailsWhenTheFolderCannotBeListedButNotWhenItIsMiss
   EXPECT_EQ(list.calls, (std::vector<std::string>{"clear", "clear", "clear"}));
 }
 
-TEST_F(TemplateSets, GenerateReadsTheFileAtItsPosition) {
+TEST_F(TemplateSets, GenerateReadsTheFileAtItsPositionAndGivesNothingOnAnyError) {
   MakeSet("Default");
   WriteTemplate("Default", 4, "<a href=\"%%URL%%\">%%TITLE%%</a>\r\n");
   ASSERT_TRUE(NativeFileServices().SetAttributes(program / "Templates/Default/folderlink.html", attribute::kReadOnly));
-  const Templates templates(program.Path());
-  EXPECT_EQ(templates.Generate("Default", 4, 2, false, -1, {{"%%URL%%", "u.html"}, {"%%TITLE%%", "T"}}),
-            "  <a href=\"u.html\">T</a>");
-  EXPECT_EQ(templates.Generate("Default", 8, 0, true, -1, {}), "index.html\r\n");
-}
-
-TEST_F(TemplateSets, GenerateGivesNothingOnAnyError) {
-  MakeSet("Default");
   testing::FailingFileServices services;
   const Templates templates(program.Path(), services);
   services.unreadable.insert(templates.FolderName() + "Default" + kSep + "footer.html");
-  EXPECT_EQ(templates.Generate("Default", 6, 0, true, -1, {}), "");
-  EXPECT_EQ(templates.Generate("Default", -1, 0, true, -1, {}), "");
-  EXPECT_EQ(templates.Generate("Default", 9, 0, true, -1, {}), "");
+  EXPECT_EQ(templates.Generate("Default", 4, 2, false, -1, {{"%%URL%%", "u.html"}, {"%%TITLE%%", "T"}}),
+            "  <a href=\"u.html\">T</a>");
+  EXPECT_EQ(templates.Generate("Default", 8, 0, true, -1, {}), "index.html\r\n");
+  for (const int index : {6, -1, 9}) EXPECT_EQ(templates.Generate("Default", index, 0, true, -1, {}), "") << index;
   EXPECT_EQ(templates.Generate("Missing", 0, 0, true, -1, {}), "");
-  EXPECT_EQ(templates.Generate("Default", 7, 0, true, -1, {}), "header.html\r\n");
 }
 
-TEST(TemplateFill, IndentAndFinalLineBreak) {
-  EXPECT_EQ(Templates::Fill("a", 4, false, -1, {}), "    a");
-  EXPECT_EQ(Templates::Fill("a", 4, true, -1, {}), "    a\r\n");
-  EXPECT_EQ(Templates::Fill("a\r\n\r\nb\r\n", 2, true, -1, {}), "  a\r\n  \r\n  b\r\n");
-  EXPECT_EQ(Templates::Fill("a", -3, true, -1, {}), "a\r\n");
-}
-
-TEST(TemplateFill, EmptyTextStaysEmptyAndShortTextStaysWhole) {
-  for (const bool keep : {false, true}) {
-    EXPECT_EQ(Templates::Fill("", 0, keep, -1, {}), "");
-    EXPECT_EQ(Templates::Fill("", 8, keep, 1, {{"a", "b"}}), "");
-  }
-  // Two characters or fewer keep their line break even when it is dropped.
-  EXPECT_EQ(Templates::Fill("\r\n", 0, false, -1, {}), "\r\n");
-  EXPECT_EQ(Templates::Fill("\r\n", 1, false, -1, {}), " ");
-}
-
-TEST(TemplateFill, LinesEndAtCrOrCrLfAndBareLfStaysInside) {
-  EXPECT_EQ(Templates::Fill("x\ny\rz\r\nw", 1, true, -1, {}), " x\ny\r\n z\r\n w\r\n");
-  EXPECT_EQ(Templates::Fill("one\ntwo\nthree\n", 2, false, -1, {}), "  one\ntwo\nthree\n");
-  EXPECT_EQ(Templates::Fill("a\r\r\nb", 0, true, -1, {}), "a\r\n\r\nb\r\n");
-  EXPECT_EQ(Templates::Fill("a\n\r", 0, true, -1, {}), "a\n\r\n");
-}
-
-TEST(TemplateFill, ReplacementsInOrderWithoutRescanning) {
-  EXPECT_EQ(Templates::Fill("%%A%% %%A%%", 0, false, -1, {{"%%A%%", "[%%A%%]"}}), "[%%A%%] [%%A%%]");
-  // A later pair acts on what an earlier one inserted.
-  EXPECT_EQ(Templates::Fill("%%A%%", 0, false, -1, {{"%%A%%", "%%B%%"}, {"%%B%%", "b"}}), "b");
-  EXPECT_EQ(Templates::Fill("%%B%%", 0, false, -1, {{"%%A%%", "a"}, {"%%B%%", "%%A%%"}}), "%%A%%");
-  EXPECT_EQ(Templates::Fill("%%title%% %%TITLE%%", 0, false, -1, {{"%%TITLE%%", "T"}}), "%%title%% T");
-  EXPECT_EQ(Templates::Fill("aaa", 0, false, -1, {{"aa", "b"}}), "ba");
-  EXPECT_EQ(Templates::Fill("keep", 0, false, -1, {{"", "x"}}), "keep");
-}
-
-TEST(TemplateFill, MultiLineValuesGetNoIndent) {
-  EXPECT_EQ(Templates::Fill("<ul>\r\n%%ITEMS%%\r\n</ul>", 2, false, -1, {{"%%ITEMS%%", "<li>1</li>\r\n<li>2</li>"}}),
-            "  <ul>\r\n  <li>1</li>\r\n<li>2</li>\r\n  </ul>");
-}
-
-TEST(TemplateFill, PluralChoiceFollowsTheCount) {
-  const std::string text = "%%COUNT%% ||link,links|| in ||link,links||";
-  EXPECT_EQ(Templates::Fill(text, 0, false, 1, {{"%%COUNT%%", "1"}}), "1 link in link");
-  EXPECT_EQ(Templates::Fill(text, 0, false, 0, {}), "%%COUNT%% links in links");
-  EXPECT_EQ(Templates::Fill(text, 0, false, 7, {}), "%%COUNT%% links in links");
-  EXPECT_EQ(Templates::Fill(text, 0, false, -1, {}), text);
-  EXPECT_EQ(Templates::Fill("||a,||", 0, false, 2, {}), "");
-}
-
-TEST(TemplateFill, OnlyTheFirstWellFormedChoiceIsMade) {
-  EXPECT_EQ(Templates::Fill("||a,b,c|| ||x,y||", 0, false, 1, {}), "||a,b,c|| ||x,y||");
-  EXPECT_EQ(Templates::Fill("||word|| ||x,y||", 0, false, 1, {}), "||word|| ||x,y||");
-  EXPECT_EQ(Templates::Fill("||x,y|| ||p,q||", 0, false, 1, {}), "x ||p,q||");
-  EXPECT_EQ(Templates::Fill("||x,y", 0, false, 1, {}), "||x,y");
-  // The choice starts right after the first "||".
-  EXPECT_EQ(Templates::Fill("|||x,y||", 0, false, 1, {}), "|x");
-  EXPECT_EQ(Templates::Fill("%%% %%x%% ||||", 0, false, 1, {{"%%x%%", "%%"}}), "%%% %% ||||");
-}
-
-TEST(TemplateFill, BytesPassThroughUntouched) {
-  const std::string bytes = "a\0b\xFF\xFE\x80|\0|"s;
-  EXPECT_EQ(Templates::Fill(bytes, 1, false, 3, {{"\0"s, "<nul>"}}), " a<nul>b\xFF\xFE\x80|<nul>|");
+// Indent, final line break (dropped only from texts over two characters),
+// line ends at CR or CR LF, replacements in order without rescanning, no
+// indent for multi-line values, the plural choice and untouched bytes.
+TEST(TemplateFill, FollowsTheLineAndReplacementRules) {
+  struct Case { std::string text; int indent; bool keep; int count; Replacements pairs; std::string expected; };
+  const Case cases[] = {
+      {"a", 4, false, -1, {}, "    a"}, {"a", 4, true, -1, {}, "    a\r\n"},
+      {"a\r\n\r\nb\r\n", 2, true, -1, {}, "  a\r\n  \r\n  b\r\n"}, {"a", -3, true, -1, {}, "a\r\n"},
+      {"", 8, true, 1, {{"a", "b"}}, ""}, {"", 0, false, -1, {}, ""}, {"\r\n", 0, false, -1, {}, "\r\n"},
+      {"\r\n", 1, false, -1, {}, " "}, {"x\ny\rz\r\nw", 1, true, -1, {}, " x\ny\r\n z\r\n w\r\n"},
+      {"one\ntwo\nthree\n", 2, false, -1, {}, "  one\ntwo\nthree\n"}, {"a\r\r\nb", 0, true, -1, {}, "a\r\n\r\nb\r\n"},
+      {"a\n\r", 0, true, -1, {}, "a\n\r\n"}, {"%%A%% %%A%%", 0, false, -1, {{"%%A%%", "[%%A%%]"}}, "[%%A%%] [%%A%%]"},
+      {"%%A%%", 0, false, -1, {{"%%A%%", "%%B%%"}, {"%%B%%", "b"}}, "b"},
+      {"%%B%%", 0, false, -1, {{"%%A%%", "a"}, {"%%B%%", "%%A%%"}}, "%%A%%"},
+      {"%%title%% %%TITLE%%", 0, false, -1, {{"%%TITLE%%", "T"}}, "%%title%% T"},
+      {"aaa", 0, false, -1, {{"aa", "b"}}, "ba"}, {"keep", 0, false, -1, {{"", "x"}}, "keep"},
+      {"<ul>\r\n%%ITEMS%%\r\n</ul>", 2, false, -1, {{"%%ITEMS%%", "<li>1</li>\r\n<li>2</li>"}},
+       "  <ul>\r\n  <li>1</li>\r\n<li>2</li>\r\n  </ul>"},
+      {"%%COUNT%% ||link,links|| in ||link,links||", 0, false, 1, {{"%%COUNT%%", "1"}}, "1 link in link"},
+      {"||link,links|| in ||link,links||", 0, false, 0, {}, "links in links"},
+      {"||link,links|| in ||link,links||", 0, false, 7, {}, "links in links"},
+      {"||link,links||", 0, false, -1, {}, "||link,links||"}, {"||a,||", 0, false, 2, {}, ""},
+      {"||a,b,c|| ||x,y||", 0, false, 1, {}, "||a,b,c|| ||x,y||"},
+      {"||word|| ||x,y||", 0, false, 1, {}, "||word|| ||x,y||"}, {"||x,y|| ||p,q||", 0, false, 1, {}, "x ||p,q||"},
+      {"||x,y", 0, false, 1, {}, "||x,y"},
+      {"|||x,y||", 0, false, 1, {}, "|x"},  // the choice starts right after the first "||"
+      {"%%% %%x%% ||||", 0, false, 1, {{"%%x%%", "%%"}}, "%%% %% ||||"},
+      {"a\0b\xFF\xFE\x80|\0|"s, 1, false, 3, {{"\0"s, "<nul>"}}, " a<nul>b\xFF\xFE\x80|<nul>|"}};
+  for (const Case& c : cases) EXPECT_EQ(Templates::Fill(c.text, c.indent, c.keep, c.count, c.pairs), c.expected) << c.text;
 }
 
 TEST(TemplateFill, LargeInputsAreFilledOrRefusedWithoutHarm) {

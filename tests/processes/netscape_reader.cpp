@@ -16,19 +16,11 @@ std::string Lower(std::string_view text) {
 void AppendUtf8(std::string& out, std::uint32_t code) {
   if (code < 0x80) {
     out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | code >> 6);
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | code >> 12);
-    out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | code >> 18);
-    out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-    out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
+    return;
   }
+  const int more = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+  out += static_cast<char>((0xFF00 >> (more + 1)) | code >> (6 * more));
+  for (int i = more - 1; i >= 0; --i) out += static_cast<char>(0x80 | (code >> (6 * i) & 0x3F));
 }
 
 int Hex(char c) {
@@ -162,7 +154,6 @@ Document Read(std::string_view html) {
     const std::size_t lineEnd = std::min(html.find('\n'), html.size());
     std::string_view line = html.substr(0, lineEnd);
     html.remove_prefix(std::min(lineEnd + 1, html.size()));
-    ++document.lines;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
     // Each tag of the line in turn; text outside tags is ignored.

@@ -32,7 +32,6 @@ struct Folder {
 struct Document {
   Folder root;        // the outermost list
   bool balanced = false;  // every DL closed, nothing closed twice
-  int lines = 0;
 };
 
 Document Read(std::string_view html);

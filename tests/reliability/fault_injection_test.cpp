@@ -4,7 +4,6 @@
 // earlier one or the complete new one, and the exit code tells the truth: 0
 // only with the complete output, 1 with a message naming the file that
 // failed, 3 (Clean) with the one shortcut that could not be rewritten.
-#include "tests/reliability/fault_file_services.h"
 #include "tests/reliability/reliability_fixture.h"
 #include "tests/support/failing_file_services.h"
 
@@ -71,14 +70,14 @@ TEST_P(FaultInjection, EachFailingChangeLosesNoShortcutAndIsNeverReportedAsSucce
   Snapshot earlier;
   for (const auto& [name, bytes] : completeOutput) earlier[name] = "an earlier run's " + name;
   RestoreTree(pristine, earlier);
-  FaultFileServices counting;
+  FailingFileServices counting;
   ASSERT_EQ(RunProcess(process, counting).code, 0);
   ASSERT_GT(counting.changes, 0);
 
   int injected = 0, completed = 0, failed = 0, incomplete = 0;
   for (int n = 1; n <= counting.changes; ++n) {
     RestoreTree(pristine, earlier);
-    FaultFileServices faulty;
+    FailingFileServices faulty;
     faulty.failAt = n;
     const CliResult result = RunProcess(process, faulty);
     const std::string context = process + ": change " + std::to_string(n) + " (" + faulty.failedOperation + " " +
@@ -86,7 +85,7 @@ TEST_P(FaultInjection, EachFailingChangeLosesNoShortcutAndIsNeverReportedAsSucce
     ASSERT_FALSE(faulty.failedPath.empty()) << context << " never reached";
     ++injected;
     const Snapshot tree = TakeSnapshot(favorites_);
-    ExpectIntact(original, tree, clean, context);
+    ExpectIntact(original, clean ? cleanedTree : original, tree, context);
     const Snapshot output = TakeSnapshot(output_);
     EXPECT_EQ(output.size(), earlier.size()) << Differences(output, earlier) << context;
     for (const auto& [name, bytes] : output) {
@@ -129,29 +128,25 @@ TEST_P(FaultInjection, EachFailingChangeLosesNoShortcutAndIsNeverReportedAsSucce
 INSTANTIATE_TEST_SUITE_P(EveryProcess, FaultInjection,
                          ::testing::Values("check", "clean", "convert", "generate", "statistics"));
 
+// An unreadable shortcut is input, not a failure; unwritable ones give 3
+// and are listed; the others are cleaned.
 class CleanExitCodes : public ReliabilityFixture {};
 
-TEST_F(CleanExitCodes, UnreadableShortcutsAreInputNotFailure) {
-  const std::string unreadable = temp_.Write("fav/News/a.url", "[InternetShortcut]\r\nURL=http://a/\r\nX=1\r\n");
-  temp_.Write("fav/News/b.url", "[InternetShortcut]\r\nURL=http://b/\r\nX=1\r\n");
+TEST_F(CleanExitCodes, UnwritableShortcutsGiveThreeAndUnreadableOnesNothing) {
+  const std::string dirty = "[InternetShortcut]\r\nURL=http://a/\r\nX=1\r\n";
   FailingFileServices files;
-  files.unreadable.insert(unreadable);
-  const CliResult result = RunProcess("clean", files);
-  EXPECT_EQ(result.code, 0) << result.err;
-  EXPECT_EQ(*NativeFileServices().ReadFile(temp_ / "fav/News/b.url"), "[InternetShortcut]\r\nURL=http://b/\r\n");
-}
-
-TEST_F(CleanExitCodes, UnwritableShortcutsGiveThreeAndAreListed) {
-  const std::string first = temp_.Write("fav/News/a.url", "[InternetShortcut]\r\nURL=http://a/\r\nX=1\r\n");
-  const std::string second = temp_.Write("fav/b.url", "[InternetShortcut]\r\nURL=http://b/\r\nX=1\r\n");
-  temp_.Write("fav/c.url", "[InternetShortcut]\r\nURL=http://c/\r\nX=1\r\n");
-  FailingFileServices files;
-  files.unreplaceable = {first, second};
-  const CliResult result = RunProcess("clean", files);
+  files.unreadable = {temp_.Write("fav/News/a.url", dirty)};
+  files.unreplaceable = {temp_.Write("fav/News/b.url", dirty), temp_.Write("fav/b.url", dirty)};
+  const std::string clean = temp_.Write("fav/c.url", dirty);
+  CliResult result = RunProcess("clean", files);
   EXPECT_EQ(result.code, cli::exit_code::kIncomplete);
-  EXPECT_EQ(Unwritten(result.err), (std::set<std::string>{first, second}));
-  EXPECT_EQ(*NativeFileServices().ReadFile(first), "[InternetShortcut]\r\nURL=http://a/\r\nX=1\r\n");
-  EXPECT_EQ(*NativeFileServices().ReadFile(temp_ / "fav/c.url"), "[InternetShortcut]\r\nURL=http://c/\r\n");
+  EXPECT_EQ(Unwritten(result.err), files.unreplaceable);
+  for (const std::string& file : files.unreplaceable) EXPECT_EQ(*NativeFileServices().ReadFile(file), dirty);
+  EXPECT_EQ(*NativeFileServices().ReadFile(clean), "[InternetShortcut]\r\nURL=http://a/\r\n");
+  files.unreplaceable.clear();
+  result = RunProcess("clean", files);
+  EXPECT_EQ(result.code, cli::exit_code::kSuccess) << result.err;
+  EXPECT_EQ(*NativeFileServices().ReadFile(temp_ / "fav/b.url"), "[InternetShortcut]\r\nURL=http://a/\r\n");
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #include "tests/reliability/html_checker.h"
 
+#include "tests/processes/netscape_reader.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <charconv>
 
 namespace vellumark::testing::html {
 namespace {
@@ -19,60 +20,26 @@ std::string Lower(std::string_view text) {
 
 bool IsNameCharacter(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == ':'; }
 
-void AppendCodePoint(std::string& out, unsigned long code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-// Decodes references; sets `error` for an "&" that starts none. Named
-// references other than the basic ones stay as they are (a template may use
-// any).
+// Decodes the references (with the importer-like reader's decoder); sets
+// `error` for an "&" that starts none: "&name;", "&#digits;" or "&#xhex;"
+// up to U+10FFFF. Named references other than the basic ones stay as they
+// are (a template may use any).
 std::string Decode(std::string_view text, std::string& error) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '&') {
-      out += text[i];
-      continue;
-    }
-    const std::size_t semicolon = text.find(';', i);
-    const std::string_view body = semicolon == std::string_view::npos ? "" : text.substr(i + 1, semicolon - i - 1);
-    const bool named = !body.empty() && std::all_of(body.begin(), body.end(), [](char c) {
-      return std::isalnum(static_cast<unsigned char>(c));
+  for (std::size_t at = text.find('&'); at != std::string_view::npos; at = text.find('&', at + 1)) {
+    const std::size_t semicolon = text.find(';', at);
+    const std::string_view body = text.substr(at + 1, semicolon == std::string_view::npos ? 0 : semicolon - at - 1);
+    const bool hex = body.size() > 1 && (body[1] == 'x' || body[1] == 'X');
+    const std::string_view digits = body.substr(body.starts_with('#') ? (hex ? 2 : 1) : 0);
+    const bool valid = !digits.empty() && digits.size() <= 8 && std::all_of(digits.begin(), digits.end(), [&](char c) {
+      return body[0] != '#' ? std::isalnum(static_cast<unsigned char>(c)) != 0
+                            : (hex ? std::isxdigit(static_cast<unsigned char>(c)) : std::isdigit(static_cast<unsigned char>(c))) != 0;
     });
-    if (body.size() > 1 && body[0] == '#') {
-      const bool hex = body[1] == 'x' || body[1] == 'X';
-      const std::string_view digits = body.substr(hex ? 2 : 1);
-      unsigned long code = 0;
-      const auto [end, failure] = std::from_chars(digits.data(), digits.data() + digits.size(), code, hex ? 16 : 10);
-      if (digits.empty() || failure != std::errc() || end != digits.data() + digits.size() || code > 0x10FFFF) {
-        error = "bad character reference &" + std::string(body) + ";";
-        return out;
-      }
-      AppendCodePoint(out, code);
-    } else if (body == "amp" || body == "lt" || body == "gt" || body == "quot" || body == "apos") {
-      out += body == "amp" ? '&' : body == "lt" ? '<' : body == "gt" ? '>' : body == "quot" ? '"' : '\'';
-    } else if (named) {
-      out += "&" + std::string(body) + ";";
-    } else {
-      error = "\"&\" that starts no reference";
-      return out;
+    if (!valid || (body[0] == '#' && std::stoul(std::string(digits), nullptr, hex ? 16 : 10) > 0x10FFFF)) {
+      error = "\"&\" that starts no reference: " + std::string(text.substr(at, 12));
+      return "";
     }
-    i = semicolon;
   }
-  return out;
+  return netscape::DecodeReferences(text);
 }
 
 std::string Trim(std::string_view text) {
@@ -141,7 +108,6 @@ class Checker {
       open_.pop_back();
       return;
     }
-    report_.elements.push_back(name);
     while (report_.error.empty()) {
       Blanks();
       if (pos_ >= s_.size()) return Fail("tag <" + name + "> never closed");
@@ -149,10 +115,7 @@ class Checker {
         const bool selfClosed = s_[pos_] == '/';
         pos_ += selfClosed ? 2 : 1;
         const bool isVoid = std::find(kVoid.begin(), kVoid.end(), name) != kVoid.end();
-        if (!isVoid && !selfClosed) {
-          open_.push_back(name);
-          report_.depth = std::max(report_.depth, static_cast<int>(open_.size()));
-        }
+        if (!isVoid && !selfClosed) open_.push_back(name);
         return;
       }
       Attribute(name);

@@ -13,10 +13,8 @@ namespace vellumark::testing::html {
 
 struct Report {
   std::string error;  // "" when well-formed
-  std::vector<std::string> elements;    // start tags by name, in order
   std::vector<std::string> texts;       // decoded text runs, trimmed
   std::vector<std::string> attributes;  // decoded attribute values
-  int depth = 0;                        // deepest nesting of elements
 };
 
 Report Check(std::string_view document);

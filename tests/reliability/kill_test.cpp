@@ -81,20 +81,16 @@ class KilledRun : public ReliabilityFixture {
     return attempts;
   }
 
-  // Puts back the original bytes of every shortcut that changed; removes
-  // other files that appeared. Returns the number of each.
+  // Puts back the original bytes of every shortcut that changed and
+  // removes other files that appeared; returns the number of each.
   std::pair<int, int> Restore(const Snapshot& original) {
     int cleaned = 0, strays = 0;
     for (const auto& [name, bytes] : TakeSnapshot(favorites_)) {
-      const std::string path = favorites_ + "/" + name;
       const auto before = original.find(name);
-      if (before == original.end()) {
-        ++strays;
-        NativeFileServices().RemoveFile(path);
-      } else if (before->second != bytes) {
-        ++cleaned;
-        NativeFileServices().WriteFile(path, before->second);
-      }
+      strays += before == original.end();
+      cleaned += before != original.end() && before->second != bytes;
+      if (before == original.end()) NativeFileServices().RemoveFile(favorites_ + "/" + name);
+      else if (before->second != bytes) NativeFileServices().WriteFile(favorites_ + "/" + name, before->second);
     }
     return {cleaned, strays};
   }
@@ -141,7 +137,7 @@ TEST_F(KilledRun, CleanLosesNoShortcut) {
     std::erase_if(after, [](const auto& entry) {
       return entry.first.find(".vellumark-") != std::string::npos && entry.first.ends_with(".tmp");
     });
-    ExpectIntact(original, after, true, context);
+    ExpectIntact(original, cleanedTree, after, context);
     ASSERT_EQ(FavoriteCount(), favorites) << context;
     EXPECT_EQ(ReadOnly(original), readOnly) << context;
     const auto [cleaned, strays] = Restore(original);

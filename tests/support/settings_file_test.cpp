@@ -41,17 +41,25 @@ class SettingsFile : public ::testing::Test {
   }
 };
 
-TEST_F(SettingsFile, NewFileHoldsOneSectionWithTypedLines) {
+// A new file holds a section a key with typed lines; a removed key leaves
+// its parent as an empty key.
+TEST_F(SettingsFile, NewFileHoldsOneSectionAKeyWithTypedLines) {
   ASSERT_TRUE(Registry::WriteNumberValue(kUser, kKey, "Interval", 7));
   ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "Template", "Default", 1));
   ASSERT_TRUE(Registry::WriteNumberValue(kUser, kKey, "Interval", -3));
   ASSERT_TRUE(Registry::WriteBinaryValue(kUser, "Other", "Raw", std::vector<std::uint8_t>{0x01, 0xAB}));
+  ASSERT_TRUE(Registry::WriteNumberValue(kUser, "Top\\Leaf", "x", 1));
+  ASSERT_TRUE(Registry::RemoveKey(kUser, "Top", "Leaf"));
+  std::vector<std::string> names = {"stale"};
+  EXPECT_TRUE(Registry::EnumerateKeys(kUser, "Top", names));
+  EXPECT_TRUE(names.empty());
   EXPECT_EQ(FileBytes(), std::string(kHeader) +
                              "\n[Software\\Tarnwell\\Vellumark]\n"
                              "Interval=dword:-3\n"
                              "Template=sz:Default\n"
                              "\n[Other]\n"
-                             "Raw=binary:01,ab\n");
+                             "Raw=binary:01,ab\n"
+                             "\n[Top]\n");
 }
 
 // One line read in section "K": name|type|stored bytes, or "<other>".
@@ -72,10 +80,8 @@ TEST(SettingsFormat, AnyBytesSurviveTheRoundTrip) {
       {"All", 1, all + '\0', ""},
       {"Tricky", 2, "  lead and trail  \r\nline two\n%41 stays %q %zz %\0"s,
        "Tricky=expand_sz:  lead and trail  %0D%0Aline two%0A%2541 stays %q %zz %"},
-      {" =[odd]# name= ", 1, "x\0"s, "%20%3D[odd]# name%3D%20=sz:x"},
-      {"#comment-like", 1, "y\0"s, ""},
-      {"List", 7, "a\0b\0\0"s, "List=multi_sz:a%00b%00"},
-      {"Interval", 4, "\xFD\xFF\xFF\xFF", "Interval=dword:-3"},
+      {" =[odd]# name= ", 1, "x\0"s, "%20%3D[odd]# name%3D%20=sz:x"}, {"#comment-like", 1, "y\0"s, ""},
+      {"List", 7, "a\0b\0\0"s, "List=multi_sz:a%00b%00"}, {"Interval", 4, "\xFD\xFF\xFF\xFF", "Interval=dword:-3"},
       {"Raw", 3, "\x01\xAB", "Raw=binary:01,ab"},
   };
   for (const auto& c : cases) {
@@ -91,27 +97,37 @@ TEST(SettingsFormat, HandEditsAreUnderstoodAndDamageIsNotAValue) {
       {"  Interval =  DWORD: 0x10 ", "Interval|4|\x10\0\0\0"s},
       {"Updated= sz:  two spaces kept", "Updated|1|  two spaces kept\0"s},
       {"WHOIS=sz:https://example.test/?q=%q", "WHOIS|1|https://example.test/?q=%q\0"s},
-      {"Blob=binary: 0A 0b,ff", "Blob|3|\x0A\x0B\xFF"},
-      {"garbage without equals", "<other>"},
-      {"Interval=dword:not a number", "<other>"},
-      {"Interval=dword:4294967296", "<other>"},
-      {"Interval=qword:5", "<other>"},
-      {"Template=binary:0", "<other>"},
-      {"\0\0\xFF\xFE binary junk \x01"sv, "<other>"},
-      {"Updated", "<other>"},
+      {"Blob=binary: 0A 0b,ff", "Blob|3|\x0A\x0B\xFF"}, {"garbage without equals", "<other>"},
+      {"Interval=dword:not a number", "<other>"}, {"Interval=dword:4294967296", "<other>"},
+      {"Interval=qword:5", "<other>"}, {"Template=binary:0", "<other>"}, {"\0\0\xFF\xFE binary junk \x01"sv, "<other>"},
+      {"Updated", "<other>"}, {"X=dword:7\r\r", "<other>"},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(Read(text), expected) << text;
 }
 
-TEST_F(SettingsFile, HandEditsAreUnderstood) {
+TEST_F(SettingsFile, HandEditsCountAndDuplicatesAfterTheFirstAreDroppedByAWrite) {
   WriteFileBytes(
       "\xEF\xBB\xBF; edited by hand\r\n"
       "  [software\\tarnwell\\vellumark]  \r\n"
       "  Interval =  DWORD: 0x10 \r\n"
-      "Tail=sz:ends in CR\r\r\n");
-  ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "New", "", 1));
+      "Tail=sz:ends in CR\r\r\n"
+      "Updated=sz:first\nupdated=sz:second\n"
+      "[A]\nx=sz:1\n# note\n[B]\ny=sz:2\n");
   EXPECT_EQ(Text("Tail"), "ends in CR\r");
   EXPECT_EQ(Number("Interval"), "16");
+  EXPECT_EQ(Text("Updated"), "first");
+  ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "Updated", "third", 1));
+  ASSERT_TRUE(Registry::WriteStringValue(kUser, "a", "z", "3", 1));
+  // The byte-order mark goes; every other byte stays.
+  EXPECT_EQ(FileBytes(),
+            "; edited by hand\r\n"
+            "  [software\\tarnwell\\vellumark]  \r\n"
+            "  Interval =  DWORD: 0x10 \r\n"
+            "Tail=sz:ends in CR\r\r\n"
+            "Updated=sz:third\n"
+            "[A]\nx=sz:1\nz=sz:3\n# note\n[B]\ny=sz:2\n");
+  ASSERT_TRUE(Registry::RemoveValue(kUser, kKey, "Updated"));
+  EXPECT_EQ(Text("Updated"), "<failed>");
 }
 
 TEST_F(SettingsFile, DamagedLinesAreIgnoredAndKept) {
@@ -126,39 +142,13 @@ TEST_F(SettingsFile, DamagedLinesAreIgnoredAndKept) {
       "[Software\\Tarnwell\\Vellumark]\n"
       "Interval=dwo";  // cut off mid-line
   WriteFileBytes(damaged);
-  EXPECT_EQ(Number("Interval"), "<failed>");
-  EXPECT_EQ(Text("Template"), "<failed>");
-  EXPECT_EQ(Text("Orphan"), "<failed>");
+  EXPECT_EQ(Number("Interval") + Text("Template") + Text("Orphan"), "<failed><failed><failed>");
   EXPECT_EQ(Text("Updated"), "kept");
   // A write changes its own line and keeps every line it does not understand.
   ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "Updated", "new", 1));
   std::string expected = damaged;
   expected.replace(expected.find("Updated=sz:kept"), 15, "Updated=sz:new");
   EXPECT_EQ(FileBytes(), expected + "\n");
-}
-
-TEST_F(SettingsFile, FirstOfDuplicateValuesCountsAndWritesDropTheRest) {
-  WriteFileBytes("[Software\\Tarnwell\\Vellumark]\nUpdated=sz:first\nupdated=sz:second\n");
-  EXPECT_EQ(Text("Updated"), "first");
-  ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "Updated", "third", 1));
-  EXPECT_EQ(FileBytes(), "[Software\\Tarnwell\\Vellumark]\nUpdated=sz:third\n");
-  ASSERT_TRUE(Registry::RemoveValue(kUser, kKey, "Updated"));
-  EXPECT_EQ(Text("Updated"), "<failed>");
-}
-
-TEST_F(SettingsFile, NewValuesJoinTheirSection) {
-  WriteFileBytes("[A]\nx=sz:1\n# note\n[B]\ny=sz:2\n");
-  ASSERT_TRUE(Registry::WriteStringValue(kUser, "a", "z", "3", 1));
-  EXPECT_EQ(FileBytes(), "[A]\nx=sz:1\nz=sz:3\n# note\n[B]\ny=sz:2\n");
-}
-
-TEST_F(SettingsFile, RemovedKeyLeavesItsParentAsAnEmptyKey) {
-  ASSERT_TRUE(Registry::WriteNumberValue(kUser, "Top\\Leaf", "x", 1));
-  ASSERT_TRUE(Registry::RemoveKey(kUser, "Top", "Leaf"));
-  std::vector<std::string> names = {"stale"};
-  EXPECT_TRUE(Registry::EnumerateKeys(kUser, "Top", names));
-  EXPECT_TRUE(names.empty());
-  EXPECT_EQ(FileBytes(), std::string(kHeader) + "\n[Top]\n");
 }
 
 TEST_F(SettingsFile, AFolderInPlaceOfTheFileFailsEveryCall) {

@@ -5,9 +5,10 @@
 // object's life (each test case runs in its own process), so the store
 // starts empty. Windows build: the store is the real registry of the test
 // prefix; TestKey() is a key of its own, removed afterwards, and
-// KeptValues restores values of a shared key.
+// KeptValues restores values of a shared key (in both builds).
 #pragma once
 
+#include "support/registry.h"
 #include "tests/support/temp_folder.h"
 
 #include <cstdlib>
@@ -64,59 +65,49 @@ class SettingsSandbox {
   bool hadConfig_ = false;
 };
 
-#ifdef _WIN32
 // Saves the named values of a current-user key and puts them back (or
 // removes them again) when the object goes.
 class KeptValues {
  public:
-  KeptValues(std::string key, std::vector<std::string> names) : key_(std::move(key)) {
-    for (std::string& name : names) {
+  KeptValues(std::string key, const std::vector<std::string>& names) : key_(std::move(key)) {
+    for (const std::string& name : names) {
       Saved saved;
-      saved.name = std::move(name);
-      HKEY handle = nullptr;
-      if (::RegOpenKeyExW(HKEY_CURRENT_USER, win32::Widen(key_).c_str(), 0, KEY_READ, &handle) == ERROR_SUCCESS) {
-        DWORD size = 0;
-        const std::wstring wide = win32::Widen(saved.name);
-        if (::RegQueryValueExW(handle, wide.c_str(), nullptr, &saved.type, nullptr, &size) == ERROR_SUCCESS) {
-          saved.data.resize(size);
-          saved.present = ::RegQueryValueExW(handle, wide.c_str(), nullptr, &saved.type, saved.data.data(), &size) ==
-                          ERROR_SUCCESS;
-          saved.data.resize(size);
-        }
-        ::RegCloseKey(handle);
-      }
+      saved.name = name;
+      // A failed text read still gives the value's type.
+      const bool read = Registry::ReadStringValue(kUser, key_, name, saved.text, saved.type) ||
+                        (saved.type == kNumber && Registry::ReadNumberValue(kUser, key_, name, saved.number)) ||
+                        (saved.type == kBinary && Registry::ReadBinaryValue(kUser, key_, name, saved.bytes));
+      if (!read) saved.type = 0;
       saved_.push_back(std::move(saved));
     }
   }
   KeptValues(const KeptValues&) = delete;
   KeptValues& operator=(const KeptValues&) = delete;
   ~KeptValues() {
-    HKEY handle = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, win32::Widen(key_).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
-                          nullptr) != ERROR_SUCCESS) {
-      return;
-    }
     for (const Saved& saved : saved_) {
-      const std::wstring wide = win32::Widen(saved.name);
-      if (saved.present) {
-        ::RegSetValueExW(handle, wide.c_str(), 0, saved.type, saved.data.data(), static_cast<DWORD>(saved.data.size()));
-      } else {
-        ::RegDeleteValueW(handle, wide.c_str());
+      if (saved.type == kNumber) {
+        Registry::WriteNumberValue(kUser, key_, saved.name, saved.number);
+      } else if (saved.type == kBinary) {
+        Registry::WriteBinaryValue(kUser, key_, saved.name, saved.bytes);
+      } else if (!Registry::WriteStringValue(kUser, key_, saved.name, saved.text, saved.type)) {
+        Registry::RemoveValue(kUser, key_, saved.name);
       }
     }
-    ::RegCloseKey(handle);
   }
 
  private:
+  static constexpr std::uint32_t kUser = Registry::kCurrentUser;
+  static constexpr std::uint32_t kBinary = 3;
+  static constexpr std::uint32_t kNumber = 4;
   struct Saved {
     std::string name;
-    bool present = false;
-    DWORD type = 0;
-    std::vector<BYTE> data;
+    std::uint32_t type = 0;  // 0: none
+    std::string text;
+    std::int32_t number = 0;
+    std::vector<std::uint8_t> bytes;
   };
   std::string key_;
   std::vector<Saved> saved_;
 };
-#endif
 
 }  // namespace vellumark::testing

@@ -94,50 +94,28 @@ TEST(SpecialFolders, FavoritesIsTheHomeFolderOnlyWhenItExists) {
   EXPECT_EQ(GetSpecialFolder(5), "");
 }
 
-// Sets TZ for the life of the object.
-class ScopedTimeZone {
- public:
-  explicit ScopedTimeZone(const char* zone) {
-    if (const char* old = std::getenv("TZ")) old_ = old, had_ = true;
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-  ~ScopedTimeZone() {
-    if (had_) setenv("TZ", old_.c_str(), 1); else unsetenv("TZ");
-    tzset();
-  }
-
- private:
-  std::string old_;
-  bool had_ = false;
-};
-
-TEST(TimeZone, OffsetFollowsTz) {
-  {
-    ScopedTimeZone zone("UTC0");
-    EXPECT_EQ(CurrentUtcOffsetMinutes(), 0);
-  }
-  {
-    ScopedTimeZone zone("IST-5:30");
-    EXPECT_EQ(CurrentUtcOffsetMinutes(), 330);
-  }
-  {
-    ScopedTimeZone zone("EST5");
-    EXPECT_EQ(CurrentUtcOffsetMinutes(), -300);
-  }
-}
-
-TEST(TimeZone, FileTimesKeepTheirRealUtcUnderEveryZone) {
+// File times under fixed-offset zones: the local time shown is the UTC
+// time moved by the zone's offset, and a local time set is stored as UTC.
+TEST(TimeZone, FileTimesFollowTz) {
   testing::TempFolder temp;
   const std::string file = temp.Write("f.txt", "");
-  const std::int64_t utc = 1500000000;
-  ASSERT_TRUE(NativeFileServices().SetLastWriteUtc(file, utc));
-  for (const char* zone : {"UTC0", "CET-1CEST,M3.5.0,M10.5.0/3", "NZST-12NZDT,M9.5.0,M4.1.0/3", "PST8PDT"}) {
-    ScopedTimeZone scoped(zone);
-    const std::optional<LocalDateTime> local = FileSystem().GetFileDateTime(file);
-    ASSERT_TRUE(local) << zone;
-    EXPECT_EQ(ToUtc(*local, CurrentUtcOffsetMinutes()), utc) << zone;
+  const char* old = std::getenv("TZ");
+  const std::string saved = old != nullptr ? old : "";
+  const std::tuple<const char*, int, LocalDateTime> zones[] = {
+      {"UTC0", 0, {2017, 7, 14, 2, 40, 0}},
+      {"IST-5:30", 330, {2017, 7, 14, 8, 10, 0}},
+      {"EST5", -300, {2017, 7, 13, 21, 40, 0}}};
+  for (const auto& [zone, offset, local] : zones) {
+    setenv("TZ", zone, 1);
+    tzset();
+    EXPECT_EQ(CurrentUtcOffsetMinutes(), offset) << zone;
+    ASSERT_TRUE(NativeFileServices().SetLastWriteUtc(file, 1500000000));
+    EXPECT_EQ(FileSystem().GetFileDateTime(file), local) << zone;
+    ASSERT_TRUE(FileSystem().SetFileDateTime(file, {2019, 11, 3, 14, 7, 33}));
+    EXPECT_EQ(NativeFileServices().GetLastWriteUtc(file), 1572790053 - offset * 60) << zone;
   }
+  if (old != nullptr) setenv("TZ", saved.c_str(), 1); else unsetenv("TZ");
+  tzset();
 }
 
 #endif
