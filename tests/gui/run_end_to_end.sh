@@ -116,6 +116,8 @@ name_of() { sed -n "$(($1 + 1))p" "$run/list.txt" | cut -f2; }
 folders_text() { echo "|$entries folder$([ "$entries" = 1 ] || echo s) / $1 selected |"; }
 favorites_text() { echo "|$total favorite$([ "$total" = 1 ] || echo s) / $1 selected |"; }
 ticked_entries() { drive list | sed -n 's/^\[x\] //p'; }
+# The list's position of an entry (the file system gives their order).
+entry_position() { drive list | cut -c5- | grep -nxF "$1" | cut -d: -f1 | { read -r line && echo $((line - 1)); }; }
 
 note "start-up without a Favorites folder"
 wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' /v Favorites \
@@ -404,13 +406,13 @@ wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell
   /t REG_EXPAND_SZ /d "$(winpath "$verify_tree")" /f >/dev/null 2>&1
 start_program
 choose_folder "$run/gui-verify"
-drive tick 0 >/dev/null
+drive tick "$(entry_position Live)" >/dev/null
 drive process 5 >"$run/gui-verify.log"
 expect_eq "verify: the summary" "$(grep '^message: Verified' "$run/gui-verify.log")" \
   "message: Verified 3 links: 1 dead, 1 moved, 0 not checked."
 cli --favorites "$(winpath "$verify_tree")" verify Live --output "$(winpath "$run/cli-verify")" >/dev/null
 cmp -s "$run/gui-verify/Verify.txt" "$run/cli-verify/Verify.txt" || fail "verify: Verify.txt differs from vellumark-cli's"
-drive tick 1 >/dev/null
+drive tick "$(entry_position Silent)" >/dev/null
 drive process 5 escape >"$run/gui-verify-stopped.log"
 grep -q '^message' "$run/gui-verify-stopped.log" && fail "verify: a stopped run showed a message"
 cmp -s "$run/gui-verify/Verify.txt" "$run/cli-verify/Verify.txt" || fail "verify: the stopped run replaced Verify.txt"
