@@ -63,7 +63,7 @@ class FormAboutTest : public ::testing::Test {
   HWND dialog_ = nullptr;
 };
 
-TEST_F(FormAboutTest, ShowsItsPropertiesCentredOnItsOwnerAndClosesWithOK) {
+TEST_F(FormAboutTest, ShowsItsPropertiesCentredOnItsOwnerFollowsADpiChangeAndClosesWithOK) {
   ::SetWindowPos(owner_.get(), nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ::ShowWindow(owner_.get(), SW_SHOWNOACTIVATE);
   Run({[this](HWND dialog) {
@@ -84,6 +84,19 @@ TEST_F(FormAboutTest, ShowsItsPropertiesCentredOnItsOwnerAndClosesWithOK) {
     EXPECT_NEAR(window.top + window.bottom, owner.top + owner.bottom, 1);
     // OK stands below the frame of lines around the icon and the texts.
     EXPECT_GT(PlaceOf(Item(dialog, FormAbout::kCommandOK)).top, PlaceOf(Item(dialog, FormAbout::kLineBottom)).bottom);
+    // A DPI change lays the window out again.
+    constexpr int kDpi = 192;
+    RECT suggested{};
+    ::GetWindowRect(dialog, &suggested);
+    ::SendMessageW(dialog, controls::kDpiChanged, MAKEWPARAM(kDpi, kDpi), reinterpret_cast<LPARAM>(&suggested));
+    const RECT ok = PlaceOf(Item(dialog, FormAbout::kCommandOK));
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    EXPECT_EQ((std::array{ok.right - ok.left, ok.bottom - ok.top, Width(Item(dialog, FormAbout::kImageIcon)),
+                          client.right - ok.right, client.bottom - ok.bottom}),
+              (std::array<LONG, 5>{controls::Scale(75, kDpi), controls::Scale(23, kDpi), controls::Scale(32, kDpi),
+                                   controls::Scale(11, kDpi), controls::Scale(11, kDpi)}));
+    EXPECT_EQ(Width(Link(dialog)), controls::testing::TextWidth(Link(dialog), L"https://tarnwell.example/vellumark"));
     Click(dialog, FormAbout::kCommandOK);
   }});
   EXPECT_TRUE(::IsWindowEnabled(owner_.get()));
@@ -140,24 +153,6 @@ TEST_F(FormAboutTest, AnEmptyAddressGivesALinkOfWidthZeroThatNothingReaches) {
     Click(dialog, FormAbout::kCommandOK);
   }});
   EXPECT_TRUE(opened_.empty());
-}
-
-TEST_F(FormAboutTest, ADpiChangeLaysTheWindowOutAgain) {
-  Run({[](HWND dialog) {
-    constexpr int kDpi = 192;
-    RECT suggested{};
-    ::GetWindowRect(dialog, &suggested);
-    ::SendMessageW(dialog, controls::kDpiChanged, MAKEWPARAM(kDpi, kDpi), reinterpret_cast<LPARAM>(&suggested));
-    const RECT ok = PlaceOf(Item(dialog, FormAbout::kCommandOK));
-    RECT client{};
-    ::GetClientRect(dialog, &client);
-    EXPECT_EQ((std::array{ok.right - ok.left, ok.bottom - ok.top, Width(Item(dialog, FormAbout::kImageIcon)),
-                          client.right - ok.right, client.bottom - ok.bottom}),
-              (std::array<LONG, 5>{controls::Scale(75, kDpi), controls::Scale(23, kDpi), controls::Scale(32, kDpi),
-                                   controls::Scale(11, kDpi), controls::Scale(11, kDpi)}));
-    EXPECT_EQ(Width(Link(dialog)), controls::testing::TextWidth(Link(dialog), L"https://tarnwell.example/vellumark"));
-    Click(dialog, FormAbout::kCommandOK);
-  }});
 }
 
 }  // namespace

@@ -79,15 +79,14 @@ constexpr const wchar_t* kTitle = L"Tarnwell Vellumark";
 // The system menu's second entry of ours: (index 1 + 1) * 16.
 constexpr WPARAM kAboutCommand = 2 * 16;
 
-[[noreturn]] void Fail(const std::string& text) {
-  std::printf("error: %s\n", text.c_str());
-  std::fflush(stdout);
-  std::exit(1);
-}
-
 void Print(const std::string& text) {
   std::printf("%s\n", text.c_str());
   std::fflush(stdout);
+}
+
+[[noreturn]] void Fail(const std::string& text) {
+  Print("error: " + text);
+  std::exit(1);
 }
 
 // Polls `done` every 20 ms, `tries` times at most; whether it came true.
@@ -345,13 +344,11 @@ void WatchRun(std::atomic<bool>& done, const RunMode& mode) {
 void RunProcess(int index, const RunMode& mode) {
   std::atomic<bool> done = false;
   std::thread watcher(WatchRun, std::ref(done), mode);
-  if (mode == "close") {
-    HWND main = MainWindow();
-    ::PostMessageW(ProcessButton(), WM_COMMAND, static_cast<WPARAM>(index), 0);
-    WaitFor([main] { return !::IsWindow(main); }, 1500);
-  } else {
-    ::SendMessageW(ProcessButton(), WM_COMMAND, static_cast<WPARAM>(index), 0);
-  }
+  // Closing: the run is started without waiting for it, then the window must go.
+  const HWND main = MainWindow();
+  if (mode == "close") ::PostMessageW(ProcessButton(), WM_COMMAND, static_cast<WPARAM>(index), 0);
+  else ::SendMessageW(ProcessButton(), WM_COMMAND, static_cast<WPARAM>(index), 0);
+  if (mode == "close") WaitFor([main] { return !::IsWindow(main); }, 1500);
   done = true;
   watcher.join();
   Print("run ended");
