@@ -30,16 +30,31 @@ struct Shown {
   bool operator==(const Shown&) const = default;
 };
 
+HWND Item(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
+void SetText(HWND dialog, int id, const wchar_t* text) { ::SetDlgItemTextW(dialog, id, text); }
+void Select(HWND dialog, const wchar_t* entry) {
+  ::SendMessageW(Item(dialog, Form::kComboTemplate), CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(entry));
+}
+DWORD Selection(HWND edit) { return static_cast<DWORD>(::SendMessageW(edit, EM_GETSEL, 0, 0)); }
+LRESULT Current(HWND dialog) { return ::SendMessageW(Item(dialog, Form::kComboTemplate), CB_GETCURSEL, 0, 0); }
+void Cancel(HWND dialog) { Click(dialog, Form::kCommandCancel); }
+
+std::vector<std::string> Entries(HWND dialog) {
+  std::vector<std::string> entries;
+  for (LRESULT i = 0; i < ::SendMessageW(Item(dialog, Form::kComboTemplate), CB_GETCOUNT, 0, 0); ++i) {
+    wchar_t text[64] = {};
+    ::SendMessageW(Item(dialog, Form::kComboTemplate), CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
+    entries.push_back(win32::Narrow(text));
+  }
+  return entries;
+}
+
 class FormGenerateTest : public ::testing::Test {
  protected:
   FormGenerateTest() {
-    for (const char* set : {"Plain", "Fancy", "Broken"}) {
-      for (std::string_view file : Templates::kFiles) {
-        if (std::string_view(set) != "Broken" || file != "footer.html") {
-          temp_.Write("Templates/" + std::string(set) + "/" + std::string(file), "x");
-        }
-      }
-    }
+    for (const std::string set : {"Plain", "Fancy", "Broken"})
+      for (std::string_view file : Templates::kFiles)
+        if (set != "Broken" || file != "footer.html") temp_.Write("Templates/" + set + "/" + std::string(file), "x");
     settings_.SetInterval(7);
     settings_.SetUpdated("before");
     settings_.SetTemplate("Plain");
@@ -56,29 +71,10 @@ class FormGenerateTest : public ::testing::Test {
     return ok;
   }
 
-  static std::vector<std::string> Entries(HWND dialog) {
-    const HWND combo = ::GetDlgItem(dialog, Form::kComboTemplate);
-    std::vector<std::string> entries;
-    for (LRESULT i = 0; i < ::SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
-      wchar_t text[64] = {};
-      ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-      entries.push_back(win32::Narrow(text));
-    }
-    return entries;
-  }
-
-  static void SetText(HWND dialog, int id, const wchar_t* text) { ::SetDlgItemTextW(dialog, id, text); }
-  static void Select(HWND dialog, const wchar_t* entry) {
-    ::SendMessageW(::GetDlgItem(dialog, Form::kComboTemplate), CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                   reinterpret_cast<LPARAM>(entry));
-  }
-  static DWORD Selection(HWND edit) { return static_cast<DWORD>(::SendMessageW(edit, EM_GETSEL, 0, 0)); }
-
   // Interval, Updated and Template as stored.
   std::tuple<int, std::string, std::string> Stored() const {
     return {settings_.Interval(), settings_.Updated(), settings_.Template()};
   }
-  void ExpectStoredUnchanged() const { EXPECT_EQ(Stored(), std::tuple(7, "before", "Plain")); }
 
   KeptValues kept_{AppEx().RegistryKey(), {"Interval", "Template", "Updated"}};
   TempFolder temp_;
@@ -89,36 +85,30 @@ class FormGenerateTest : public ::testing::Test {
   HWND dialog_ = nullptr;
 };
 
-TEST_F(FormGenerateTest, OpensFilledFromTheSettingsWithTheCompleteSets) {
+TEST_F(FormGenerateTest, OpensFilledFromTheSettingsWithTheCompleteSetsAndAnIncompleteSetUnselected) {
   settings_.SetTemplate("fANCY");
   EXPECT_FALSE(Run({[this](HWND dialog) {
                       EXPECT_EQ(TextOf(dialog), "Generate");
-                      EXPECT_EQ(TextOf(::GetDlgItem(dialog, Form::kTextInterval)), "7");
-                      EXPECT_EQ(TextOf(::GetDlgItem(dialog, Form::kTextUpdated)), "before");
+                      EXPECT_EQ(TextOf(Item(dialog, Form::kTextInterval)), "7");
+                      EXPECT_EQ(TextOf(Item(dialog, Form::kTextUpdated)), "before");
                       EXPECT_EQ(Entries(dialog), (std::vector<std::string>{"Fancy", "Plain"}));
-                      EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, Form::kComboTemplate), CB_GETCURSEL, 0, 0), 0);
-                      EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog, Form::kTextInterval));
+                      EXPECT_EQ(Current(dialog), 0);
+                      EXPECT_EQ(::GetFocus(), Item(dialog, Form::kTextInterval));
                       EXPECT_EQ(::GetWindow(dialog, GW_OWNER), owner_.get());
                       EXPECT_FALSE(::IsWindowEnabled(owner_.get()));
                     },
-                    [](HWND dialog) { Click(dialog, Form::kCommandCancel); }}));
+                    Cancel}));
   EXPECT_TRUE(shown_.empty());
   EXPECT_TRUE(::IsWindowEnabled(owner_.get()));
-}
-
-TEST_F(FormGenerateTest, AStoredSetThatBecameIncompleteIsNotSelected) {
   settings_.SetTemplate("Broken");
   EXPECT_FALSE(Run({[](HWND dialog) {
-                      EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, Form::kComboTemplate), CB_GETCURSEL, 0, 0),
-                                CB_ERR);
+                      EXPECT_EQ(Current(dialog), CB_ERR);
                       Click(dialog, Form::kCommandOK);
-                      EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog, Form::kComboTemplate));
+                      EXPECT_EQ(::GetFocus(), Item(dialog, Form::kComboTemplate));
                     },
-                    [](HWND dialog) { Click(dialog, Form::kCommandCancel); }}));
-  ASSERT_EQ(shown_.size(), 1u);
-  EXPECT_EQ(shown_[0], (Shown{dialog_, "Please select a template"}));
-  EXPECT_EQ(settings_.Interval(), 7);
-  EXPECT_EQ(settings_.Updated(), "before");
+                    Cancel}));
+  EXPECT_EQ(shown_, (std::vector<Shown>{{dialog_, "Please select a template"}}));
+  EXPECT_EQ(Stored(), std::tuple(7, "before", ""));  // an incomplete set reads as none
 }
 
 TEST_F(FormGenerateTest, TheIntervalIsCheckedFirstThenTheTemplateThenAllThreeAreStored) {
@@ -126,9 +116,8 @@ TEST_F(FormGenerateTest, TheIntervalIsCheckedFirstThenTheTemplateThenAllThreeAre
   EXPECT_TRUE(Run({[](HWND dialog) {
                      SetText(dialog, Form::kTextInterval, L"1001");
                      Click(dialog, Form::kCommandOK);
-                     const HWND interval = ::GetDlgItem(dialog, Form::kTextInterval);
-                     EXPECT_EQ(::GetFocus(), interval);
-                     EXPECT_EQ(Selection(interval), static_cast<DWORD>(MAKELONG(0, 4)));
+                     EXPECT_EQ(::GetFocus(), Item(dialog, Form::kTextInterval));
+                     EXPECT_EQ(Selection(Item(dialog, Form::kTextInterval)), static_cast<DWORD>(MAKELONG(0, 4)));
                    },
                    [](HWND dialog) {
                      SetText(dialog, Form::kTextInterval, L"");
@@ -149,43 +138,29 @@ TEST_F(FormGenerateTest, TheIntervalIsCheckedFirstThenTheTemplateThenAllThreeAre
   EXPECT_EQ(Stored(), std::tuple(1000, "Mai 2026 \xC3\xA9t\xC3\xA9", "Fancy"));
 }
 
-TEST_F(FormGenerateTest, EnterStoresZeroDaysAndAnEmptyNote) {
+TEST_F(FormGenerateTest, EnterStoresAndCancelEscapeAndTheCloseBoxStoreNothing) {
+  const std::pair<WPARAM, UINT> closers[] = {{0, 0}, {VK_ESCAPE, 0}, {0, SC_CLOSE}};
+  for (const auto& [key, command] : closers) {
+    EXPECT_FALSE(Run({[&](HWND dialog) {
+      SetText(dialog, Form::kTextInterval, L"30");
+      SetText(dialog, Form::kTextUpdated, L"changed");
+      Select(dialog, L"Fancy");
+      if (key != 0) PressKey(Item(dialog, Form::kTextUpdated), key);
+      else if (command != 0) ::PostMessageW(dialog, WM_SYSCOMMAND, command, 0);
+      else Cancel(dialog);
+    }}));
+    EXPECT_EQ(Stored(), std::tuple(7, "before", "Plain")) << key << " " << command;
+  }
   EXPECT_TRUE(Run({[](HWND dialog) {
     SetText(dialog, Form::kTextInterval, L"0");
     SetText(dialog, Form::kTextUpdated, L"");
-    PressKey(::GetDlgItem(dialog, Form::kTextUpdated), VK_RETURN);
+    PressKey(Item(dialog, Form::kTextUpdated), VK_RETURN);
   }}));
   EXPECT_TRUE(shown_.empty());
   EXPECT_EQ(Stored(), std::tuple(0, "", "Plain"));
 }
 
-TEST_F(FormGenerateTest, CancelEscapeAndTheCloseBoxStoreNothing) {
-  const auto change = [](HWND dialog) {
-    SetText(dialog, Form::kTextInterval, L"30");
-    SetText(dialog, Form::kTextUpdated, L"changed");
-    Select(dialog, L"Fancy");
-  };
-  EXPECT_FALSE(Run({change, [](HWND dialog) { Click(dialog, Form::kCommandCancel); }}));
-  ExpectStoredUnchanged();
-  EXPECT_FALSE(Run({change, [](HWND dialog) { PressKey(::GetDlgItem(dialog, Form::kTextUpdated), VK_ESCAPE); }}));
-  ExpectStoredUnchanged();
-  EXPECT_FALSE(Run({change, [](HWND dialog) { ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }}));
-  ExpectStoredUnchanged();
-  EXPECT_TRUE(shown_.empty());
-}
-
-TEST_F(FormGenerateTest, TheIntervalTakesTypedDigitsOnly) {
-  EXPECT_FALSE(Run({[](HWND dialog) {
-    const HWND interval = ::GetDlgItem(dialog, Form::kTextInterval);
-    SetText(dialog, Form::kTextInterval, L"");
-    for (const wchar_t typed : {L'4', L'x', L'-', L'2', L' '}) ::SendMessageW(interval, WM_CHAR, typed, 1);
-    EXPECT_EQ(TextOf(interval), "42");
-    ::SendMessageW(::GetDlgItem(dialog, Form::kTextUpdated), WM_CHAR, L'x', 1);
-    Click(dialog, Form::kCommandCancel);
-  }}));
-}
-
-TEST_F(FormGenerateTest, FocusByTabSelectsTheWholeTextAndOtherFocusKeepsTheCaret) {
+TEST_F(FormGenerateTest, TheIntervalTakesDigitsOnlyAndFocusByTabSelectsTheWholeText) {
   const auto setTab = [](bool down) {
     BYTE keys[256] = {};
     ::GetKeyboardState(keys);
@@ -193,34 +168,35 @@ TEST_F(FormGenerateTest, FocusByTabSelectsTheWholeTextAndOtherFocusKeepsTheCaret
     ::SetKeyboardState(keys);
   };
   EXPECT_FALSE(Run({[&](HWND dialog) {
-    const HWND interval = ::GetDlgItem(dialog, Form::kTextInterval);
-    const HWND updated = ::GetDlgItem(dialog, Form::kTextUpdated);
+    const HWND interval = Item(dialog, Form::kTextInterval), updated = Item(dialog, Form::kTextUpdated);
+    SetText(dialog, Form::kTextInterval, L"");
+    for (const wchar_t typed : {L'4', L'x', L'-', L'2', L' '}) ::SendMessageW(interval, WM_CHAR, typed, 1);
+    EXPECT_EQ(TextOf(interval), "42");
+    ::SendMessageW(updated, WM_CHAR, L'x', 1);
     ::SendMessageW(updated, EM_SETSEL, 2, 2);
     setTab(true);
     ::SetFocus(updated);
     setTab(false);
-    EXPECT_EQ(Selection(updated), static_cast<DWORD>(MAKELONG(0, 6)));
+    EXPECT_EQ(Selection(updated), static_cast<DWORD>(MAKELONG(0, 7)));
     ::SendMessageW(interval, EM_SETSEL, 1, 1);
     ::SetFocus(interval);
     EXPECT_EQ(Selection(interval), static_cast<DWORD>(MAKELONG(1, 1)));
-    Click(dialog, Form::kCommandCancel);
+    Cancel(dialog);
   }}));
 }
 
 TEST_F(FormGenerateTest, ATemplatesFolderThatCannotBeListedIsReportedAndTheDialogStillOpens) {
-  // A file where the templates folder should be.
-  temp_.Write("program/Templates", "");
+  temp_.Write("program/Templates", "");  // a file where the templates folder should be
   const Templates unlisted(temp_ / "program/");
   EXPECT_FALSE(Run({[](HWND dialog) {
                       EXPECT_TRUE(Entries(dialog).empty());
                       Click(dialog, Form::kCommandOK);
                     },
-                    [](HWND dialog) { Click(dialog, Form::kCommandCancel); }},
+                    Cancel},
                    &unlisted));
-  ASSERT_EQ(shown_.size(), 2u);
-  EXPECT_EQ(shown_[0], (Shown{owner_.get(), "Error enumerating templates"}));
-  EXPECT_EQ(shown_[1], (Shown{dialog_, "Please select a template"}));
-  ExpectStoredUnchanged();
+  EXPECT_EQ(shown_, (std::vector<Shown>{{owner_.get(), "Error enumerating templates"},
+                                        {dialog_, "Please select a template"}}));
+  EXPECT_EQ(Stored(), std::tuple(7, "before", "Plain"));
 }
 
 // Where each control stands (twips) and the font, as shown and after a DPI change.
@@ -228,26 +204,26 @@ void ExpectLayout(HWND dialog, int dpi, int fontSlack) {
   const auto px = [dpi](int twips) { return ::MulDiv(twips, dpi, 1440); };
   RECT client{};
   ::GetClientRect(dialog, &client);
-  EXPECT_EQ(client.right, px(6015)) << dpi;
-  EXPECT_EQ(client.bottom, px(1230)) << dpi;
-  const struct {
-    int id, left, top, width, height;
-  } places[] = {{Form::kTextInterval, 1080, 120, 495, 285}, {Form::kTextUpdated, 1080, 480, 3375, 285},
-                {Form::kComboTemplate, 1080, 825, 2295, 315}, {Form::kCommandOK, 4680, 120, 1215, 375},
-                {Form::kCommandCancel, 4680, 600, 1215, 375}, {Form::kLabelUpdated, 120, 525, 855, 255}};
-  for (const auto& place : places) {
-    RECT bounds{};
-    ::GetWindowRect(::GetDlgItem(dialog, place.id), &bounds);
-    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&bounds), 2);
-    EXPECT_EQ((std::array{bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top}),
-              (std::array<LONG, 4>{px(place.left), px(place.top), px(place.width), px(place.height)}))
-        << place.id << " at " << dpi;
+  EXPECT_EQ((std::array{client.right, client.bottom}), (std::array<LONG, 2>{px(6015), px(1230)})) << dpi;
+  const std::array<int, 5> places[] = {{Form::kTextInterval, 1080, 120, 495, 285},
+                                       {Form::kTextUpdated, 1080, 480, 3375, 285},
+                                       {Form::kComboTemplate, 1080, 825, 2295, 315},
+                                       {Form::kCommandOK, 4680, 120, 1215, 375},
+                                       {Form::kCommandCancel, 4680, 600, 1215, 375},
+                                       {Form::kLabelUpdated, 120, 525, 855, 255}};
+  for (const auto& [id, left, top, width, height] : places) {
+    RECT r{};
+    ::GetWindowRect(Item(dialog, id), &r);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ((std::array{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+              (std::array<LONG, 4>{px(left), px(top), px(width), px(height)}))
+        << id << " at " << dpi;
   }
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   LOGFONTW used{};
-  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(::GetDlgItem(dialog, Form::kLabelInterval), WM_GETFONT, 0, 0)),
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(Item(dialog, Form::kLabelInterval), WM_GETFONT, 0, 0)),
                sizeof used, &used);
   EXPECT_EQ(std::wstring(used.lfFaceName), std::wstring(metrics.lfMessageFont.lfFaceName));
   win32::WindowDc screen(nullptr);
@@ -259,7 +235,7 @@ TEST_F(FormGenerateTest, ControlsStandInTwipsInTabOrderAndFollowADpiChange) {
   EXPECT_FALSE(Run({[](HWND dialog) {
     ExpectLayout(dialog, controls::DpiForWindow(dialog), 0);
     std::vector<int> order;
-    HWND control = ::GetDlgItem(dialog, Form::kTextInterval);
+    HWND control = Item(dialog, Form::kTextInterval);
     for (int i = 0; i < 5; ++i) order.push_back(::GetDlgCtrlID(control = ::GetNextDlgTabItem(dialog, control, FALSE)));
     EXPECT_EQ(order, (std::vector<int>{Form::kTextUpdated, Form::kComboTemplate, Form::kCommandOK,
                                        Form::kCommandCancel, Form::kTextInterval}));
@@ -269,7 +245,7 @@ TEST_F(FormGenerateTest, ControlsStandInTwipsInTabOrderAndFollowADpiChange) {
     ::SendMessageW(dialog, controls::kDpiChanged, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
     // The system may scale its font from points: a pixel of rounding.
     ExpectLayout(dialog, 192, 1);
-    Click(dialog, Form::kCommandCancel);
+    Cancel(dialog);
   }}));
 }
 

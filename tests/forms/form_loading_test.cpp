@@ -16,65 +16,57 @@ using gui::FormLoading;
 
 // Pixels of the text colour the screen shows inside `window`.
 int TextPixelsOnScreen(HWND window) {
-  RECT bounds{};
-  ::GetWindowRect(window, &bounds);
+  RECT r{};
+  ::GetWindowRect(window, &r);
   win32::WindowDc screen(nullptr);
-  const COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
   int count = 0;
-  for (LONG y = bounds.top; y < bounds.bottom; ++y) {
-    for (LONG x = bounds.left; x < bounds.right; ++x) count += ::GetPixel(screen.get(), x, y) == text;
-  }
+  for (LONG y = r.top; y < r.bottom; ++y)
+    for (LONG x = r.left; x < r.right; ++x) count += ::GetPixel(screen.get(), x, y) == ::GetSysColor(COLOR_BTNTEXT);
   return count;
 }
 
-TEST(FormLoading, ShowsItsTextsPaintedAndCentredOnTheScreenAtOnce) {
-  FormLoading loading;
-  loading.SetText("Loading...");
-  ASSERT_TRUE(loading.Show());
-  const HWND window = loading.Hwnd();
-  const HWND label = ::GetDlgItem(window, FormLoading::kLabelLoading);
-  EXPECT_TRUE(::IsWindowVisible(window));
-  EXPECT_EQ(TextOf(window), "");
-  EXPECT_EQ(::GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME);  // a frame, no caption bar
-  EXPECT_EQ(TextOf(label), "Loading...");
-  EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_WAIT));
-
-  // Nothing is left to paint, and the text is on the screen.
-  EXPECT_FALSE(::GetUpdateRect(window, nullptr, FALSE));
-  EXPECT_FALSE(::GetUpdateRect(label, nullptr, FALSE));
-  EXPECT_GT(TextPixelsOnScreen(label), 20);
-
-  RECT bounds{};
-  ::GetWindowRect(window, &bounds);
-  EXPECT_NEAR(bounds.left + bounds.right, ::GetSystemMetrics(SM_CXSCREEN), 1);
-  EXPECT_NEAR(bounds.top + bounds.bottom, ::GetSystemMetrics(SM_CYSCREEN), 1);
-
-  // A longer text shows at once, widens the window, which stays centred, and fits its label.
-  const std::string longText = "Reading the favorites of a very large folder tree, please wait a moment...";
-  loading.SetText(longText);
-  EXPECT_EQ(TextOf(label), longText);
-  EXPECT_FALSE(::GetUpdateRect(label, nullptr, FALSE));
-  RECT after{};
-  ::GetWindowRect(window, &after);
-  EXPECT_GT(after.right - after.left, bounds.right - bounds.left);
-  EXPECT_NEAR(after.left + after.right, ::GetSystemMetrics(SM_CXSCREEN), 1);
-  RECT client{};
-  ::GetClientRect(label, &client);
-  EXPECT_LE(controls::testing::TextWidth(label, win32::Widen(longText)), client.right);
-
-  loading.Close();
-  EXPECT_FALSE(::IsWindow(window));
-  EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_ARROW));
+RECT Bounds(HWND window) {
+  RECT r{};
+  ::GetWindowRect(window, &r);
+  EXPECT_NEAR(r.left + r.right, ::GetSystemMetrics(SM_CXSCREEN), 1);  // centred
+  EXPECT_NEAR(r.top + r.bottom, ::GetSystemMetrics(SM_CYSCREEN), 1);
+  return r;
 }
 
-TEST(FormLoading, GoingAwayClosesTheWindow) {
+TEST(FormLoading, ShowsItsTextsPaintedAndCentredOnTheScreenAtOnceAndClosesWhenGone) {
   HWND window = nullptr;
   {
     FormLoading loading;
+    loading.SetText("Loading...");
     ASSERT_TRUE(loading.Show());
     window = loading.Hwnd();
-    EXPECT_TRUE(::IsWindow(window));
+    const HWND label = ::GetDlgItem(window, FormLoading::kLabelLoading);
+    EXPECT_TRUE(::IsWindowVisible(window));
+    EXPECT_EQ(TextOf(window), "");
+    EXPECT_EQ(::GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME);  // a frame, no caption bar
+    EXPECT_EQ(TextOf(label), "Loading...");
+    EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_WAIT));
+    // Nothing is left to paint, and the text is on the screen.
+    EXPECT_FALSE(::GetUpdateRect(window, nullptr, FALSE) || ::GetUpdateRect(label, nullptr, FALSE));
+    EXPECT_GT(TextPixelsOnScreen(label), 20);
+    const RECT before = Bounds(window);
+    // A longer text shows at once, widens the window, which stays centred, and fits its label.
+    const std::string longText = "Reading the favorites of a very large folder tree, please wait a moment...";
+    loading.SetText(longText);
+    EXPECT_EQ(TextOf(label), longText);
+    EXPECT_FALSE(::GetUpdateRect(label, nullptr, FALSE));
+    const RECT after = Bounds(window);
+    EXPECT_GT(after.right - after.left, before.right - before.left);
+    RECT client{};
+    ::GetClientRect(label, &client);
+    EXPECT_LE(controls::testing::TextWidth(label, win32::Widen(longText)), client.right);
   }
+  EXPECT_FALSE(::IsWindow(window));
+  EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_ARROW));
+  FormLoading closed;
+  ASSERT_TRUE(closed.Show());
+  window = closed.Hwnd();
+  closed.Close();
   EXPECT_FALSE(::IsWindow(window));
   EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_ARROW));
 }

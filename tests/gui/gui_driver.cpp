@@ -9,6 +9,7 @@
 //   list                       one line per entry: "[x] text" or "[ ] text"
 //   status N                   the text of status panel N, between | |
 //   enabled                    1 when the "Process" button is enabled
+//   tick I / untick I          tick or untick entry I
 //   click ID                   press the button with child ID (BM_CLICK)
 //   process I [MODE]           choose menu entry I of "Process" and wait for
 //                              the run to end; message boxes are printed as
@@ -62,7 +63,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
-#include <map>
 #include <string>
 #include <thread>
 #include <type_traits>
@@ -79,15 +79,14 @@ constexpr const wchar_t* kTitle = L"Tarnwell Vellumark";
 // The system menu's second entry of ours: (index 1 + 1) * 16.
 constexpr WPARAM kAboutCommand = 2 * 16;
 
-[[noreturn]] void Fail(const std::string& text) {
-  std::printf("error: %s\n", text.c_str());
-  std::fflush(stdout);
-  std::exit(1);
-}
-
 void Print(const std::string& text) {
   std::printf("%s\n", text.c_str());
   std::fflush(stdout);
+}
+
+[[noreturn]] void Fail(const std::string& text) {
+  Print("error: " + text);
+  std::exit(1);
 }
 
 // Polls `done` every 20 ms, `tries` times at most; whether it came true.
@@ -168,30 +167,31 @@ bool Ticked(int index) {
          INDEXTOSTATEIMAGEMASK(2);
 }
 
-void Untick(int index) {
+void SetTick(int index, bool ticked) {
   RemoteBuffer buffer(List(), sizeof(LVITEMW));
   LVITEMW item{};
   item.stateMask = LVIS_STATEIMAGEMASK;
-  item.state = INDEXTOSTATEIMAGEMASK(1);
+  item.state = INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1);
   buffer.Write(&item, sizeof item);
   ::SendMessageW(List(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(buffer.get()));
 }
 
-void PrintRect(RECT rect) {
-  Print(std::to_string(rect.left) + " " + std::to_string(rect.top) + " " + std::to_string(rect.right - rect.left) +
-        " " + std::to_string(rect.bottom - rect.top));
+// "x y width height" of a rectangle in screen coordinates.
+void PrintRect(RECT r) {
+  Print(std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + " " +
+        std::to_string(r.bottom - r.top));
 }
 
 // Entry I's check box: the start of its row, as wide as the row is high.
 void ItemRect(int index) {
   RemoteBuffer buffer(List(), sizeof(RECT));
-  RECT rect{LVIR_BOUNDS, 0, 0, 0};
-  buffer.Write(&rect, sizeof rect);
+  RECT r{LVIR_BOUNDS, 0, 0, 0};
+  buffer.Write(&r, sizeof r);
   ::SendMessageW(List(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(buffer.get()));
-  buffer.Read(&rect, sizeof rect, 0);
-  RECT box{rect.left, rect.top, rect.left + (rect.bottom - rect.top), rect.bottom};
-  ::MapWindowPoints(List(), nullptr, reinterpret_cast<POINT*>(&box), 2);
-  PrintRect(box);
+  buffer.Read(&r, sizeof r, 0);
+  r.right = r.left + (r.bottom - r.top);
+  ::MapWindowPoints(List(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+  PrintRect(r);
 }
 
 std::wstring WindowText(HWND window) {
@@ -256,7 +256,7 @@ void TryGenerateChecks(HWND dialog) {
 void ProbeRunningWindow() {
   const int entries = EntryCount();
   const std::string status = PanelText(2);
-  Untick(entries - 1);
+  SetTick(entries - 1, false);
   Print(Ticked(entries - 1) ? "tick during run: refused" : "tick during run: accepted");
   ::SendMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(IDC_REFRESH, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Control(IDC_REFRESH)));
@@ -344,13 +344,11 @@ void WatchRun(std::atomic<bool>& done, const RunMode& mode) {
 void RunProcess(int index, const RunMode& mode) {
   std::atomic<bool> done = false;
   std::thread watcher(WatchRun, std::ref(done), mode);
-  if (mode == "close") {
-    HWND main = MainWindow();
-    ::PostMessageW(ProcessButton(), WM_COMMAND, static_cast<WPARAM>(index), 0);
-    WaitFor([main] { return !::IsWindow(main); }, 1500);
-  } else {
-    ::SendMessageW(ProcessButton(), WM_COMMAND, static_cast<WPARAM>(index), 0);
-  }
+  // Closing: the run is started without waiting for it, then the window must go.
+  const HWND main = MainWindow();
+  if (mode == "close") ::PostMessageW(ProcessButton(), WM_COMMAND, static_cast<WPARAM>(index), 0);
+  else ::SendMessageW(ProcessButton(), WM_COMMAND, static_cast<WPARAM>(index), 0);
+  if (mode == "close") WaitFor([main] { return !::IsWindow(main); }, 1500);
   done = true;
   watcher.join();
   Print("run ended");
@@ -449,68 +447,56 @@ void PrintGuiObjects() {
   Print("gdi " + std::to_string(gdi) + " user " + std::to_string(user));
 }
 
-int Number(const Command& command, std::size_t at = 1) {
-  if (command.size() <= at) Fail("missing argument for " + command[0]);
-  return std::stoi(command[at]);
+int Number(const Command& command) {
+  if (command.size() < 2) Fail("missing argument for " + command[0]);
+  return std::stoi(command[1]);
 }
 
-const std::string& Title(const Command& command) {
+const std::wstring Title(const Command& command) {
   if (command.size() < 2) Fail(command[0] + " needs a title");
-  return command[1];
+  return Widen(command[1]);
 }
 
-HWND TitledWindow(const Command& command) {
-  HWND window = FindVisible(nullptr, Widen(Title(command)).c_str());
-  if (window == nullptr) Fail("no window " + Title(command));
-  return window;
+void WaitOrFail(const std::function<bool()>& done, const std::string& failure, const std::string& success) {
+  if (!WaitFor(done)) Fail(failure);
+  Print(success);
 }
 
-void Run(const Command& command) {
-  static const std::map<std::string, std::function<void(const Command&)>> commands = {
-      {"wait-main",
-       [](auto&) {
-         if (!WaitFor([] { return MainWindow() != nullptr && ::IsWindowVisible(MainWindow()); }))
-           Fail("the main window did not show");
-         Print("main window");
-       }},
-      {"list",
-       [](auto&) {
-         for (int i = 0, count = EntryCount(); i < count; ++i)
-           Print((Ticked(i) ? "[x] " : "[ ] ") + RemoteText(List(), LVM_GETITEMTEXTW, i, LVITEMW{}));
-       }},
-      {"status", [](auto& c) { Print("|" + PanelText(Number(c)) + "|"); }},
-      {"enabled", [](auto&) { Print(::IsWindowEnabled(ProcessButton()) ? "1" : "0"); }},
-      {"click", [](auto& c) { ::SendMessageW(Control(Number(c)), BM_CLICK, 0, 0); }},
-      {"process", [](auto& c) { RunProcess(Number(c), c.size() > 2 ? c[2] : ""); }},
-      {"rect",
-       [](auto& c) {
-         RECT rect{};
-         ::GetWindowRect(Control(Number(c)), &rect);
-         PrintRect(rect);
-       }},
-      {"item-rect", [](auto& c) { ItemRect(Number(c)); }},
-      {"current",
-       [](auto&) {
-         Print(std::to_string(::SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
-       }},
-      {"menu", [](auto&) { Print(FindVisible(L"#32768", nullptr) != nullptr ? "1" : "0"); }},
-      {"focus", [](auto&) { PrintFocus(); }},
-      {"about", [](auto&) { ::PostMessageW(MainWindow(), WM_SYSCOMMAND, kAboutCommand, 0); }},
-      {"wait-window",
-       [](auto& c) {
-         if (!WaitFor([&] { return FindVisible(nullptr, Widen(Title(c)).c_str()) != nullptr; }))
-           Fail("no window " + Title(c));
-         Print("window: " + Title(c));
-       }},
-      {"close-window", [](auto& c) { CloseAndWait(TitledWindow(c)); }},
-      {"message", [](auto&) { WaitMessage(); }},
-      {"close", [](auto&) { CloseAndWait(MainWindow()); }},
-      {"hostile-messages", [](auto&) { SendHostileMessages(); }},
-      {"gui-objects", [](auto&) { PrintGuiObjects(); }},
-  };
-  const auto found = commands.find(command[0]);
-  if (found == commands.end()) Fail("unknown command " + command[0]);
-  found->second(command);
+void Run(const Command& c) {
+  const std::string& name = c[0];
+  if (name == "wait-main")
+    WaitOrFail([] { return MainWindow() != nullptr && ::IsWindowVisible(MainWindow()); },
+               "the main window did not show", "main window");
+  else if (name == "list")
+    for (int i = 0, count = EntryCount(); i < count; ++i)
+      Print((Ticked(i) ? "[x] " : "[ ] ") + RemoteText(List(), LVM_GETITEMTEXTW, i, LVITEMW{}));
+  else if (name == "status") Print("|" + PanelText(Number(c)) + "|");
+  else if (name == "enabled") Print(::IsWindowEnabled(ProcessButton()) ? "1" : "0");
+  else if (name == "tick" || name == "untick") SetTick(Number(c), name == "tick");
+  else if (name == "click") ::SendMessageW(Control(Number(c)), BM_CLICK, 0, 0);
+  else if (name == "process") RunProcess(Number(c), c.size() > 2 ? c[2] : "");
+  else if (name == "rect") {
+    RECT rect{};
+    ::GetWindowRect(Control(Number(c)), &rect);
+    PrintRect(rect);
+  } else if (name == "item-rect") ItemRect(Number(c));
+  else if (name == "current")
+    Print(std::to_string(::SendMessageW(List(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED)));
+  else if (name == "menu") Print(FindVisible(L"#32768", nullptr) != nullptr ? "1" : "0");
+  else if (name == "focus") PrintFocus();
+  else if (name == "about") ::PostMessageW(MainWindow(), WM_SYSCOMMAND, kAboutCommand, 0);
+  else if (name == "wait-window")
+    WaitOrFail([&] { return FindVisible(nullptr, Title(c).c_str()) != nullptr; }, "no window " + c[1],
+               "window: " + c[1]);
+  else if (name == "close-window") {
+    HWND window = FindVisible(nullptr, Title(c).c_str());
+    if (window == nullptr) Fail("no window " + c[1]);
+    CloseAndWait(window);
+  } else if (name == "message") WaitMessage();
+  else if (name == "close") CloseAndWait(MainWindow());
+  else if (name == "hostile-messages") SendHostileMessages();
+  else if (name == "gui-objects") PrintGuiObjects();
+  else Fail("unknown command " + name);
 }
 
 }  // namespace

@@ -5,31 +5,26 @@
 namespace vellumark::gui {
 namespace {
 
-TEST(StatusCounts, SingularOnlyForExactlyOneAndAFinalSpace) {
-  EXPECT_EQ(FolderCountText(1, 0), "1 folder / 0 selected ");
-  EXPECT_EQ(FolderCountText(0, 0), "0 folders / 0 selected ");
-  EXPECT_EQ(FolderCountText(12, 3), "12 folders / 3 selected ");
-  EXPECT_EQ(FavoriteCountText(1, 0), "1 favorite / 0 selected ");
-  EXPECT_EQ(FavoriteCountText(250, 1), "250 favorites / 1 selected ");
-  EXPECT_EQ(FavoriteCountText(40000, 32768), "40000 favorites / 32768 selected ");
-}
-
-TEST(ShortcutFolders, JoinsWithBarsAndSplitsBack) {
-  EXPECT_EQ(JoinShortcutFolders({}), "");
-  EXPECT_EQ(JoinShortcutFolders({"Links"}), "Links");
-  EXPECT_EQ(JoinShortcutFolders({"Links", "News & Weather", "/"}), "Links|News & Weather|/");
-  EXPECT_EQ(SplitShortcutFolders("Links|News & Weather|/"),
-            (std::vector<std::string>{"Links", "News & Weather", "/"}));
+TEST(MainWindowTexts, CountsJoinedFoldersAndCaptions) {
+  const std::pair<std::string, std::string> cases[] = {
+      // Singular only for exactly one, and a final space.
+      {FolderCountText(1, 0), "1 folder / 0 selected "},
+      {FolderCountText(0, 0), "0 folders / 0 selected "},
+      {FolderCountText(12, 3), "12 folders / 3 selected "},
+      {FavoriteCountText(1, 0), "1 favorite / 0 selected "},
+      {FavoriteCountText(40000, 32768), "40000 favorites / 32768 selected "},
+      {JoinShortcutFolders({}), ""},
+      {JoinShortcutFolders({"Links", "News & Weather", "/"}), "Links|News & Weather|/"},
+      // Captions drop ampersands and ellipses.
+      {CaptionFromMenuText("&About Vellumark..."), "About Vellumark"},
+      {CaptionFromMenuText("Save && Quit....."), "Save  Quit.."},
+      {ApplicationTitle("Tarnwell"), "Tarnwell Vellumark"},
+      {ApplicationVersionText(1, 0, 0), "Vellumark 1.0"},
+      {ApplicationVersionText(2, 15, 3), "Vellumark 2.15.3"}};
+  for (const auto& [made, expected] : cases) EXPECT_EQ(made, expected);
+  EXPECT_EQ(SplitShortcutFolders("Links|News & Weather|/"), (std::vector<std::string>{"Links", "News & Weather", "/"}));
   EXPECT_EQ(SplitShortcutFolders(""), std::vector<std::string>{""});
   EXPECT_EQ(SplitShortcutFolders("a||b|"), (std::vector<std::string>{"a", "", "b", ""}));
-}
-
-TEST(AboutTexts, CaptionDropsAmpersandsAndEllipses) {
-  EXPECT_EQ(CaptionFromMenuText("&About Vellumark..."), "About Vellumark");
-  EXPECT_EQ(CaptionFromMenuText("Save && Quit....."), "Save  Quit..");
-  EXPECT_EQ(ApplicationTitle("Tarnwell"), "Tarnwell Vellumark");
-  EXPECT_EQ(ApplicationVersionText(1, 0, 0), "Vellumark 1.0");
-  EXPECT_EQ(ApplicationVersionText(2, 15, 3), "Vellumark 2.15.3");
 }
 
 }  // namespace

@@ -21,26 +21,22 @@ struct GuiObjectCount {
 
 inline bool GuiResourcesWork() { return ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS) > 0; }
 
+// Objects in use: counted by the system, or minus the room left for more.
 template <typename Create, typename Destroy>
-long RoomFor(Create create, Destroy destroy) {
+long InUse(DWORD kind, Create create, Destroy destroy) {
+  if (GuiResourcesWork()) return static_cast<long>(::GetGuiResources(::GetCurrentProcess(), kind));
   std::vector<decltype(create())> made;
   for (auto object = create(); object != nullptr && made.size() < 200000; object = create()) made.push_back(object);
   for (const auto object : made) destroy(object);
-  return static_cast<long>(made.size());
+  return -static_cast<long>(made.size());
 }
 
-// The calling process's GDI objects in use, counted or measured by room.
 inline long GdiObjectsInUse() {
-  if (GuiResourcesWork()) return static_cast<long>(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS));
-  return -RoomFor([] { return ::CreateSolidBrush(RGB(1, 2, 3)); }, [](HBRUSH b) { ::DeleteObject(b); });
+  return InUse(GR_GDIOBJECTS, [] { return ::CreateSolidBrush(RGB(1, 2, 3)); }, [](HBRUSH b) { ::DeleteObject(b); });
 }
-
-// The calling process's USER objects in use, counted or measured by room.
 inline long UserObjectsInUse() {
-  if (GuiResourcesWork()) return static_cast<long>(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS));
-  return -RoomFor([] { return ::CreatePopupMenu(); }, [](HMENU m) { ::DestroyMenu(m); });
+  return InUse(GR_USEROBJECTS, [] { return ::CreatePopupMenu(); }, [](HMENU m) { ::DestroyMenu(m); });
 }
-
 inline GuiObjectCount CountGuiObjects() { return {GdiObjectsInUse(), UserObjectsInUse()}; }
 
 }  // namespace vellumark::testing

@@ -12,44 +12,33 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
+#include <tuple>
 
 namespace vellumark {
 namespace {
 
+using namespace std::string_literals;
 using win32::Widen;
 
-struct RawValue {
-  LSTATUS status = ERROR_FILE_NOT_FOUND;
-  DWORD type = 0;
-  std::vector<BYTE> data;
-};
+using RawValue = std::tuple<LSTATUS, DWORD, std::vector<BYTE>>;  // status, type, bytes
 
 RawValue QueryRaw(const std::string& key, const std::string& name) {
-  RawValue value;
   HKEY handle = nullptr;
-  value.status = ::RegOpenKeyExW(HKEY_CURRENT_USER, Widen(key).c_str(), 0, KEY_READ, &handle);
-  if (value.status != ERROR_SUCCESS) return value;
-  DWORD size = 0;
-  value.status = ::RegQueryValueExW(handle, Widen(name).c_str(), nullptr, &value.type, nullptr, &size);
-  if (value.status == ERROR_SUCCESS) {
-    value.data.resize(size);
-    value.status = ::RegQueryValueExW(handle, Widen(name).c_str(), nullptr, &value.type, value.data.data(), &size);
-    value.data.resize(size);
+  DWORD type = 0, size = 1 << 16;
+  std::vector<BYTE> data(size);
+  LSTATUS status = ::RegOpenKeyExW(HKEY_CURRENT_USER, Widen(key).c_str(), 0, KEY_READ, &handle);
+  if (status == ERROR_SUCCESS) {
+    status = ::RegQueryValueExW(handle, Widen(name).c_str(), nullptr, &type, data.data(), &size);
+    ::RegCloseKey(handle);
   }
-  ::RegCloseKey(handle);
-  return value;
+  data.resize(status == ERROR_SUCCESS ? size : 0);
+  return {status, type, data};
 }
 
-void SetRaw(const std::string& key, const std::string& name, DWORD type, const void* data, DWORD size) {
-  ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, Widen(key).c_str(), Widen(name).c_str(), type, data, size),
-            ERROR_SUCCESS);
-}
-
-std::vector<BYTE> Utf16Bytes(const std::wstring& text) {
-  std::vector<BYTE> bytes((text.size() + 1) * 2, 0);
-  std::memcpy(bytes.data(), text.c_str(), bytes.size());
-  return bytes;
+// The bytes of `text` as the registry keeps it, with or without the terminating zero.
+std::vector<BYTE> Utf16Bytes(const std::wstring& text, bool terminated = true) {
+  const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+  return {bytes, bytes + (text.size() + (terminated ? 1 : 0)) * 2};
 }
 
 class WineRegistry : public ::testing::Test {
@@ -62,64 +51,58 @@ class WineRegistry : public ::testing::Test {
   Settings settings{CompleteSetCheck(templates)};
 };
 
-TEST_F(WineRegistry, SettingsWriteTextAsType1AndTheIntervalAsType4) {
+TEST_F(WineRegistry, WrittenValuesLandWithTheirTypesAndBytes) {
+  const std::string testKey = sandbox.TestKey();
   settings.SetUpdated("Stand: M\xC3\xA4rz \xE6\x9D\xB1");
   settings.SetInterval(-2);
-  const RawValue updated = QueryRaw("Software\\Tarnwell\\Vellumark", "Updated");
-  ASSERT_EQ(updated.status, ERROR_SUCCESS);
-  EXPECT_EQ(updated.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(updated.data, Utf16Bytes(L"Stand: M\u00E4rz \u6771"));
-  const RawValue interval = QueryRaw("Software\\Tarnwell\\Vellumark", "Interval");
-  ASSERT_EQ(interval.status, ERROR_SUCCESS);
-  EXPECT_EQ(interval.type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(interval.data, (std::vector<BYTE>{0xFE, 0xFF, 0xFF, 0xFF}));
+  ASSERT_TRUE(Registry::WriteStringValue(Registry::kCurrentUser, testKey, "List", "a\0b\0"s, 7));
+  ASSERT_TRUE(Registry::WriteBinaryValue(Registry::kCurrentUser, testKey, "Bytes", std::vector<std::uint8_t>{1, 2}));
+  const struct {
+    std::string key, name;
+    DWORD type;
+    std::vector<BYTE> data;
+  } expected[] = {{"Software\\Tarnwell\\Vellumark", "Updated", REG_SZ, Utf16Bytes(L"Stand: M\u00E4rz \u6771")},
+                  {"Software\\Tarnwell\\Vellumark", "Interval", REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}},
+                  {testKey, "List", REG_MULTI_SZ, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}},
+                  {testKey, "Bytes", REG_BINARY, {1, 2}}};
+  for (const auto& e : expected) EXPECT_EQ(QueryRaw(e.key, e.name), RawValue(ERROR_SUCCESS, e.type, e.data)) << e.name;
 }
 
 TEST_F(WineRegistry, ValuesWrittenByOthersFollowTheReadingRules) {
-  const DWORD tooLarge = 1001, fine = 365;
-  SetRaw(key, "Interval", REG_DWORD, &tooLarge, sizeof tooLarge);
-  EXPECT_EQ(settings.Interval(), 0);
-  SetRaw(key, "Interval", REG_DWORD, &fine, sizeof fine);
-  EXPECT_EQ(settings.Interval(), 365);
-  const std::vector<BYTE> seven = Utf16Bytes(L"7");
-  SetRaw(key, "Interval", REG_SZ, seven.data(), static_cast<DWORD>(seven.size()));
-  EXPECT_EQ(settings.Interval(), 0);
-  const std::vector<BYTE> expandable = Utf16Bytes(L"%USERNAME%");
-  SetRaw(key, "Updated", REG_EXPAND_SZ, expandable.data(), static_cast<DWORD>(expandable.size()));
-  EXPECT_EQ(settings.Updated(), "%USERNAME%");
-}
-
-TEST_F(WineRegistry, TextWithoutTerminatingZeroKeepsItsLastCharacter) {
-  const std::wstring address = L"https://whois.example/%q";
-  SetRaw(key, "WHOIS", REG_SZ, address.data(), static_cast<DWORD>(address.size() * 2));
-  EXPECT_EQ(settings.WHOIS(), "https://whois.example/%q");
-}
-
-TEST_F(WineRegistry, TextListsAndBinaryLandWithTheirTypes) {
-  const std::string testKey = sandbox.TestKey();
-  ASSERT_TRUE(Registry::WriteStringValue(Registry::kCurrentUser, testKey, "List", std::string("a\0b\0", 4), 7));
-  const RawValue list = QueryRaw(testKey, "List");
-  EXPECT_EQ(list.type, static_cast<DWORD>(REG_MULTI_SZ));
-  EXPECT_EQ(list.data, (std::vector<BYTE>{'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}));
-  ASSERT_TRUE(Registry::WriteBinaryValue(Registry::kCurrentUser, testKey, "Bytes", std::vector<std::uint8_t>{1, 2}));
-  const RawValue bytes = QueryRaw(testKey, "Bytes");
-  EXPECT_EQ(bytes.type, static_cast<DWORD>(REG_BINARY));
-  EXPECT_EQ(bytes.data, (std::vector<BYTE>{1, 2}));
+  const auto number = [](DWORD n) { return std::vector<BYTE>{BYTE(n), BYTE(n >> 8), BYTE(n >> 16), BYTE(n >> 24)}; };
+  const struct {
+    const char* name;
+    DWORD type;
+    std::vector<BYTE> data;
+    std::string read;
+  } cases[] = {{"Interval", REG_DWORD, number(1001), "0"},
+               {"Interval", REG_DWORD, number(365), "365"},
+               {"Interval", REG_SZ, Utf16Bytes(L"7"), "0"},
+               {"Updated", REG_EXPAND_SZ, Utf16Bytes(L"%USERNAME%"), "%USERNAME%"},
+               // Text without its terminating zero keeps its last character.
+               {"WHOIS", REG_SZ, Utf16Bytes(L"https://whois.example/%q", false), "https://whois.example/%q"}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, Widen(key).c_str(), Widen(c.name).c_str(), c.type, c.data.data(),
+                                static_cast<DWORD>(c.data.size())),
+              ERROR_SUCCESS);
+    const std::string name = c.name;
+    EXPECT_EQ(name == "Interval" ? std::to_string(settings.Interval())
+              : name == "Updated" ? settings.Updated()
+                                  : settings.WHOIS(),
+              c.read)
+        << name << " of type " << c.type;
+  }
 }
 
 TEST_F(WineRegistry, LongNamesDoNotCutTheListing) {
   const std::string testKey = sandbox.TestKey();
   const std::string longName(2000, 'n');
-  ASSERT_TRUE(Registry::WriteNumberValue(Registry::kCurrentUser, testKey, "first", 1));
-  ASSERT_TRUE(Registry::WriteNumberValue(Registry::kCurrentUser, testKey, longName, 2));
-  ASSERT_TRUE(Registry::WriteNumberValue(Registry::kCurrentUser, testKey, "last", 3));
+  for (const std::string& name : {"first"s, longName, "last"s})
+    ASSERT_TRUE(Registry::WriteNumberValue(Registry::kCurrentUser, testKey, name, 1));
   std::vector<std::string> names;
   EXPECT_TRUE(Registry::EnumerateValues(Registry::kCurrentUser, testKey, names));
   std::sort(names.begin(), names.end());
-  ASSERT_EQ(names.size(), 3u);
-  EXPECT_EQ(names[0], "first");
-  EXPECT_EQ(names[1], "last");
-  EXPECT_TRUE(names[2] == longName) << "the long name came back with " << names[2].size() << " characters";
+  EXPECT_TRUE(names == (std::vector{"first"s, "last"s, longName})) << names.size() << " names";
 }
 
 }  // namespace
