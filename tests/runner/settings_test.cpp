@@ -63,43 +63,32 @@ TEST_F(SettingsTest, MissingWrongOrEmptyValuesReadAsTheDefaults) {
   expectDefaults();
 }
 
-TEST_F(SettingsTest, IntervalOutsideZeroToThousandReadsAsZero) {
-  settings.SetInterval(1000);
-  EXPECT_EQ(settings.Interval(), 1000);
-  settings.SetInterval(1001);
-  EXPECT_EQ(settings.Interval(), 0);
-  settings.SetInterval(-1);
-  EXPECT_EQ(settings.Interval(), 0);
-  std::int32_t stored = 0;
-  EXPECT_TRUE(Registry::ReadNumberValue(kUser, key, "Interval", stored));
-  EXPECT_EQ(stored, -1);
-  settings.SetInterval(14);
-  EXPECT_EQ(settings.Interval(), 14);
+TEST_F(SettingsTest, IntervalOutsideZeroToThousandReadsAsZeroButIsStoredAsGiven) {
+  for (const auto& [given, read] : {std::pair{1000, 1000}, {1001, 0}, {-1, 0}, {14, 14}}) {
+    settings.SetInterval(given);
+    EXPECT_EQ(settings.Interval(), read) << given;
+    std::int32_t stored = 0;
+    EXPECT_TRUE(Registry::ReadNumberValue(kUser, key, "Interval", stored));
+    EXPECT_EQ(stored, given);
+  }
 }
 
+// Texts go to the store as plain text values, an empty one too.
 TEST_F(SettingsTest, TextsAreStoredAsPlainText) {
-  settings.SetShortcutFolders("Links|News|/");
-  settings.SetUpdated("7 December 2026");
-  settings.SetWHOIS("https://whois.example/?d=%q&x=%q");
-  std::string value;
-  std::uint32_t type = 0;
-  ASSERT_TRUE(Registry::ReadStringValue(kUser, key, "ShortcutFolders", value, type));
-  EXPECT_EQ(value, "Links|News|/");
-  EXPECT_EQ(type, 1u);
-  EXPECT_EQ(settings.ShortcutFolders(), "Links|News|/");
-  EXPECT_EQ(settings.Updated(), "7 December 2026");
-  EXPECT_EQ(settings.WHOIS(), "https://whois.example/?d=%q&x=%q");
-}
-
-TEST_F(SettingsTest, EmptyShortcutFoldersIsAnEmptyTextValue) {
   settings.SetShortcutFolders("Links");
-  settings.SetShortcutFolders("");
-  std::string value = "stale";
-  std::uint32_t type = 0;
-  EXPECT_TRUE(Registry::ReadStringValue(kUser, key, "ShortcutFolders", value, type));
-  EXPECT_EQ(value, "");
-  EXPECT_EQ(type, 1u);
-  EXPECT_EQ(settings.ShortcutFolders(), "");
+  settings.SetShortcutFolders("Links|News|/");
+  settings.SetUpdated("");
+  settings.SetWHOIS("https://whois.example/?d=%q&x=%q");
+  for (const auto& [name, text] : {std::pair{"ShortcutFolders", "Links|News|/"}, {"Updated", ""},
+                                   {"WHOIS", "https://whois.example/?d=%q&x=%q"}}) {
+    std::string value = "stale";
+    std::uint32_t type = 0;
+    EXPECT_TRUE(Registry::ReadStringValue(kUser, key, name, value, type));
+    EXPECT_EQ(value, text) << name;
+    EXPECT_EQ(type, 1u) << name;
+  }
+  EXPECT_EQ(settings.ShortcutFolders(), "Links|News|/");
+  EXPECT_EQ(settings.WHOIS(), "https://whois.example/?d=%q&x=%q");
 }
 
 TEST_F(SettingsTest, TemplateMustNameACompleteSet) {
