@@ -31,9 +31,6 @@ class TemplateSets : public ::testing::Test {
       program.Write("Templates/" + std::string(name) + "/" + std::string(file), std::string(file) + "\r\n");
     }
   }
-  void WriteTemplate(std::string_view set, int index, std::string_view bytes) const {
-    program.Write("Templates/" + std::string(set) + "/" + std::string(Templates::kFiles[index]), bytes);
-  }
 };
 
 // Check wants every file of a set as a file, in a set named by one folder name.
@@ -87,7 +84,7 @@ TEST_F(TemplateSets, EnumerateListsCompleteSetsOnly) {
 
 TEST_F(TemplateSets, GenerateReadsTheFileAtItsPositionAndGivesNothingOnAnyError) {
   MakeSet("Default");
-  WriteTemplate("Default", 4, "<a href=\"%%URL%%\">%%TITLE%%</a>\r\n");
+  program.Write("Templates/Default/folderlink.html", "<a href=\"%%URL%%\">%%TITLE%%</a>\r\n");
   ASSERT_TRUE(NativeFileServices().SetAttributes(program / "Templates/Default/folderlink.html", attribute::kReadOnly));
   testing::FailingFileServices services;
   const Templates templates(program.Path(), services);
