@@ -117,33 +117,29 @@ TEST_F(Cli, CheckCreatesTheOutputFolderAndReportsDuplicatesInListOrder) {
   EXPECT_EQ(shown.err.back(), '\r');
 }
 
-TEST_F(Cli, UnknownFoldersAreUsageErrorsAndFailedRunsExitWithOne) {
+// Unknown folders are usage errors; unreadable shortcuts are reported a line
+// each but the run succeeds; Clean keeps read-only shortcuts without the
+// option; a run that cannot make its output folder exits with one.
+TEST_F(Cli, RunsExitWithWhatTheyMet) {
   Result result = Process({"convert", "News", "Nowhere"});
   EXPECT_EQ(result.exitCode, 2);
   EXPECT_NE(result.err.find("Nowhere"), std::string::npos);
   EXPECT_EQ(Output("bookmarks.html"), "<missing>");
-  // The output folder's place is taken by a file.
-  output_ = favorites_.Write("blocker", "x");
-  result = Process({"check", "--all"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, "Error creating output folder \r\n" + output_ + "\n");
-}
-
-TEST_F(Cli, UnreadableShortcutsAreReportedALineEachButTheRunSucceeds) {
   const std::string bad = favorites_.Write("News/bad.url", "[InternetShortcut]\r\n");
   const std::string worse = favorites_.Write("News/worse.url", "");
-  const Result result = Process({"convert", "--all"});
+  result = Process({"convert", "--all"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.err, "Error reading URL from " + bad + "\nError reading URL from " + worse + "\n");
   EXPECT_NE(Output("bookmarks.html").find("<DT><A HREF=\"http://example.com/\""), std::string::npos);
-}
-
-TEST_F(Cli, CleanRewritesShortcutsAndKeepsReadOnlyOnesWithoutTheOption) {
   const std::string messy = favorites_.Write("News/messy.url", "[InternetShortcut]\r\nURL=http://m/\r\nIconIndex=1\r\n");
   const std::string lockedBefore = *NativeFileServices().ReadFile(locked_);
   EXPECT_EQ(Process({"clean", "News"}).exitCode, 0);
   EXPECT_EQ(NativeFileServices().ReadFile(messy), "[InternetShortcut]\r\nURL=http://m/\r\n");
   EXPECT_EQ(NativeFileServices().ReadFile(locked_), lockedBefore);
+  output_ = favorites_.Write("blocker", "x");
+  result = Process({"check", "--all"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "Error creating output folder \r\n" + output_ + "\n");
 }
 
 TEST_F(Cli, GenerateChecksItsOptionsLikeTheDialogAndStoresThem) {

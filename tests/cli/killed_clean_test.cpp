@@ -18,28 +18,20 @@ namespace {
 
 using testing::TempFolder;
 
-// The build gives the program's path in the form of the machine that
-// built it; under Wine a posix path is reached through drive Z:.
-std::wstring CliPath() {
-  std::string path = VELLUMARK_CLI;
-  if (path.starts_with("/")) {
-    for (char& c : path) c = c == '/' ? '\\' : c;
-    path = "Z:" + path;
-  }
-  return win32::Widen(path);
-}
-
 // Each process runs over shortcuts holding 96 MB of URL in all and is
 // killed once the temporary file of `watched` holds a few bytes, long
-// before it is whole.
-struct KilledRun {
-  const char* process;
-  int shortcuts;
-  const char* watched;  // in the test's folder
-};
-
+// before it is whole. The build gives the program's path in the form of the
+// machine that built it; under Wine a posix path is reached through drive Z:.
 TEST(KilledOnWindows, AFileCutShortLeavesTheEarlierOneAndNoTemporary) {
-  for (const KilledRun& run : {KilledRun{"clean", 1, "fav/Folder/s0.url"}, KilledRun{"convert", 4, "out/bookmarks.html"}}) {
+  std::string cli = VELLUMARK_CLI;
+  if (cli.starts_with("/")) cli = "Z:" + cli;
+  for (char& c : cli) c = c == '/' ? '\\' : c;
+  const struct {
+    const char* process;
+    int shortcuts;
+    const char* watched;  // in the test's folder
+  } runs[] = {{"clean", 1, "fav/Folder/s0.url"}, {"convert", 4, "out/bookmarks.html"}};
+  for (const auto& run : runs) {
     TempFolder temp;
     for (int i = 0; i < run.shortcuts; ++i) {
       temp.Write("fav/Folder/s" + std::to_string(i) + ".url", "[InternetShortcut]\r\nURL=http://big.example/" +
@@ -50,7 +42,7 @@ TEST(KilledOnWindows, AFileCutShortLeavesTheEarlierOneAndNoTemporary) {
     const std::string watched = temp / run.watched;
     const std::optional<std::string> earlier = NativeFileServices().ReadFile(watched);
 
-    std::wstring command = L"\"" + CliPath() + L"\" --favorites \"" + win32::Widen(temp / "fav") + L"\" " +
+    std::wstring command = L"\"" + win32::Widen(cli) + L"\" --favorites \"" + win32::Widen(temp / "fav") + L"\" " +
                            win32::Widen(run.process) + L" --all --output \"" + win32::Widen(temp / "out") + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

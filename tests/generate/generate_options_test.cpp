@@ -29,21 +29,17 @@ class GenerateOptionsTest : public SiteFixture {
   }
 };
 
+// Refused options store nothing; accepted ones are stored with the set's own name.
 TEST_F(GenerateOptionsTest, TheIntervalIsCheckedBeforeTheTemplate) {
   ConfirmedOptions confirmed;
-  EXPECT_EQ(CheckGenerateOptions({"1001", "u", "Missing"}, templates_, confirmed), kInvalidInterval);
-  EXPECT_EQ(CheckGenerateOptions({"", "u", "Plain"}, templates_, confirmed), kInvalidInterval);
-  EXPECT_EQ(CheckGenerateOptions({"5", "u", std::nullopt}, templates_, confirmed), kSelectTemplate);
-  EXPECT_EQ(CheckGenerateOptions({"5", "u", "Broken"}, templates_, confirmed), kSelectTemplate);
-  EXPECT_EQ(CheckGenerateOptions({"5", "u", "Missing"}, templates_, confirmed), kSelectTemplate);
+  const std::pair<GenerateOptions, std::string_view> refused[] = {
+      {{"1001", "u", "Missing"}, kInvalidInterval}, {{"", "u", "Plain"}, kInvalidInterval},
+      {{"5", "u", std::nullopt}, kSelectTemplate},  {{"5", "u", "Broken"}, kSelectTemplate},
+      {{"5", "u", "Missing"}, kSelectTemplate}};
+  for (const auto& [options, message] : refused) EXPECT_EQ(CheckGenerateOptions(options, templates_, confirmed), message);
   EXPECT_EQ(settings_.Interval(), 3);
   EXPECT_EQ(settings_.Updated(), "before");
-}
-
-TEST_F(GenerateOptionsTest, ConfirmedOptionsAreStoredWithTheSetsOwnName) {
-  ConfirmedOptions confirmed;
   ASSERT_EQ(CheckGenerateOptions({"1000", "", "pLAIN"}, templates_, confirmed), "");
-  EXPECT_EQ(confirmed.templateName, "Plain");
   StoreGenerateOptions(confirmed, settings_);
   EXPECT_EQ(settings_.Interval(), 1000);
   EXPECT_EQ(settings_.Template(), "Plain");

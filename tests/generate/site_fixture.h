@@ -54,8 +54,6 @@ class CountingFileServices : public FailingFileServices {
 class SiteFixture : public ::testing::Test {
  protected:
   SiteFixture() {
-    output_ = temp_ / "out";
-    NativeFileServices().CreateFolder(output_);
     temp_.MakeFolder("fav");
     host_.chosenFolder = output_;
   }
@@ -83,10 +81,10 @@ class SiteFixture : public ::testing::Test {
   ProcessRunner::Outcome Statistics() { return runner_.Run(ProcessKind::kStatistics, host_.Ticked()).outcome; }
 
   std::string Output(const std::string& relative) const {
-    return NativeFileServices().ReadFile(output_ + path::kSeparator + ToNative(relative)).value_or("<missing>");
+    return NativeFileServices().ReadFile(temp_ / ("out/" + relative)).value_or("<missing>");
   }
   bool OutputExists(const std::string& relative) const {
-    return NativeFileServices().GetAttributes(output_ + path::kSeparator + ToNative(relative)) != attribute::kInvalid;
+    return NativeFileServices().GetAttributes(temp_ / ("out/" + relative)) != attribute::kInvalid;
   }
   std::vector<std::string> OutputNames() const {
     std::vector<std::string> names;
@@ -97,15 +95,8 @@ class SiteFixture : public ::testing::Test {
   }
   int Reads(const std::string& set, const std::string& name) { return files_.reads[SetFile(set, name)]; }
 
-  static std::string ToNative(std::string relative) {
-    for (char& c : relative) {
-      if (c == '/') c = path::kSeparator;
-    }
-    return relative;
-  }
-
   TempFolder temp_;
-  std::string output_;
+  std::string output_ = temp_.MakeFolder("out");
   CountingFileServices files_;
   SettingsSandbox sandbox_;
   KeptValues kept_{AppEx().RegistryKey(), {"Interval", "ShortcutFolders", "Template", "Updated", "WHOIS"}};

@@ -31,11 +31,9 @@ class TemplateSets : public ::testing::Test {
       program.Write("Templates/" + std::string(name) + "/" + std::string(file), std::string(file) + "\r\n");
     }
   }
-  void WriteTemplate(std::string_view set, int index, std::string_view bytes) const {
-    program.Write("Templates/" + std::string(set) + "/" + std::string(Templates::kFiles[index]), bytes);
-  }
 };
 
+// Check wants every file of a set as a file, in a set named by one folder name.
 TEST_F(TemplateSets, TheFolderIsMadeBesideTheProgramAndCheckWantsEveryFileAsAFile) {
   const Templates templates(program.Path());
   EXPECT_EQ(templates.FolderName(), program / "Templates" + kSep);
@@ -43,7 +41,6 @@ TEST_F(TemplateSets, TheFolderIsMadeBesideTheProgramAndCheckWantsEveryFileAsAFil
   EXPECT_EQ(Templates(program.Path() + kSep).FolderName(), templates.FolderName());
   MakeSet("Complete");
   EXPECT_TRUE(templates.Check("Complete"));
-  EXPECT_FALSE(templates.Check("Missing"));
   for (std::size_t i = 0; i < Templates::kFiles.size(); ++i) {
     const std::string set = "Without" + std::to_string(i);
     MakeSet(set);
@@ -53,22 +50,17 @@ TEST_F(TemplateSets, TheFolderIsMadeBesideTheProgramAndCheckWantsEveryFileAsAFil
     ASSERT_TRUE(NativeFileServices().CreateFolder(file));
     EXPECT_FALSE(templates.Check(set)) << Templates::kFiles[i] << " as a folder";
   }
-}
-
-TEST_F(TemplateSets, CheckTakesOnlyOneFolderName) {
-  MakeSet("Inside");
-  // A complete set lying beside the templates folder and one inside it.
-  for (std::string_view file : Templates::kFiles) program.Write(std::string(file), "x");
-  for (std::string_view file : Templates::kFiles) program.Write("Templates/" + std::string(file), "x");
-  const Templates templates(program.Path());
-  EXPECT_FALSE(templates.Check(""));
-  EXPECT_FALSE(templates.Check("."));
-  EXPECT_FALSE(templates.Check(".."));
-  EXPECT_FALSE(templates.Check("Inside/."));
-  EXPECT_FALSE(templates.Check("Inside\\."));
+  // Complete sets lying beside the templates folder and inside it.
+  for (std::string_view file : Templates::kFiles) {
+    program.Write(std::string(file), "x");
+    program.Write("Templates/" + std::string(file), "x");
+  }
+  for (const char* name : {"Missing", "", ".", "..", "Complete/.", "Complete\\."}) EXPECT_FALSE(templates.Check(name)) << name;
   EXPECT_EQ(templates.Generate("..", 0, 0, true, -1, {}), "");
 }
 
+// Enumerate lists complete sets only, and fails when the folder is there
+// but cannot be listed, not when it is missing.
 TEST_F(TemplateSets, EnumerateListsCompleteSetsOnly) {
   MakeSet("beta");
   MakeSet("Alpha");
@@ -77,32 +69,22 @@ TEST_F(TemplateSets, EnumerateListsCompleteSetsOnly) {
   NativeFileServices().RemoveFile(program / "Templates/Incomplete/footer.html");
   program.Write("Templates/loose-file.html", "x");
   program.Write("Templates/Alpha/images/logo.png", "png");
-  const Templates templates(program.Path());
+  testing::FailingFileServices services;
+  const Templates templates(program.Path(), services);
   RecordingList list;
   list.calls = {"old"};
   EXPECT_TRUE(templates.Enumerate(list));
-  EXPECT_EQ(list.calls, (std::vector<std::string>{"old", "clear", "Alpha", "beta"}));
-}
-
-TEST_F(TemplateSets, EnumerateFailsWhenTheFolderCannotBeListedButNotWhenItIsMissing) {
-  MakeSet("Default");
-  testing::FailingFileServices services;
-  const Templates templates(program.Path(), services);
   services.unlistable.insert(templates.FolderName());
-  RecordingList list;
   EXPECT_FALSE(templates.Enumerate(list));
-  EXPECT_EQ(list.calls, std::vector<std::string>{"clear"});
-  // The program folder "missing" does not exist, so neither can its templates folder.
   EXPECT_TRUE(Templates(program / "missing").Enumerate(list));
-  // A file in the templates folder's place is there but cannot be listed.
   program.Write("file/Templates", "");
   EXPECT_FALSE(Templates(program / "file").Enumerate(list));
-  EXPECT_EQ(list.calls, (std::vector<std::string>{"clear", "clear", "clear"}));
+  EXPECT_EQ(list.calls, (std::vector<std::string>{"old", "clear", "Alpha", "beta", "clear", "clear", "clear"}));
 }
 
 TEST_F(TemplateSets, GenerateReadsTheFileAtItsPositionAndGivesNothingOnAnyError) {
   MakeSet("Default");
-  WriteTemplate("Default", 4, "<a href=\"%%URL%%\">%%TITLE%%</a>\r\n");
+  program.Write("Templates/Default/folderlink.html", "<a href=\"%%URL%%\">%%TITLE%%</a>\r\n");
   ASSERT_TRUE(NativeFileServices().SetAttributes(program / "Templates/Default/folderlink.html", attribute::kReadOnly));
   testing::FailingFileServices services;
   const Templates templates(program.Path(), services);

@@ -75,63 +75,47 @@ TEST(CheckReport, GroupsRepeatedUrlsInTheOrderTheyCome) {
   EXPECT_EQ(CheckReport(temp, entries), expected);
 }
 
-// Convert on its own: the lines written for favorites and folders.
-class ConvertLines : public ::testing::Test {
- protected:
-  ConvertLines() : convert_(services_, html_), state_(StateFor(temp_)) { convert_.Prepare(state_); }
-
-  // The lines after the head, the closing line included.
-  std::string Body() {
-    convert_.Finish();
-    convert_.Close();
-    const std::string file = services_.ReadFile(temp_ / "bookmarks.html").value_or("");
-    return file.substr(file.find("<DL><P>\r\n") + 9);
-  }
-
-  static LocalDateTime At(std::int64_t utc) { return ToLocal(utc, CurrentUtcOffsetMinutes()); }
-
-  TempFolder temp_;
-  FileServices& services_ = NativeFileServices();
-  HTML html_;
-  ConvertProcess convert_;
-  RunState state_;
-};
-
-TEST_F(ConvertLines, TimesOutsideThirtyTwoBitsOrNotAboveZeroOrUnknownAreZero) {
+// Convert on its own: the lines written for favorites and folders. Times
+// outside 32 bits, not above zero or unknown are 0; line breaks and other
+// bytes never break a line, and the item carries the encoded forms.
+TEST(ConvertLines, DatesAndOddBytesStayInTheirLine) {
+  TempFolder temp;
+  HTML html;
+  ConvertProcess convert(NativeFileServices(), html);
+  RunState state = StateFor(temp);
+  convert.Prepare(state);
+  const auto at = [](std::int64_t utc) { return ToLocal(utc, CurrentUtcOffsetMinutes()); };
   for (const std::int64_t time : {-5LL, 0LL, 1LL, 2147483647LL, 2147483648LL, 253402300799LL}) {
-    FavoriteItem favorite{std::to_string(time), "http://t/", At(time)};
-    convert_.FavoriteChange(0, favorite, "");
+    FavoriteItem favorite{std::to_string(time), "http://t/", at(time)};
+    convert.FavoriteChange(0, favorite, "");
   }
-  FolderItem unset{1, {}, "unset"};
-  convert_.BeforeFolderChange(0, unset);
-  convert_.AfterFolderChange(0, unset);
+  FavoriteItem odd{"a\r\nb\"<x>\t\x01\xFF", "http://h/\r\n\"<x>\xC3\xA9", at(1000000000)};
+  convert.FavoriteChange(1, odd, "");
+  FolderItem folders[] = {{1, {}, "unset"}, {1, at(1000000000), "f\nx"}};
+  for (FolderItem& folder : folders) {
+    convert.BeforeFolderChange(0, folder);
+    convert.AfterFolderChange(0, folder);
+  }
   // A checked folder whose time cannot be read.
-  convert_.BeginEntry({0, "Gone", 0, 0});
-  convert_.EndEntry({0, "Gone", 0, 0});
+  convert.BeginEntry({0, "Gone", 0, 0});
+  convert.EndEntry({0, "Gone", 0, 0});
+  convert.Finish();
+  convert.Close();
+  EXPECT_EQ(odd.Name, "a&#13;&#10;b&quot;&lt;x&gt;\t\x01?");
+  EXPECT_EQ(folders[1].Name, "f&#10;x");
   const auto line = [](const char* name, const char* t) {
     return "    <DT><A HREF=\"http://t/\" ADD_DATE=\""s + t + "\" LAST_MODIFIED=\"" + t + "\">" + name + "</A>\r\n";
   };
-  EXPECT_EQ(Body(), line("-5", "0") + line("0", "0") + line("1", "1") + line("2147483647", "2147483647") +
-                        line("2147483648", "0") + line("253402300799", "0") +
-                        "    <DT><H3 ADD_DATE=\"0\" LAST_MODIFIED=\"0\">unset</H3>\r\n    <DL><P>\r\n    </DL><P>\r\n"
-                        "    <DT><H3 ADD_DATE=\"0\" LAST_MODIFIED=\"0\">Gone</H3>\r\n    <DL><P>\r\n    </DL><P>\r\n"
-                        "</DL><P>\r\n");
-}
-
-TEST_F(ConvertLines, LineBreaksAndOtherBytesNeverBreakALine) {
-  FavoriteItem favorite{"a\r\nb\"<x>\t\x01\xFF", "http://h/\r\n\"<x>\xC3\xA9", At(1000000000)};
-  convert_.FavoriteChange(1, favorite, "");
-  FolderItem folder{1, At(1000000000), "f\nx"};
-  convert_.BeforeFolderChange(1, folder);
-  convert_.AfterFolderChange(1, folder);
-  // The item carries the encoded forms for the rest of the event.
-  EXPECT_EQ(favorite.Name, "a&#13;&#10;b&quot;&lt;x&gt;\t\x01?");
-  EXPECT_EQ(folder.Name, "f&#10;x");
-  EXPECT_EQ(Body(),
-            "        <DT><A HREF=\"http://h/&#13;&#10;&quot;&lt;x&gt;%C3%A9\" ADD_DATE=\"1000000000\" "
-            "LAST_MODIFIED=\"1000000000\">a&#13;&#10;b&quot;&lt;x&gt;\t\x01?</A>\r\n"
-            "        <DT><H3 ADD_DATE=\"1000000000\" LAST_MODIFIED=\"1000000000\">f&#10;x</H3>\r\n"
-            "        <DL><P>\r\n        </DL><P>\r\n</DL><P>\r\n");
+  const auto folder = [](const char* name, const char* t) {
+    return "    <DT><H3 ADD_DATE=\""s + t + "\" LAST_MODIFIED=\"" + t + "\">" + name + "</H3>\r\n    <DL><P>\r\n    </DL><P>\r\n";
+  };
+  const std::string file = NativeFileServices().ReadFile(temp / "bookmarks.html").value_or("");
+  EXPECT_EQ(file.substr(file.find("<DL><P>\r\n") + 9),
+            line("-5", "0") + line("0", "0") + line("1", "1") + line("2147483647", "2147483647") +
+                line("2147483648", "0") + line("253402300799", "0") +
+                "        <DT><A HREF=\"http://h/&#13;&#10;&quot;&lt;x&gt;%C3%A9\" ADD_DATE=\"1000000000\" "
+                "LAST_MODIFIED=\"1000000000\">a&#13;&#10;b&quot;&lt;x&gt;\t\x01?</A>\r\n" +
+                folder("unset", "0") + folder("f&#10;x", "1000000000") + folder("Gone", "0") + "</DL><P>\r\n");
 }
 
 TEST(OutputFailures, NameTheFile) {
@@ -162,76 +146,60 @@ TEST(OutputFailures, NameTheFile) {
             "Error writing to \r\n" + temp / "full/Check.txt");
 }
 
-// Clean over real files, with failures injected by the file services.
-class CleanFiles : public ::testing::Test {
- protected:
-  std::string Add(std::string_view name, std::string_view bytes) { return temp_.Write(name, bytes); }
-
-  void Clean(const std::vector<std::string>& files) {
-    CleanProcess clean(services_);
-    RunState state = StateFor(temp_);
-    clean.Prepare(state);
-    for (const std::string& file : files) {
-      FavoriteItem favorite;
-      clean.FavoriteChange(1, favorite, file);
-    }
-    unwritten_ = clean.Unwritten();
-  }
-
-  std::string Bytes(const std::string& file) { return services_.ReadFile(file).value_or("<missing>"); }
-
-  TempFolder temp_;
-  FailingFileServices services_;
-  std::vector<std::string> unwritten_;
-};
-
-TEST_F(CleanFiles, AttributesAreKeptAndAnUnwritableShortcutIsReportedKeptWholeAndSkipped) {
+// Clean over real files, with failures injected: each file's bytes before
+// and after, and whether it is reported unwritten. Clean files are not
+// written again, the encoding, URL bytes and attributes are kept, text that
+// would not survive a rewrite is left alone, and a shortcut that cannot be
+// replaced is reported, kept whole and keeps its attributes.
+TEST(CleanFiles, RewritesOnlyWhatNeedsItInTheFilesOwnEncoding) {
+  TempFolder temp;
+  FailingFileServices services;
   const std::string messy = "[InternetShortcut]\r\nURL=http://a/\r\nIconIndex=0\r\n";
-  const std::string locked = Add("locked.url", messy);
-  const std::string kept = Add("kept.url", messy);
-#ifdef _WIN32
-  const std::uint32_t attributes = attribute::kReadOnly | attribute::kHidden | attribute::kSystem;
-#else
-  const std::uint32_t attributes = attribute::kReadOnly;
-#endif
-  ASSERT_TRUE(services_.SetAttributes(kept, attributes));
-  services_.SetAttributes(locked, attribute::kReadOnly);
-  services_.unreplaceable.insert(locked);
-  Clean({locked, kept});
-  EXPECT_EQ(unwritten_, std::vector<std::string>{locked});
-  EXPECT_EQ(Bytes(locked), messy);
-  EXPECT_NE(services_.GetAttributes(locked) & attribute::kReadOnly, 0u);
-  EXPECT_EQ(Bytes(kept), "[InternetShortcut]\r\nURL=http://a/\r\n");
-  EXPECT_EQ(services_.GetAttributes(kept) & attributes, attributes);
-  services_.SetAttributes(locked, 0);
-  services_.SetAttributes(kept, 0);
-}
-
-// Each file's bytes before and after, and whether it is reported unwritten:
-// clean files are not written again, the encoding and URL bytes are kept,
-// and text that would not survive a rewrite is left alone.
-TEST_F(CleanFiles, RewritesOnlyWhatNeedsItInTheFilesOwnEncoding) {
   const std::string longUrl = "http://long/" + std::string(5000, 'x');
   const std::string utf16 = "\xFF\xFE[\0I\0n\0t\0e\0r\0n\0e\0t\0S\0h\0o\0r\0t\0c\0u\0t\0]\0\r\0\n\0U\0R\0L\0=\0h\0:\0\xE5\x65\r\0\n\0"s;
   const std::string broken = "\xEF\xBB\xBF[InternetShortcut]\nURL=http://a/\nX=\xFF\n";
-  const std::tuple<std::string, std::string, bool> files[] = {
-      {"[Other]\nA=1\n[InternetShortcut]\nURL=http://a/\n[X]\n", "[Other]\nA=1\n[InternetShortcut]\nURL=http://a/\n[X]\n", false},
-      {utf16, utf16, false},
-      {utf16 + "X\0=\0\r\0\n\0"s, utf16, false},
-      {"[InternetShortcut]\r\nURL=http://caf\xE9/\x80\r\nX=\xFC\r\n", "[InternetShortcut]\r\nURL=http://caf\xE9/\x80\r\n", false},
-      {"[InternetShortcut]\r\nURL=" + longUrl + "\r\nX=1\r\n", "[InternetShortcut]\r\nURL=" + longUrl + "\r\n", false},
-      {broken, broken, true}};
-  std::vector<std::string> paths, expectedUnwritten;
-  for (const auto& [before, after, unwritten] : files) {
-    paths.push_back(Add(std::to_string(paths.size()) + ".url", before));
-    if (unwritten) expectedUnwritten.push_back(paths.back());
+#ifdef _WIN32
+  const std::uint32_t kept = attribute::kReadOnly | attribute::kHidden | attribute::kSystem;
+#else
+  const std::uint32_t kept = attribute::kReadOnly;
+#endif
+  const struct {
+    std::string before, after;
+    bool unwritten, locked;
+    std::uint32_t attributes;
+  } files[] = {
+      {messy, messy, true, true, attribute::kReadOnly},
+      {messy, "[InternetShortcut]\r\nURL=http://a/\r\n", false, false, kept},
+      {"[Other]\nA=1\n[InternetShortcut]\nURL=http://a/\n[X]\n", "[Other]\nA=1\n[InternetShortcut]\nURL=http://a/\n[X]\n", false, false, 0},
+      {utf16, utf16, false, false, 0},
+      {utf16 + "X\0=\0\r\0\n\0"s, utf16, false, false, 0},
+      {"[InternetShortcut]\r\nURL=http://caf\xE9/\x80\r\nX=\xFC\r\n", "[InternetShortcut]\r\nURL=http://caf\xE9/\x80\r\n", false, false, 0},
+      {"[InternetShortcut]\r\nURL=" + longUrl + "\r\nX=1\r\n", "[InternetShortcut]\r\nURL=" + longUrl + "\r\n", false, false, 0},
+      {broken, broken, true, false, 0}};
+  std::vector<std::string> paths, expectedUnwritten, expectedReplaced;
+  for (const auto& file : files) {
+    paths.push_back(temp.Write(std::to_string(paths.size()) + ".url", file.before));
+    ASSERT_TRUE(services.SetAttributes(paths.back(), file.attributes));
+    if (file.locked) services.unreplaceable.insert(paths.back());
+    if (file.unwritten) expectedUnwritten.push_back(paths.back());
+    if (file.after != file.before && !file.unwritten) expectedReplaced.push_back(paths.back());
   }
-  paths.push_back(temp_ / "gone.url");
+  paths.push_back(temp / "gone.url");
   expectedUnwritten.push_back(paths.back());
-  Clean(paths);
-  EXPECT_EQ(unwritten_, expectedUnwritten);
-  EXPECT_EQ(services_.replaced, (std::vector<std::string>{paths[2], paths[3], paths[4]}));
-  for (std::size_t i = 0; i < std::size(files); ++i) EXPECT_EQ(Bytes(paths[i]), std::get<1>(files[i])) << i;
+  CleanProcess clean(services);
+  RunState state = StateFor(temp);
+  clean.Prepare(state);
+  for (const std::string& file : paths) {
+    FavoriteItem favorite;
+    clean.FavoriteChange(1, favorite, file);
+  }
+  EXPECT_EQ(clean.Unwritten(), expectedUnwritten);
+  EXPECT_EQ(services.replaced, expectedReplaced);
+  for (std::size_t i = 0; i < std::size(files); ++i) {
+    EXPECT_EQ(services.ReadFile(paths[i]).value_or("<missing>"), files[i].after) << i;
+    EXPECT_EQ(services.GetAttributes(paths[i]) & kept, files[i].attributes) << i;
+    services.SetAttributes(paths[i], 0);
+  }
 }
 
 }  // namespace

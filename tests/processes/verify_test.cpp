@@ -60,10 +60,7 @@ class LinkServer {
 
 std::string Shortcut(std::string_view url) { return "[InternetShortcut]\r\nURL=" + std::string(url) + "\r\n"; }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+std::string ReadFile(const std::string& path) { return NativeFileServices().ReadFile(path).value_or("<missing>"); }
 
 TEST(WebAddress, RequestFormsAndRedirectTargets) {
   const struct {
@@ -76,9 +73,7 @@ TEST(WebAddress, RequestFormsAndRedirectTargets) {
   };
   for (const auto& a : addresses) {
     const std::optional<WebAddress> parsed = ParseWebAddress(a.url);
-    ASSERT_TRUE(parsed) << a.url;
-    EXPECT_EQ(parsed->url, a.request);
-    EXPECT_EQ(parsed->server, a.server);
+    EXPECT_EQ(parsed ? parsed->url + " " + parsed->server : "refused", std::string(a.request) + " " + std::string(a.server));
   }
   for (const std::string_view url : {"ftp://example.com/", "file:///C:/x", "http:///nohost", "example.com"}) {
     EXPECT_FALSE(ParseWebAddress(url)) << url;
@@ -97,41 +92,27 @@ TEST(VerifyLinks, JudgesEveryKindOfAnswer) {
   const LinkServer server;
   const LinkVerdict alive{LinkState::kAlive, ""};
   const LinkVerdict silent{LinkState::kDead, "No answer within 2 s"};
-  const struct {
-    std::string url;
-    LinkVerdict verdict;
-  } cases[] = {
-      {server.Url("plain1", "/ok"), alive},
-      {server.Url("plain1", "/agent"), alive},
-      {server.Url("plain1", "/no-head"), alive},
-      {server.Url("plain1", "/temp"), alive},
+  const auto dead = [](std::string detail) { return LinkVerdict{LinkState::kDead, std::move(detail)}; };
+  const std::pair<std::string, LinkVerdict> cases[] = {
+      {server.Url("plain1", "/ok"), alive}, {server.Url("plain1", "/agent"), alive},
+      {server.Url("plain1", "/no-head"), alive}, {server.Url("plain1", "/temp"), alive},
       {server.Url("plain1", "/moved"), {LinkState::kMoved, server.Url("plain1", "/ok")}},
       {server.Url("plain2", "/chain#part"), {LinkState::kMoved, server.Url("plain2", "/ok")}},
-      {server.Url("plain1", "/loop"), {LinkState::kDead, "Too many redirects"}},
-      {server.Url("plain1", "/missing"), {LinkState::kDead, "404 Not Found"}},
-      {server.Url("plain2", "/gone"), {LinkState::kDead, "410 Gone"}},
-      {server.Url("plain3", "/broken"), {LinkState::kDead, "500 Internal Server Error"}},
-      {server.Url("plain3", "/to-ftp"),
-       {LinkState::kDead, "Redirect to a URL that is not http or https: ftp://127.0.0.1/file"}},
-      {server.Url("closed", "/"), {LinkState::kDead, "Connection refused"}},
-      {server.Url("tls", "/ok"), {LinkState::kDead, "Certificate not trusted"}},
-      {"http://nowhere.invalid/", {LinkState::kDead, "Host not found"}},
-      {server.Url("silent", "/1"), silent},
-      {server.Url("silent", "/2"), silent},
-      {server.Url("silent", "/3"), silent},
-      {server.Url("silent", "/4"), silent},
-      {"javascript:alert(1)", {}},
-      {"mailto:someone@example.com", {}},
-      {"not a url", {}},
-  };
+      {server.Url("plain1", "/loop"), dead("Too many redirects")}, {server.Url("plain1", "/missing"), dead("404 Not Found")},
+      {server.Url("plain2", "/gone"), dead("410 Gone")}, {server.Url("plain3", "/broken"), dead("500 Internal Server Error")},
+      {server.Url("plain3", "/to-ftp"), dead("Redirect to a URL that is not http or https: ftp://127.0.0.1/file")},
+      {server.Url("closed", "/"), dead("Connection refused")}, {server.Url("tls", "/ok"), dead("Certificate not trusted")},
+      {"http://nowhere.invalid/", dead("Host not found")}, {server.Url("silent", "/1"), silent},
+      {server.Url("silent", "/2"), silent}, {server.Url("silent", "/3"), silent}, {server.Url("silent", "/4"), silent},
+      {"javascript:alert(1)", {}}, {"mailto:someone@example.com", {}}, {"not a url", {}}};
   server.ResetCounts();
   std::vector<std::string> urls;
-  for (const auto& c : cases) urls.push_back(c.url);
+  for (const auto& c : cases) urls.push_back(c.first);
   const std::vector<LinkVerdict> verdicts = LinkServer::Check(urls, 16);
   ASSERT_EQ(verdicts.size(), urls.size());
   for (std::size_t i = 0; i < urls.size(); ++i) {
-    EXPECT_EQ(verdicts[i].state, cases[i].verdict.state) << urls[i];
-    EXPECT_EQ(verdicts[i].detail, cases[i].verdict.detail) << urls[i];
+    EXPECT_EQ(verdicts[i].state, cases[i].second.state) << urls[i];
+    EXPECT_EQ(verdicts[i].detail, cases[i].second.detail) << urls[i];
   }
   // The silent server cost one timeout: its other links were not asked.
   EXPECT_EQ(server.Counts()["silent"], 2);
@@ -167,9 +148,8 @@ TEST(VerifyRun, StoppedWhileRequestsHangEndsWithoutReplacingTheEarlierReport) {
   host.folders = {{"A", true, 2}};
   host.chosenFolder = output.Path();
   host.onPump = [&host] {
-    const auto checking = [](const std::string& line) { return line.starts_with("status Verifying links"); };
-    if (std::any_of(host.log.begin(), host.log.end(), checking)) {
-      throw std::runtime_error("Stopped");
+    for (const std::string& line : host.log) {
+      if (line.starts_with("status Verifying links")) throw std::runtime_error("Stopped");
     }
   };
   Favorites walker(NativeFileServices(), [&] { return favorites.Path(); });
@@ -182,8 +162,8 @@ TEST(VerifyRun, StoppedWhileRequestsHangEndsWithoutReplacingTheEarlierReport) {
   EXPECT_EQ(report.found.summary, "");
   EXPECT_EQ(ReadFile(earlier), "earlier");
   EXPECT_EQ(NativeFileServices().ListFolder(output.Path())->size(), 1u);
-  const std::vector<std::string>& log = host.log;
-  const auto at = [&log](std::string_view line) { return std::find(log.begin(), log.end(), line) - log.begin(); };
+  const auto& log = host.log;
+  const auto at = [&](std::string_view line) { return std::find(log.begin(), log.end(), line) - log.begin(); };
   const auto checking = at("status Verifying links... (0 of 2)");
   EXPECT_LT(at("status Verifying A..."), checking);
   ASSERT_LE(checking + 4, at("message Stopped"));
