@@ -151,28 +151,31 @@ TEST_F(SettingsFile, DamagedLinesAreIgnoredAndKept) {
   EXPECT_EQ(FileBytes(), expected + "\n");
 }
 
-TEST_F(SettingsFile, AFolderInPlaceOfTheFileFailsEveryCall) {
+// Junk around the lines, a temporary file an earlier crash left and, last,
+// a folder where the file should be.
+TEST_F(SettingsFile, JunkStaleTemporariesAndAFolderInPlaceAreSurvived) {
+  std::string junk(4 << 20, '\0');
+  for (std::size_t i = 0; i < junk.size(); ++i) junk[i] = static_cast<char>((i * 2654435761u) >> 13);
+  WriteFileBytes(junk + "\n[Software\\Tarnwell\\Vellumark]\nInterval=dword:9\n");
+  EXPECT_EQ(Number("Interval"), "9");
+  sandbox.ConfigFolder().Write("vellumark/settings.ini.vellumark-1.tmp", "[A]\nInt");
+  for (int i = 10; i < 30; ++i) ASSERT_TRUE(Registry::WriteNumberValue(kUser, kKey, "Interval", i));
+  EXPECT_EQ(Number("Interval"), "29");
+  EXPECT_EQ(FileBytes().substr(0, junk.size()), junk);
+  std::vector<std::string> left;
+  for (const DirectoryEntry& entry : NativeFileServices().ListFolder(sandbox.ConfigFolder() / "vellumark/").value_or(std::vector<DirectoryEntry>{})) {
+    left.push_back(entry.name);
+  }
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"settings.ini", "settings.ini.vellumark-1.tmp"}));
+
+  std::filesystem::remove(sandbox.SettingsFile());
   sandbox.ConfigFolder().MakeFolder("vellumark/settings.ini");
   EXPECT_EQ(Number("Interval"), "<failed>");
   EXPECT_FALSE(Registry::WriteNumberValue(kUser, kKey, "Interval", 1));
   std::vector<std::string> names;
   EXPECT_FALSE(Registry::EnumerateValues(kUser, kKey, names));
-  EXPECT_EQ(NativeFileServices().GetAttributes(sandbox.SettingsFile()) & attribute::kDirectory,
-            attribute::kDirectory);
-}
-
-TEST_F(SettingsFile, ReplacementLeavesNoTemporaryFiles) {
-  WriteFileBytes("[Software\\Tarnwell\\Vellumark]\n");
-  // What a crash in the middle of an earlier write leaves behind.
-  sandbox.ConfigFolder().Write("vellumark/settings.ini.vellumark-1.tmp", "[Software\\Tarnwell\\Vellumark]\nInt");
-  for (int i = 0; i < 20; ++i) ASSERT_TRUE(Registry::WriteNumberValue(kUser, kKey, "Interval", i));
-  EXPECT_EQ(Number("Interval"), "19");
-  std::vector<std::string> left;
-  for (const auto& entry : std::filesystem::directory_iterator(sandbox.ConfigFolder() / "vellumark")) {
-    left.push_back(entry.path().filename().string());
-  }
-  std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"settings.ini", "settings.ini.vellumark-1.tmp"}));
+  EXPECT_NE(NativeFileServices().GetAttributes(sandbox.SettingsFile()) & attribute::kDirectory, 0u);
 }
 
 TEST_F(SettingsFile, SimultaneousWritersLoseNoChange) {
@@ -188,25 +191,12 @@ TEST_F(SettingsFile, SimultaneousWritersLoseNoChange) {
 
 TEST_F(SettingsFile, HomeConfigFolderWhenXdgIsNotAbsolute) {
   const testing::TempFolder home;
-  const char* oldHome = std::getenv("HOME");
-  const std::string savedHome = oldHome != nullptr ? oldHome : "";
-  setenv("HOME", home.Path().c_str(), 1);
-  setenv("XDG_CONFIG_HOME", "relative/config", 1);
-  const bool written = Registry::WriteNumberValue(kUser, kKey, "Interval", 5);
-  setenv("HOME", savedHome.c_str(), 1);
-  ASSERT_TRUE(written);
+  {
+    const testing::ScopedVariable homeVariable("HOME", home.Path()), config("XDG_CONFIG_HOME", "relative/config");
+    ASSERT_TRUE(Registry::WriteNumberValue(kUser, kKey, "Interval", 5));
+  }
   EXPECT_EQ(NativeFileServices().ReadFile(home / ".config/vellumark/settings.ini").value_or("<none>"),
             std::string(kHeader) + "\n[Software\\Tarnwell\\Vellumark]\nInterval=dword:5\n");
-}
-
-TEST_F(SettingsFile, HugeAndBinaryFilesDoNotStopTheStore) {
-  std::string junk(4 << 20, '\0');
-  for (std::size_t i = 0; i < junk.size(); ++i) junk[i] = static_cast<char>((i * 2654435761u) >> 13);
-  WriteFileBytes(junk + "\n[Software\\Tarnwell\\Vellumark]\nInterval=dword:9\n");
-  EXPECT_EQ(Number("Interval"), "9");
-  ASSERT_TRUE(Registry::WriteNumberValue(kUser, kKey, "Interval", 10));
-  EXPECT_EQ(Number("Interval"), "10");
-  EXPECT_EQ(FileBytes().substr(0, junk.size()), junk);
 }
 
 }  // namespace
