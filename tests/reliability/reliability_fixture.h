@@ -62,15 +62,13 @@ class ReliabilityFixture : public ::testing::Test {
     output_ = temp_ / "out";
   }
 
-  // A generated tree of favorites (odd ones unless `plain`; most with keys
-  // for Clean to drop).
-  void MakeTree(int favorites, int depth, std::uint32_t seed = 7, bool plain = false) {
+  // A generated tree of odd favorites (most with keys for Clean to drop).
+  void MakeTree(int favorites, int depth, std::uint32_t seed = 7) {
     tools::TreeOptions options;
     options.output = favorites_;
     options.favorites = favorites;
     options.depth = depth;
     options.seed = seed;
-    options.plain = plain;
     options.extraKeysPercent = 60;
     options.duplicatePercent = 10;
     ASSERT_TRUE(tools::GenerateTree(options, NativeFileServices()));
