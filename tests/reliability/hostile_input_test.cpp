@@ -158,22 +158,16 @@ TEST_F(Hostile, SymbolicLinksToFoldersAreNotFollowed) {
 }
 
 // Makes a folder read-only with a bind mount (root ignores permission bits).
-class ReadOnlyMount {
- public:
-  explicit ReadOnlyMount(const std::string& folder) : folder_(folder) {
-    mounted_ = std::system(("mount --bind '" + folder + "' '" + folder + "' 2>/dev/null").c_str()) == 0;
-    if (mounted_ && std::system(("mount -o remount,bind,ro '" + folder + "' 2>/dev/null").c_str()) != 0) Unmount();
+struct ReadOnlyMount {
+  explicit ReadOnlyMount(const std::string& path) : folder("'" + path + "'") {
+    const std::string bind = "mount --bind " + folder + " " + folder + " && mount -o remount,bind,ro " + folder;
+    mounted = std::system(("(" + bind + ") 2>/dev/null || { umount " + folder + " 2>/dev/null; false; }").c_str()) == 0;
   }
-  ~ReadOnlyMount() { Unmount(); }
-  bool Mounted() const { return mounted_; }
-
- private:
-  void Unmount() {
-    if (mounted_) std::system(("umount '" + folder_ + "'").c_str());
-    mounted_ = false;
+  ~ReadOnlyMount() {
+    if (mounted) std::system(("umount " + folder).c_str());
   }
-  std::string folder_;
-  bool mounted_ = false;
+  const std::string folder;  // quoted
+  bool mounted = false;
 };
 
 TEST_F(Hostile, FavoritesOnAReadOnlyFileSystem) {
@@ -181,7 +175,7 @@ TEST_F(Hostile, FavoritesOnAReadOnlyFileSystem) {
   const std::string file = temp_.Write("fav/News/a.url", dirty);
   temp_.Write("fav/b.url", Shortcut("http://b/"));
   const ReadOnlyMount mount(favorites_);
-  if (!mount.Mounted()) GTEST_SKIP() << "no read-only bind mount here (needs root and mount rights)";
+  if (!mount.mounted) GTEST_SKIP() << "no read-only bind mount here (needs root and mount rights)";
   const CliResult clean = RunProcess("clean");
   EXPECT_EQ(clean.code, cli::exit_code::kIncomplete);
   EXPECT_NE(clean.err.find(file), std::string::npos) << clean.err;
@@ -198,7 +192,7 @@ TEST_F(Hostile, UnusableOutputFolders) {
   const std::string locked = temp_.MakeFolder("locked");
   const ReadOnlyMount mount(locked);
   for (const std::string& output : {file, file + "/below", locked}) {
-    if (output == locked && !mount.Mounted()) GTEST_SKIP() << "no read-only bind mount here (needs root and mount rights)";
+    if (output == locked && !mount.mounted) GTEST_SKIP() << "no read-only bind mount here (needs root and mount rights)";
     for (const std::string process : {"check", "convert", "generate"}) {
       std::vector<std::string> arguments{process, "--all", "--output", output};
       if (process == "generate") arguments.insert(arguments.end(), {"--template", "Default"});
@@ -255,7 +249,7 @@ TEST_F(Hostile, SettingsStoreThatCannotBeWritten) {
   ASSERT_EQ(cli::RunCli({"settings", "Interval", "9"}, out, err, NativeFileServices(), false, program), 0) << err.str();
   const std::string stored = *NativeFileServices().ReadFile(config + "/vellumark/settings.ini");
   const ReadOnlyMount mount(config + "/vellumark");
-  if (!mount.Mounted()) GTEST_SKIP() << "no read-only bind mount here (needs root and mount rights)";
+  if (!mount.mounted) GTEST_SKIP() << "no read-only bind mount here (needs root and mount rights)";
   EXPECT_NE(cli::RunCli({"settings", "Interval", "12"}, out, err, NativeFileServices(), false, program), 0);
   EXPECT_EQ(*NativeFileServices().ReadFile(config + "/vellumark/settings.ini"), stored);
 }
