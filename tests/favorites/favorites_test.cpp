@@ -139,34 +139,26 @@ TEST_F(FavoritesTree, BothFolderEventsGetTheSameItemAndAThrowingHandlerLeavesLat
   EXPECT_EQ(events.log, (Log{"before 1 renamed 1", "favorite 2 y http://y/", "after 1 renamed 1"}));
 }
 
-TEST(FavoritesBadInput, UnlistableFoldersAndUnreadableShortcutsAreSkippedOrReported) {
+TEST(FavoritesBadInput, UnlistableFoldersUnreadableAndHugeShortcutsAreSkippedOrReported) {
   TempFolder root;
   root.Write("A/B/hidden-by-failure.url", Shortcut("http://b/"));
   const std::string unreadable = root.Write("A/gone.url", Shortcut("http://gone/"));
   root.Write("A/fine.url", Shortcut("http://fine/"));
-  testing::FailingFileServices services;
-  services.unlistable.insert(root / "A/B/");
-  services.unreadable.insert(unreadable);
-  Favorites favorites(services, [&] { return root.Path(); });
-  EXPECT_EQ(favorites.Initialize(), (std::vector<MainFolders>{{"A", 2}, {"/", 0}}));
-  RecordingEvents events;
-  favorites.Read(root / "A", true, events);
-  EXPECT_EQ(Sorted(events.log), (Log{"after 1 B 0", "before 1 B 0", "error", "favorite 1 fine http://fine/"}));
-}
-
-TEST(FavoritesBadInput, HugeShortcutsGiveAnErrorOrTheirUrl) {
-  TempFolder root;
   std::string junk(50 * 1024 * 1024, '\0');
   for (std::size_t i = 0; i < junk.size(); i += 7) junk[i] = static_cast<char>(i * 31);
   root.Write("A/binary.url", junk);
   std::string text = Shortcut("http://first/");
   while (text.size() < 50 * 1024 * 1024) text += "IconIndex=0\r\n[Section]\r\nkey=value value value value\r\n";
   root.Write("A/text.url", text);
-  Favorites favorites(NativeFileServices(), [&] { return root.Path(); });
-  favorites.Initialize();
+  testing::FailingFileServices services;
+  services.unlistable.insert(root / "A/B/");
+  services.unreadable.insert(unreadable);
+  Favorites favorites(services, [&] { return root.Path(); });
+  EXPECT_EQ(favorites.Initialize(), (std::vector<MainFolders>{{"A", 4}, {"/", 0}}));
   RecordingEvents events;
   favorites.Read(root / "A", true, events);
-  EXPECT_EQ(Sorted(events.log), (Log{"error", "favorite 1 text http://first/"}));
+  EXPECT_EQ(Sorted(events.log), (Log{"after 1 B 0", "before 1 B 0", "error", "error", "favorite 1 fine http://fine/",
+                                     "favorite 1 text http://first/"}));
 }
 
 #ifndef _WIN32

@@ -105,50 +105,36 @@ TEST(SettingsFormat, HandEditsAreUnderstoodAndDamageIsNotAValue) {
   for (const auto& [text, expected] : cases) EXPECT_EQ(Read(text), expected) << text;
 }
 
-TEST_F(SettingsFile, HandEditsCountAndDuplicatesAfterTheFirstAreDroppedByAWrite) {
-  WriteFileBytes(
-      "\xEF\xBB\xBF; edited by hand\r\n"
+// Hand edits count, duplicates after the first and damaged lines do not;
+// a write changes its own lines and keeps every byte it does not understand
+// but the byte-order mark.
+TEST_F(SettingsFile, AWriteKeepsHandEditsAndDamageAndDropsLaterDuplicates) {
+  const std::string kept =
+      "; edited by hand\r\n"
+      "Orphan=sz:before any section\n"
       "  [software\\tarnwell\\vellumark]  \r\n"
       "  Interval =  DWORD: 0x10 \r\n"
-      "Tail=sz:ends in CR\r\r\n"
-      "Updated=sz:first\nupdated=sz:second\n"
-      "[A]\nx=sz:1\n# note\n[B]\ny=sz:2\n");
+      "garbage without equals\n"
+      "\0\0\xFF\xFE binary junk \x01\n"s
+      "Tail=sz:ends in CR\r\r\n";
+  const std::string rest =
+      "[broken section\n"
+      "Template=sz:under a broken header\n"
+      "[A]\nx=sz:1\n# note\n[B]\ny=sz:2\n"
+      "[Software\\Tarnwell\\Vellumark]\n"
+      "Cut=dwo";  // cut off mid-line
+  WriteFileBytes("\xEF\xBB\xBF" + kept + "Updated=sz:first\nupdated=sz:second\n" + rest);
   EXPECT_EQ(Text("Tail"), "ends in CR\r");
   EXPECT_EQ(Number("Interval"), "16");
   EXPECT_EQ(Text("Updated"), "first");
+  EXPECT_EQ(Number("Cut") + Text("Template") + Text("Orphan"), "<failed><failed><failed>");
   ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "Updated", "third", 1));
   ASSERT_TRUE(Registry::WriteStringValue(kUser, "a", "z", "3", 1));
-  // The byte-order mark goes; every other byte stays.
-  EXPECT_EQ(FileBytes(),
-            "; edited by hand\r\n"
-            "  [software\\tarnwell\\vellumark]  \r\n"
-            "  Interval =  DWORD: 0x10 \r\n"
-            "Tail=sz:ends in CR\r\r\n"
-            "Updated=sz:third\n"
-            "[A]\nx=sz:1\nz=sz:3\n# note\n[B]\ny=sz:2\n");
+  std::string expected = kept + "Updated=sz:third\n" + rest + "\n";
+  expected.insert(expected.find("x=sz:1\n") + 7, "z=sz:3\n");
+  EXPECT_EQ(FileBytes(), expected);
   ASSERT_TRUE(Registry::RemoveValue(kUser, kKey, "Updated"));
   EXPECT_EQ(Text("Updated"), "<failed>");
-}
-
-TEST_F(SettingsFile, DamagedLinesAreIgnoredAndKept) {
-  const std::string damaged =
-      "Orphan=sz:before any section\n"
-      "[Software\\Tarnwell\\Vellumark]\n"
-      "garbage without equals\n"
-      "\0\0\xFF\xFE binary junk \x01\n"s
-      "Updated=sz:kept\n"
-      "[broken section\n"
-      "Template=sz:under a broken header\n"
-      "[Software\\Tarnwell\\Vellumark]\n"
-      "Interval=dwo";  // cut off mid-line
-  WriteFileBytes(damaged);
-  EXPECT_EQ(Number("Interval") + Text("Template") + Text("Orphan"), "<failed><failed><failed>");
-  EXPECT_EQ(Text("Updated"), "kept");
-  // A write changes its own line and keeps every line it does not understand.
-  ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "Updated", "new", 1));
-  std::string expected = damaged;
-  expected.replace(expected.find("Updated=sz:kept"), 15, "Updated=sz:new");
-  EXPECT_EQ(FileBytes(), expected + "\n");
 }
 
 // Junk around the lines, a temporary file an earlier crash left and, last,
