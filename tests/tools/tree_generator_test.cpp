@@ -52,10 +52,8 @@ Snapshot Generate(const TempFolder& folder, TreeOptions options) {
 }
 
 TEST(TreeGenerator, OddTreesHoldEveryOddKind) {
-  TreeOptions options;
-  options.favorites = 300;
   TempFolder folder;
-  const Snapshot tree = Generate(folder, options);
+  const Snapshot tree = Generate(folder, {.output = "", .favorites = 300});
   // Every name, and every file's bytes then its URL, each ended by NUL.
   std::string names, contents;
   std::set<std::string> seen, urls;
@@ -96,10 +94,7 @@ TEST(TreeGenerator, OddTreesHoldEveryOddKind) {
 TEST(TreeGenerator, SameOptionsGiveTheSameTreeAndTheEnumeratorCountsIt) {
   for (const bool plain : {false, true}) {
     SCOPED_TRACE(plain ? "plain" : "odd");
-    TreeOptions options;
-    options.favorites = 300;
-    options.depth = 6;
-    options.plain = plain;
+    TreeOptions options{.output = "", .favorites = 300, .depth = 6, .plain = plain};
     TempFolder folder, again, other;
     const Snapshot snapshot = Generate(folder, options);
     EXPECT_EQ(snapshot, Generate(again, options));
