@@ -23,8 +23,11 @@ using testing::RecordingEvents;
 using testing::TempFolder;
 using Log = std::vector<std::string>;
 
-std::string Shortcut(std::string_view url) {
-  return "[InternetShortcut]\r\nURL=" + std::string(url) + "\r\n";
+std::string Shortcut(std::string_view url) { return "[InternetShortcut]\r\nURL=" + std::string(url) + "\r\n"; }
+
+Log Sorted(Log items) {
+  std::sort(items.begin(), items.end());
+  return items;
 }
 
 // A Favorites folder in a temporary folder, with an enumerator over it.
@@ -60,34 +63,41 @@ TEST_F(FavoritesTree, ReadRaisesSubfoldersDepthFirstWithLevelsFromTheRoot) {
   EXPECT_EQ(ReadLog("", false), (Log{"favorite 0 top http://top/"}));
 }
 
-TEST_F(FavoritesTree, ShortcutsWithoutUrlAreErrorsAndOddNamesComeBackWhole) {
+// Every shortcut, with or without a URL, counts; dot-named folders and
+// files of other kinds do not.
+TEST_F(FavoritesTree, InitializeCountsWhatAWalkFindsWithTheRootLast) {
   root_.Write("A/nokey.url", "[InternetShortcut]\r\nIconIndex=1\r\n");
   root_.Write("A/empty.url", "[InternetShortcut]\r\nURL=\r\n");
-  root_.Write("A/binary.url", std::string("\0\xff\x01[", 4));
+  root_.Write("A/B/binary.url", std::string("\0\xff\x01[", 4));
   const std::string name = "\xE6\x97\xA5\xE6\x9C\xAC\xF0\x9F\x98\x80";
   const std::string url = "http://example.com/" + std::string(2000, 'a');
-  Add("B/" + name + ".url", url);
-  Add("B/.url", "http://dot/");
-  favorites_.Initialize();
-  RecordingEvents events;
-  favorites_.Read(root_ / "A", true, events);
-  EXPECT_EQ(events.log, (Log{"error", "error", "error"}));
-  std::sort(events.files.begin(), events.files.end());
-  EXPECT_EQ(events.files, (std::vector<std::string>{root_ / "A/binary.url", root_ / "A/empty.url", root_ / "A/nokey.url"}));
-  Log named = ReadLog("B");
-  std::sort(named.begin(), named.end());
-  EXPECT_EQ(named, (Log{"favorite 1  http://dot/", "favorite 1 " + name + " " + url}));
-}
-
-TEST_F(FavoritesTree, DotFoldersAndUrlNamedFoldersAreHandledAsFolders) {
+  Add("A/" + name + ".url", url);
+  Add("A/B/.url", "http://dot/");
   Add(".hidden/skip.url", "http://skip/");
   Add("sites.url/inside.url", "http://inside/");
   Add("Only.URL", "http://upper/");
   root_.Write("notes.txt", "URL=http://not-a-shortcut/");
-  EXPECT_EQ(ReadLog("", true),
-            (Log{"before 0 sites.url 1", "favorite 1 inside http://inside/", "after 0 sites.url 1",
-                 "favorite 0 Only http://upper/"}));
-  EXPECT_EQ(favorites_.Initialize(), (std::vector<MainFolders>{{"sites.url", 1}, {"/", 1}}));
+  const std::vector<MainFolders> folders = favorites_.Initialize();
+  ASSERT_EQ(folders.size(), 3u);
+  EXPECT_EQ(folders.back(), (MainFolders{"/", 1}));
+  EXPECT_EQ(Sorted({folders[0].Name + " " + std::to_string(folders[0].Count),
+                    folders[1].Name + " " + std::to_string(folders[1].Count)}),
+            (Log{"A 5", "sites.url 1"}));
+  EXPECT_EQ(favorites_.Root(), root_.Path() + path::kSeparator);
+  RecordingEvents events;
+  favorites_.Read(root_ / "A", true, events);
+  EXPECT_EQ(Sorted(events.log), (Log{"after 1 B 2", "before 1 B 2", "error", "error", "error", "favorite 1 " + name + " " + url,
+                                     "favorite 2  http://dot/"}));
+  EXPECT_EQ(Sorted(events.files), Sorted({root_ / "A/B/.url", root_ / "A/B/binary.url", root_ / "A/empty.url",
+                                          root_ / "A/nokey.url", root_ / ("A/" + name + ".url")}));
+  EXPECT_EQ(ReadLog("", false), (Log{"favorite 0 Only http://upper/"}));
+  EXPECT_EQ(ReadLog("sites.url"), (Log{"favorite 1 inside http://inside/"}));
+  for (const std::string& line : ReadLog("", true)) EXPECT_EQ(line.find("skip"), std::string::npos);
+  Favorites missing(NativeFileServices(), [this] { return root_ / "missing"; });
+  EXPECT_EQ(missing.Initialize(), (std::vector<MainFolders>{{"/", 0}}));
+  events.log.clear();
+  missing.Read(root_ / "missing", true, events);
+  EXPECT_TRUE(events.log.empty());
 }
 
 TEST_F(FavoritesTree, ReadOnlyFavoritesFollowTheAttributeMask) {
@@ -100,20 +110,6 @@ TEST_F(FavoritesTree, ReadOnlyFavoritesFollowTheAttributeMask) {
   favorites_.SetAttributes(attribute::kHidden);
   EXPECT_EQ(favorites_.Initialize(), (std::vector<MainFolders>{{"A", 2}, {"/", 0}}));
   EXPECT_EQ(ReadLog("A").size(), 2u);
-}
-
-TEST_F(FavoritesTree, InitializeCountsWhatAWalkFindsWithTheRootLast) {
-  Add("A/1.url", "http://1/");
-  root_.Write("A/B/bad.url", "no url here");
-  Add("A/B/C/3.url", "http://3/");
-  EXPECT_EQ(favorites_.Initialize(), (std::vector<MainFolders>{{"A", 3}, {"/", 0}}));
-  EXPECT_EQ(favorites_.Root(), root_.Path() + path::kSeparator);
-  EXPECT_EQ(ReadLog("A").front(), "before 1 B 2");
-  Favorites missing(NativeFileServices(), [this] { return root_ / "missing"; });
-  EXPECT_EQ(missing.Initialize(), (std::vector<MainFolders>{{"/", 0}}));
-  RecordingEvents events;
-  missing.Read(root_ / "missing", true, events);
-  EXPECT_TRUE(events.log.empty());
 }
 
 // Renames the folder in BeforeFolderChange and throws on the first
@@ -143,37 +139,26 @@ TEST_F(FavoritesTree, BothFolderEventsGetTheSameItemAndAThrowingHandlerLeavesLat
   EXPECT_EQ(events.log, (Log{"before 1 renamed 1", "favorite 2 y http://y/", "after 1 renamed 1"}));
 }
 
-TEST(FavoritesBadInput, UnlistableFoldersAndUnreadableShortcutsAreSkippedOrReported) {
+TEST(FavoritesBadInput, UnlistableFoldersUnreadableAndHugeShortcutsAreSkippedOrReported) {
   TempFolder root;
   root.Write("A/B/hidden-by-failure.url", Shortcut("http://b/"));
   const std::string unreadable = root.Write("A/gone.url", Shortcut("http://gone/"));
   root.Write("A/fine.url", Shortcut("http://fine/"));
-  testing::FailingFileServices services;
-  services.unlistable.insert(root / "A/B/");
-  services.unreadable.insert(unreadable);
-  Favorites favorites(services, [&] { return root.Path(); });
-  EXPECT_EQ(favorites.Initialize(), (std::vector<MainFolders>{{"A", 2}, {"/", 0}}));
-  RecordingEvents events;
-  favorites.Read(root / "A", true, events);
-  std::vector<std::string> log = events.log;
-  std::sort(log.begin(), log.end());
-  EXPECT_EQ(log, (Log{"after 1 B 0", "before 1 B 0", "error", "favorite 1 fine http://fine/"}));
-}
-
-TEST(FavoritesBadInput, HugeShortcutsGiveAnErrorOrTheirUrl) {
-  TempFolder root;
   std::string junk(50 * 1024 * 1024, '\0');
   for (std::size_t i = 0; i < junk.size(); i += 7) junk[i] = static_cast<char>(i * 31);
   root.Write("A/binary.url", junk);
   std::string text = Shortcut("http://first/");
   while (text.size() < 50 * 1024 * 1024) text += "IconIndex=0\r\n[Section]\r\nkey=value value value value\r\n";
   root.Write("A/text.url", text);
-  Favorites favorites(NativeFileServices(), [&] { return root.Path(); });
-  favorites.Initialize();
+  testing::FailingFileServices services;
+  services.unlistable.insert(root / "A/B/");
+  services.unreadable.insert(unreadable);
+  Favorites favorites(services, [&] { return root.Path(); });
+  EXPECT_EQ(favorites.Initialize(), (std::vector<MainFolders>{{"A", 4}, {"/", 0}}));
   RecordingEvents events;
   favorites.Read(root / "A", true, events);
-  std::sort(events.log.begin(), events.log.end());
-  EXPECT_EQ(events.log, (Log{"error", "favorite 1 text http://first/"}));
+  EXPECT_EQ(Sorted(events.log), (Log{"after 1 B 0", "before 1 B 0", "error", "error", "favorite 1 fine http://fine/",
+                                     "favorite 1 text http://first/"}));
 }
 
 #ifndef _WIN32

@@ -11,86 +11,68 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 
 namespace vellumark::testing {
 namespace {
 
-using netscape::Bookmark;
-using netscape::Folder;
+using Urls = std::multimap<std::string, std::string>;  // bookmark name to URL
 
 std::string Shortcut(std::string_view url) { return "[InternetShortcut]\r\nURL=" + std::string(url) + "\r\nX=1\r\n"; }
 
-// Names and URLs as the output shows them: bytes that are not UTF-8 as "?".
+// Names as the output shows them: bytes that are not UTF-8 as "?".
 std::string Shown(std::string text) {
   std::replace(text.begin(), text.end(), '\xFF', '?');
   std::replace(text.begin(), text.end(), '\xFE', '?');
   return text;
 }
 
-const Bookmark* FindBookmark(const Folder& folder, const std::string& name) {
-  for (const Bookmark& bookmark : folder.bookmarks) {
-    if (bookmark.name == name) return &bookmark;
-  }
-  for (const Folder& child : folder.folders) {
-    if (const Bookmark* found = FindBookmark(child, name)) return found;
-  }
-  return nullptr;
-}
-
-int Depth(const Folder& folder) {
-  int deepest = 0;
-  for (const Folder& child : folder.folders) deepest = std::max(deepest, Depth(child));
-  return deepest + 1;
-}
-
-int CountBookmarks(const Folder& folder) {
-  int count = static_cast<int>(folder.bookmarks.size());
-  for (const Folder& child : folder.folders) count += CountBookmarks(child);
-  return count;
-}
-
-bool ContainsNoCase(std::string haystack, std::string needle) {
-  std::transform(haystack.begin(), haystack.end(), haystack.begin(), [](unsigned char c) { return std::tolower(c); });
-  return haystack.find(needle) != std::string::npos;
+// Every bookmark below `folder`; `depth` gets the deepest level of lists.
+Urls Flatten(const netscape::Folder& folder, int& depth, int level = 1) {
+  Urls urls;
+  depth = std::max(depth, level);
+  for (const netscape::Bookmark& bookmark : folder.bookmarks) urls.emplace(bookmark.name, bookmark.url);
+  for (const netscape::Folder& child : folder.folders) urls.merge(Flatten(child, depth, level + 1));
+  return urls;
 }
 
 class Hostile : public ReliabilityFixture {
  protected:
-  netscape::Document Convert() {
+  Urls Convert() {
     const CliResult result = RunProcess("convert");
     EXPECT_EQ(result.code, 0) << result.err;
-    const std::string html = NativeFileServices().ReadFile(output_ + "/bookmarks.html").value_or("");
-    EXPECT_FALSE(ContainsNoCase(html, "<script")) << "markup escaped into bookmarks.html";
-    netscape::Document document = netscape::Read(html);
-    EXPECT_TRUE(document.balanced);
-    return document;
+    std::string html = NativeFileServices().ReadFile(output_ + "/bookmarks.html").value_or("");
+    document_ = netscape::Read(html);
+    std::transform(html.begin(), html.end(), html.begin(), [](unsigned char c) { return std::tolower(c); });
+    EXPECT_EQ(html.find("<script"), std::string::npos) << "markup escaped into bookmarks.html";
+    EXPECT_TRUE(document_.balanced);
+    depth_ = 0;
+    return Flatten(document_.root, depth_);
   }
 
-  // Generates the site (or Statistics) and checks every page; returns all
-  // texts of all pages.
-  std::vector<std::string> Site(const std::string& process = "generate") {
+  // Runs the process (Generate or Statistics) and checks every page; true
+  // when some text or attribute value of a page holds each of `wanted`.
+  bool SiteShows(const std::vector<std::string>& wanted, const std::string& process = "generate") {
     std::error_code error;
     fs::remove_all(fs::u8path(output_), error);
     const CliResult result = RunProcess(process);
     EXPECT_EQ(result.code, 0) << result.err;
-    std::vector<std::string> texts;
+    std::string all;
     int pages = 0;
     for (const auto& [name, bytes] : TakeSnapshot(output_)) {
       if (!name.ends_with(".html")) continue;
       ++pages;
       const html::Report report = html::Check(bytes);
       EXPECT_EQ(report.error, "") << process << " page " << name;
-      texts.insert(texts.end(), report.texts.begin(), report.texts.end());
-      texts.insert(texts.end(), report.attributes.begin(), report.attributes.end());
+      for (const auto* texts : {&report.texts, &report.attributes}) {
+        for (const std::string& text : *texts) all += text + '\0';
+      }
     }
     EXPECT_GT(pages, 0);
-    return texts;
+    return std::all_of(wanted.begin(), wanted.end(), [&](const std::string& w) { return all.find(w) != std::string::npos; });
   }
 
-  static bool HasText(const std::vector<std::string>& texts, const std::string& wanted) {
-    return std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.find(wanted) != std::string::npos; });
-  }
+  netscape::Document document_;
+  int depth_ = 0;
 };
 
 TEST_F(Hostile, MarkupQuotesLineBreaksNulAndInvalidUtf8StayTextInEveryOutput) {
@@ -108,59 +90,45 @@ TEST_F(Hostile, MarkupQuotesLineBreaksNulAndInvalidUtf8StayTextInEveryOutput) {
       {"%3Cb%3E", "http://x/?a=1&b=<2>", "http://x/?a=1&b=<2>"},
       {"--><!--", "http://x/&#10;", "http://x/&#10;"},
       {"]]>", "http://x/", "http://x/"}};
-  for (const auto& [name, url, read] : favorites) temp_.Write("fav/<h3>Folder \"one\"<\\h3>\r\n/" + name + ".url", Shortcut(url));
+  std::vector<std::string> names;
+  for (const auto& [name, url, read] : favorites) {
+    temp_.Write("fav/<h3>Folder \"one\"<\\h3>\r\n/" + name + ".url", Shortcut(url));
+    names.push_back(Shown(name));
+  }
   // A NUL ends the value: the URL is what stands before it.
   temp_.Write("fav/nul.url", std::string("[InternetShortcut]\r\nURL=http://x/\0<script>alert(1)</script>\r\n", 56));
 
-  const netscape::Document document = Convert();
-  ASSERT_EQ(document.root.folders.size(), 1u);
-  EXPECT_EQ(document.root.folders[0].name, "<h3>Folder \"one\"<\\h3>\r\n");
-  for (const auto& [name, url, read] : favorites) {
-    const Bookmark* bookmark = FindBookmark(document.root, Shown(name));
-    ASSERT_NE(bookmark, nullptr) << name;
-    EXPECT_EQ(bookmark->url, read) << name;
-  }
-  ASSERT_NE(FindBookmark(document.root, "nul"), nullptr);
-  EXPECT_EQ(FindBookmark(document.root, "nul")->url, "http://x/");
-
-  const std::vector<std::string> texts = Site();
-  for (const auto& [name, url, read] : favorites) EXPECT_TRUE(HasText(texts, Shown(name))) << name;
-  Site("statistics");
+  Urls expected{{"nul", "http://x/"}};
+  for (const auto& [name, url, read] : favorites) expected.emplace(Shown(name), read);
+  EXPECT_EQ(Convert(), expected);
+  ASSERT_EQ(document_.root.folders.size(), 1u);
+  EXPECT_EQ(document_.root.folders[0].name, "<h3>Folder \"one\"<\\h3>\r\n");
+  EXPECT_TRUE(SiteShows(names));
+  SiteShows({}, "statistics");
   const CliResult check = RunProcess("check");
   EXPECT_EQ(check.code, 0) << check.err;
 }
 
-TEST_F(Hostile, HugeUrlsPassWhole) {
+TEST_F(Hostile, HugeUrlsAndTwentyLevelsPassWhole) {
   const std::string plain = "http://x/" + std::string(64 * 1024, 'a');
   std::string marked = "http://x/?";
   while (marked.size() < 64 * 1024) marked += "<\"&'>";
   temp_.Write("fav/Big/plain.url", Shortcut(plain));
   temp_.Write("fav/Big/marked.url", Shortcut(marked));
-  const netscape::Document document = Convert();
-  ASSERT_NE(FindBookmark(document.root, "plain"), nullptr);
-  EXPECT_EQ(FindBookmark(document.root, "plain")->url, plain);
-  ASSERT_NE(FindBookmark(document.root, "marked"), nullptr);
-  EXPECT_EQ(FindBookmark(document.root, "marked")->url, marked);
-  const std::vector<std::string> texts = Site();
-  EXPECT_TRUE(HasText(texts, marked));
+  Urls expected{{"plain", plain}, {"marked", marked}};
+  std::string folder = "fav/Top";
+  for (int level = 1; level <= 20; ++level) {
+    const std::string n = std::to_string(level);
+    temp_.Write(folder + "/at " + n + ".url", Shortcut("http://x/" + n));
+    expected.emplace("at " + n, "http://x/" + n);
+    folder += "/<level " + n + ">";
+  }
+  EXPECT_EQ(Convert(), expected);
+  EXPECT_EQ(depth_, 21);  // the root list and 20 folders
+  EXPECT_TRUE(SiteShows({marked, "<level 18>"}));
   const CliResult clean = RunProcess("clean");
   EXPECT_EQ(clean.code, 0) << clean.err;
   EXPECT_EQ(*NativeFileServices().ReadFile(temp_ / "fav/Big/marked.url"), "[InternetShortcut]\r\nURL=" + marked + "\r\n");
-}
-
-TEST_F(Hostile, TwentyLevelsDeep) {
-  std::string folder = "fav/Top";
-  for (int level = 1; level <= 20; ++level) {
-    temp_.Write(folder + "/at " + std::to_string(level) + ".url", Shortcut("http://x/" + std::to_string(level)));
-    folder += "/<level " + std::to_string(level) + ">";
-  }
-  const netscape::Document document = Convert();
-  EXPECT_EQ(CountBookmarks(document.root), 20);
-  EXPECT_EQ(Depth(document.root), 21);  // the root list and 20 folders
-  ASSERT_NE(FindBookmark(document.root, "at 20"), nullptr);
-  const std::vector<std::string> texts = Site();
-  EXPECT_TRUE(HasText(texts, "<level 18>"));
-  EXPECT_EQ(RunProcess("clean").code, 0);
 }
 
 // Links to folders are not followed; a linked shortcut counts and Clean
@@ -180,9 +148,8 @@ TEST_F(Hostile, SymbolicLinksToFoldersAreNotFollowed) {
   const CliResult list = Run({"list"});
   EXPECT_EQ(list.code, 0);
   EXPECT_EQ(list.out.find("Loop"), std::string::npos) << list.out;
-  const netscape::Document document = Convert();
-  EXPECT_EQ(CountBookmarks(document.root), 4) << "each favorite once, none through a folder link";
-  Site();
+  EXPECT_EQ(Convert().size(), 4u) << "each favorite once, none through a folder link";
+  SiteShows({});
   const CliResult clean = RunProcess("clean");
   EXPECT_EQ(clean.code, 0) << clean.err;
   EXPECT_EQ(*NativeFileServices().ReadFile(temp_ / "fav/A/B/b.url"), "[InternetShortcut]\r\nURL=http://b/\r\n");
@@ -191,22 +158,16 @@ TEST_F(Hostile, SymbolicLinksToFoldersAreNotFollowed) {
 }
 
 // Makes a folder read-only with a bind mount (root ignores permission bits).
-class ReadOnlyMount {
- public:
-  explicit ReadOnlyMount(const std::string& folder) : folder_(folder) {
-    mounted_ = std::system(("mount --bind '" + folder + "' '" + folder + "' 2>/dev/null").c_str()) == 0;
-    if (mounted_ && std::system(("mount -o remount,bind,ro '" + folder + "' 2>/dev/null").c_str()) != 0) Unmount();
+struct ReadOnlyMount {
+  explicit ReadOnlyMount(const std::string& path) : folder("'" + path + "'") {
+    const std::string bind = "mount --bind " + folder + " " + folder + " && mount -o remount,bind,ro " + folder;
+    mounted = std::system(("(" + bind + ") 2>/dev/null || { umount " + folder + " 2>/dev/null; false; }").c_str()) == 0;
   }
-  ~ReadOnlyMount() { Unmount(); }
-  bool Mounted() const { return mounted_; }
-
- private:
-  void Unmount() {
-    if (mounted_) std::system(("umount '" + folder_ + "'").c_str());
-    mounted_ = false;
+  ~ReadOnlyMount() {
+    if (mounted) std::system(("umount " + folder).c_str());
   }
-  std::string folder_;
-  bool mounted_ = false;
+  const std::string folder;  // quoted
+  bool mounted = false;
 };
 
 TEST_F(Hostile, FavoritesOnAReadOnlyFileSystem) {
@@ -214,12 +175,12 @@ TEST_F(Hostile, FavoritesOnAReadOnlyFileSystem) {
   const std::string file = temp_.Write("fav/News/a.url", dirty);
   temp_.Write("fav/b.url", Shortcut("http://b/"));
   const ReadOnlyMount mount(favorites_);
-  if (!mount.Mounted()) GTEST_SKIP() << "no read-only bind mount here (needs root and mount rights)";
+  if (!mount.mounted) GTEST_SKIP() << "no read-only bind mount here (needs root and mount rights)";
   const CliResult clean = RunProcess("clean");
   EXPECT_EQ(clean.code, cli::exit_code::kIncomplete);
   EXPECT_NE(clean.err.find(file), std::string::npos) << clean.err;
   EXPECT_EQ(*NativeFileServices().ReadFile(file), dirty);
-  EXPECT_EQ(CountBookmarks(Convert().root), 2);
+  EXPECT_EQ(Convert().size(), 2u);
 }
 
 TEST_F(Hostile, UnusableOutputFolders) {
@@ -231,7 +192,7 @@ TEST_F(Hostile, UnusableOutputFolders) {
   const std::string locked = temp_.MakeFolder("locked");
   const ReadOnlyMount mount(locked);
   for (const std::string& output : {file, file + "/below", locked}) {
-    if (output == locked && !mount.Mounted()) GTEST_SKIP() << "no read-only bind mount here (needs root and mount rights)";
+    if (output == locked && !mount.mounted) GTEST_SKIP() << "no read-only bind mount here (needs root and mount rights)";
     for (const std::string process : {"check", "convert", "generate"}) {
       std::vector<std::string> arguments{process, "--all", "--output", output};
       if (process == "generate") arguments.insert(arguments.end(), {"--template", "Default"});
@@ -288,7 +249,7 @@ TEST_F(Hostile, SettingsStoreThatCannotBeWritten) {
   ASSERT_EQ(cli::RunCli({"settings", "Interval", "9"}, out, err, NativeFileServices(), false, program), 0) << err.str();
   const std::string stored = *NativeFileServices().ReadFile(config + "/vellumark/settings.ini");
   const ReadOnlyMount mount(config + "/vellumark");
-  if (!mount.Mounted()) GTEST_SKIP() << "no read-only bind mount here (needs root and mount rights)";
+  if (!mount.mounted) GTEST_SKIP() << "no read-only bind mount here (needs root and mount rights)";
   EXPECT_NE(cli::RunCli({"settings", "Interval", "12"}, out, err, NativeFileServices(), false, program), 0);
   EXPECT_EQ(*NativeFileServices().ReadFile(config + "/vellumark/settings.ini"), stored);
 }

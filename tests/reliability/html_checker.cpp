@@ -19,6 +19,7 @@ std::string Lower(std::string_view text) {
 }
 
 bool IsNameCharacter(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == ':'; }
+bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 // Decodes the references (with the importer-like reader's decoder); sets
 // `error` for an "&" that starts none: "&name;", "&#digits;" or "&#xhex;"
@@ -48,121 +49,84 @@ std::string Trim(std::string_view text) {
   return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
 }
 
-class Checker {
- public:
-  explicit Checker(std::string_view document) : s_(document) {}
-
-  Report Run() {
-    while (pos_ < s_.size() && report_.error.empty()) {
-      if (s_[pos_] == '<') {
-        Markup();
-      } else {
-        Text();
-      }
-    }
-    if (report_.error.empty() && !open_.empty()) Fail("<" + open_.back() + "> never closed");
-    return report_;
-  }
-
- private:
-  void Fail(std::string message) {
-    if (report_.error.empty()) report_.error = message + " at byte " + std::to_string(pos_);
-  }
-
-  void Text() {
-    const std::size_t end = std::min(s_.find('<', pos_), s_.size());
-    const std::string_view text = s_.substr(pos_, end - pos_);
-    if (text.find('>') != std::string_view::npos) return Fail("\">\" in text");
-    std::string error;
-    std::string decoded = Trim(Decode(text, error));
-    if (!error.empty()) return Fail(error);
-    if (!decoded.empty()) report_.texts.push_back(std::move(decoded));
-    pos_ = end;
-  }
-
-  void Markup() {
-    const std::string_view rest = s_.substr(pos_);
-    if (rest.starts_with("<!--")) {
-      const std::size_t end = s_.find("-->", pos_ + 4);
-      if (end == std::string_view::npos) return Fail("comment never closed");
-      pos_ = end + 3;
-      return;
-    }
-    if (rest.starts_with("<!")) {
-      if (Lower(rest.substr(0, 9)) != "<!doctype") return Fail("unknown declaration");
-      const std::size_t end = s_.find('>', pos_);
-      if (end == std::string_view::npos) return Fail("declaration never closed");
-      pos_ = end + 1;
-      return;
-    }
-    const bool closing = rest.starts_with("</");
-    pos_ += closing ? 2 : 1;
-    const std::string name = Lower(Name());
-    if (name.empty()) return Fail("\"<\" that starts no tag");
-    if (name == "script") return Fail("a script element");
-    if (closing) {
-      Blanks();
-      if (pos_ >= s_.size() || s_[pos_] != '>') return Fail("end tag </" + name + "> not closed");
-      ++pos_;
-      if (open_.empty() || open_.back() != name) return Fail("</" + name + "> does not close the open element");
-      open_.pop_back();
-      return;
-    }
-    while (report_.error.empty()) {
-      Blanks();
-      if (pos_ >= s_.size()) return Fail("tag <" + name + "> never closed");
-      if (s_[pos_] == '>' || s_.substr(pos_, 2) == "/>") {
-        const bool selfClosed = s_[pos_] == '/';
-        pos_ += selfClosed ? 2 : 1;
-        const bool isVoid = std::find(kVoid.begin(), kVoid.end(), name) != kVoid.end();
-        if (!isVoid && !selfClosed) open_.push_back(name);
-        return;
-      }
-      Attribute(name);
-    }
-  }
-
-  void Attribute(const std::string& element) {
-    const std::string attribute(Name());
-    if (attribute.empty()) return Fail("junk in tag <" + element + ">");
-    Blanks();
-    if (pos_ >= s_.size() || s_[pos_] != '=') return;  // an attribute without value
-    ++pos_;
-    Blanks();
-    if (pos_ >= s_.size() || (s_[pos_] != '"' && s_[pos_] != '\'')) return Fail("unquoted value of " + attribute);
-    const char quote = s_[pos_++];
-    const std::size_t end = s_.find(quote, pos_);
-    if (end == std::string_view::npos) return Fail("value of " + attribute + " never closed");
-    const std::string_view value = s_.substr(pos_, end - pos_);
-    if (value.find_first_of("<>") != std::string_view::npos) return Fail("markup in the value of " + attribute);
-    std::string error;
-    std::string decoded = Decode(value, error);
-    if (!error.empty()) return Fail(error + " in the value of " + attribute);
-    report_.attributes.push_back(std::move(decoded));
-    pos_ = end + 1;
-    if (pos_ < s_.size() && !std::isspace(static_cast<unsigned char>(s_[pos_])) && s_[pos_] != '>' && s_[pos_] != '/') {
-      Fail("no blank after the value of " + attribute);
-    }
-  }
-
-  std::string_view Name() {
-    const std::size_t start = pos_;
-    while (pos_ < s_.size() && IsNameCharacter(s_[pos_])) ++pos_;
-    return s_.substr(start, pos_ - start);
-  }
-
-  void Blanks() {
-    while (pos_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[pos_]))) ++pos_;
-  }
-
-  std::string_view s_;
-  std::size_t pos_ = 0;
-  std::vector<std::string> open_;
-  Report report_;
-};
-
 }  // namespace
 
-Report Check(std::string_view document) { return Checker(document).Run(); }
+Report Check(std::string_view s) {
+  constexpr std::size_t npos = std::string_view::npos;
+  Report report;
+  std::vector<std::string> open;
+  std::size_t pos = 0;
+  std::string error;
+  const auto fail = [&](const std::string& message) {
+    report.error = message + " at byte " + std::to_string(pos);
+    return report;
+  };
+  const auto blanks = [&] {
+    while (pos < s.size() && IsBlank(s[pos])) ++pos;
+  };
+  const auto name = [&] {
+    const std::size_t start = pos;
+    while (pos < s.size() && IsNameCharacter(s[pos])) ++pos;
+    return Lower(s.substr(start, pos - start));
+  };
+  while (pos < s.size()) {
+    const std::string_view rest = s.substr(pos);
+    if (s[pos] != '<') {
+      const std::string_view text = rest.substr(0, rest.find('<'));
+      if (text.find('>') != npos) return fail("\">\" in text");
+      std::string decoded = Trim(Decode(text, error));
+      if (!error.empty()) return fail(error);
+      if (!decoded.empty()) report.texts.push_back(std::move(decoded));
+      pos += text.size();
+      continue;
+    }
+    if (rest.starts_with("<!")) {
+      const bool comment = rest.starts_with("<!--");
+      if (!comment && Lower(rest.substr(0, 9)) != "<!doctype") return fail("unknown declaration");
+      const std::size_t end = s.find(comment ? "-->" : ">", pos + (comment ? 4 : 2));
+      if (end == npos) return fail(comment ? "comment never closed" : "declaration never closed");
+      pos = end + (comment ? 3 : 1);
+      continue;
+    }
+    const bool closing = rest.starts_with("</");
+    pos += closing ? 2 : 1;
+    const std::string element = name();
+    if (element.empty()) return fail("\"<\" that starts no tag");
+    if (element == "script") return fail("a script element");
+    if (closing) {
+      blanks();
+      if (pos >= s.size() || s[pos] != '>') return fail("end tag </" + element + "> not closed");
+      ++pos;
+      if (open.empty() || open.back() != element) return fail("</" + element + "> does not close the open element");
+      open.pop_back();
+      continue;
+    }
+    for (blanks(); pos >= s.size() || (s[pos] != '>' && s.substr(pos, 2) != "/>"); blanks()) {
+      if (pos >= s.size()) return fail("tag <" + element + "> never closed");
+      const std::string attribute = name();
+      if (attribute.empty()) return fail("junk in tag <" + element + ">");
+      blanks();
+      if (pos >= s.size() || s[pos] != '=') continue;  // an attribute without value
+      ++pos;
+      blanks();
+      if (pos >= s.size() || (s[pos] != '"' && s[pos] != '\'')) return fail("unquoted value of " + attribute);
+      const std::size_t end = s.find(s[pos], pos + 1);
+      if (end == npos) return fail("value of " + attribute + " never closed");
+      const std::string_view value = s.substr(pos + 1, end - pos - 1);
+      if (value.find_first_of("<>") != npos) return fail("markup in the value of " + attribute);
+      report.attributes.push_back(Decode(value, error));
+      if (!error.empty()) return fail(error + " in the value of " + attribute);
+      pos = end + 1;
+      if (pos < s.size() && !IsBlank(s[pos]) && s[pos] != '>' && s[pos] != '/') {
+        return fail("no blank after the value of " + attribute);
+      }
+    }
+    const bool selfClosed = s[pos] == '/';
+    pos += selfClosed ? 2 : 1;
+    if (!selfClosed && std::find(kVoid.begin(), kVoid.end(), element) == kVoid.end()) open.push_back(element);
+  }
+  if (!open.empty()) return fail("<" + open.back() + "> never closed");
+  return report;
+}
 
 }  // namespace vellumark::testing::html

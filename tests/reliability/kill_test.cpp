@@ -46,8 +46,7 @@ class KilledRun : public ReliabilityFixture {
 
   static int Wait(pid_t pid) {
     int status = 0;
-    waitpid(pid, &status, 0);
-    return status;
+    return waitpid(pid, &status, 0) == pid ? status : -1;
   }
 
   // Seconds a whole run takes (it must succeed).
@@ -87,15 +86,15 @@ class KilledRun : public ReliabilityFixture {
     int cleaned = 0, strays = 0;
     for (const auto& [name, bytes] : TakeSnapshot(favorites_)) {
       const auto before = original.find(name);
-      strays += before == original.end();
-      cleaned += before != original.end() && before->second != bytes;
-      if (before == original.end()) NativeFileServices().RemoveFile(favorites_ + "/" + name);
-      else if (before->second != bytes) NativeFileServices().WriteFile(favorites_ + "/" + name, before->second);
+      if (before == original.end()) {
+        strays += NativeFileServices().RemoveFile(favorites_ + "/" + name);
+      } else if (before->second != bytes) {
+        cleaned += NativeFileServices().WriteFile(favorites_ + "/" + name, before->second);
+      }
     }
     return {cleaned, strays};
   }
 
-  // The shortcuts that are read-only.
   std::set<std::string> ReadOnly(const Snapshot& tree) {
     std::set<std::string> names;
     for (const auto& [name, bytes] : tree) {

@@ -64,13 +64,8 @@ class ReliabilityFixture : public ::testing::Test {
 
   // A generated tree of odd favorites (most with keys for Clean to drop).
   void MakeTree(int favorites, int depth, std::uint32_t seed = 7) {
-    tools::TreeOptions options;
-    options.output = favorites_;
-    options.favorites = favorites;
-    options.depth = depth;
-    options.seed = seed;
-    options.extraKeysPercent = 60;
-    options.duplicatePercent = 10;
+    const tools::TreeOptions options{.output = favorites_, .favorites = favorites, .depth = depth, .seed = seed,
+                                     .duplicatePercent = 10, .extraKeysPercent = 60};
     ASSERT_TRUE(tools::GenerateTree(options, NativeFileServices()));
   }
 

@@ -33,17 +33,15 @@ class FailingFileServices : public FileServices {
   std::string failedPath;
 
   std::optional<std::vector<DirectoryEntry>> ListFolder(std::string_view folder) override {
-    if (unlistable.count(std::string(folder))) return std::nullopt;
-    return native_.ListFolder(folder);
+    return unlistable.count(std::string(folder)) ? std::nullopt : native_.ListFolder(folder);
   }
   std::optional<std::string> ReadFile(std::string_view path) override {
-    if (unreadable.count(std::string(path))) return std::nullopt;
-    return native_.ReadFile(path);
+    return unreadable.count(std::string(path)) ? std::nullopt : native_.ReadFile(path);
   }
   std::uint32_t GetAttributes(std::string_view path) override { return native_.GetAttributes(path); }
   std::optional<std::int64_t> GetLastWriteUtc(std::string_view path) override { return native_.GetLastWriteUtc(path); }
-  bool SetAttributes(std::string_view path, std::uint32_t attributes) override {
-    return Allowed("set attributes", path) && native_.SetAttributes(path, attributes);
+  bool SetAttributes(std::string_view path, std::uint32_t bits) override {
+    return Allowed("set attributes", path) && native_.SetAttributes(path, bits);
   }
   bool SetLastWriteUtc(std::string_view path, std::int64_t time) override {
     return Allowed("set time", path) && native_.SetLastWriteUtc(path, time);
@@ -52,32 +50,20 @@ class FailingFileServices : public FileServices {
     return Allowed("write", path) && native_.WriteFile(path, bytes);
   }
   std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override {
-    if (!Allowed("create", path)) return nullptr;
-    std::unique_ptr<OutputFile> file = native_.CreateOutputFile(path);
-    if (!file) return nullptr;
-    return std::make_unique<FailingOutputFile>(*this, std::string(path), std::move(file));
+    std::unique_ptr<OutputFile> file = Allowed("create", path) ? native_.CreateOutputFile(path) : nullptr;
+    return file ? std::make_unique<FailingOutputFile>(*this, std::string(path), std::move(file)) : nullptr;
   }
   bool ReplaceFile(std::string_view path, std::string_view bytes) override {
-    if (!Allowed("replace", path) || unreplaceable.count(std::string(path)) || !native_.ReplaceFile(path, bytes)) {
-      return false;
-    }
-    replaced.emplace_back(path);
-    return true;
+    const bool done = Allowed("replace", path) && !unreplaceable.count(std::string(path)) && native_.ReplaceFile(path, bytes);
+    if (done) replaced.emplace_back(path);
+    return done;
   }
-  bool CreateFolder(std::string_view folder) override {
-    return Allowed("create folder", folder) && native_.CreateFolder(folder);
-  }
+  bool CreateFolder(std::string_view path) override { return Allowed("create folder", path) && native_.CreateFolder(path); }
   // A failed copy is named by its source.
-  bool CopyFile(std::string_view from, std::string_view to) override {
-    return Allowed("copy", from) && native_.CopyFile(from, to);
-  }
+  bool CopyFile(std::string_view from, std::string_view to) override { return Allowed("copy", from) && native_.CopyFile(from, to); }
   bool RemoveFile(std::string_view path) override { return Allowed("remove", path) && native_.RemoveFile(path); }
-  bool RemoveFolder(std::string_view folder) override {
-    return Allowed("remove folder", folder) && native_.RemoveFolder(folder);
-  }
-  bool Rename(std::string_view from, std::string_view to) override {
-    return Allowed("rename", to) && native_.Rename(from, to);
-  }
+  bool RemoveFolder(std::string_view path) override { return Allowed("remove folder", path) && native_.RemoveFolder(path); }
+  bool Rename(std::string_view from, std::string_view to) override { return Allowed("rename", to) && native_.Rename(from, to); }
 
  private:
   // Counts one change; false when it is the one to fail.

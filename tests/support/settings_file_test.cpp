@@ -105,74 +105,63 @@ TEST(SettingsFormat, HandEditsAreUnderstoodAndDamageIsNotAValue) {
   for (const auto& [text, expected] : cases) EXPECT_EQ(Read(text), expected) << text;
 }
 
-TEST_F(SettingsFile, HandEditsCountAndDuplicatesAfterTheFirstAreDroppedByAWrite) {
-  WriteFileBytes(
-      "\xEF\xBB\xBF; edited by hand\r\n"
+// Hand edits count, duplicates after the first and damaged lines do not;
+// a write changes its own lines and keeps every byte it does not understand
+// but the byte-order mark.
+TEST_F(SettingsFile, AWriteKeepsHandEditsAndDamageAndDropsLaterDuplicates) {
+  const std::string kept =
+      "; edited by hand\r\n"
+      "Orphan=sz:before any section\n"
       "  [software\\tarnwell\\vellumark]  \r\n"
       "  Interval =  DWORD: 0x10 \r\n"
-      "Tail=sz:ends in CR\r\r\n"
-      "Updated=sz:first\nupdated=sz:second\n"
-      "[A]\nx=sz:1\n# note\n[B]\ny=sz:2\n");
+      "garbage without equals\n"
+      "\0\0\xFF\xFE binary junk \x01\n"s
+      "Tail=sz:ends in CR\r\r\n";
+  const std::string rest =
+      "[broken section\n"
+      "Template=sz:under a broken header\n"
+      "[A]\nx=sz:1\n# note\n[B]\ny=sz:2\n"
+      "[Software\\Tarnwell\\Vellumark]\n"
+      "Cut=dwo";  // cut off mid-line
+  WriteFileBytes("\xEF\xBB\xBF" + kept + "Updated=sz:first\nupdated=sz:second\n" + rest);
   EXPECT_EQ(Text("Tail"), "ends in CR\r");
   EXPECT_EQ(Number("Interval"), "16");
   EXPECT_EQ(Text("Updated"), "first");
+  EXPECT_EQ(Number("Cut") + Text("Template") + Text("Orphan"), "<failed><failed><failed>");
   ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "Updated", "third", 1));
   ASSERT_TRUE(Registry::WriteStringValue(kUser, "a", "z", "3", 1));
-  // The byte-order mark goes; every other byte stays.
-  EXPECT_EQ(FileBytes(),
-            "; edited by hand\r\n"
-            "  [software\\tarnwell\\vellumark]  \r\n"
-            "  Interval =  DWORD: 0x10 \r\n"
-            "Tail=sz:ends in CR\r\r\n"
-            "Updated=sz:third\n"
-            "[A]\nx=sz:1\nz=sz:3\n# note\n[B]\ny=sz:2\n");
+  std::string expected = kept + "Updated=sz:third\n" + rest + "\n";
+  expected.insert(expected.find("x=sz:1\n") + 7, "z=sz:3\n");
+  EXPECT_EQ(FileBytes(), expected);
   ASSERT_TRUE(Registry::RemoveValue(kUser, kKey, "Updated"));
   EXPECT_EQ(Text("Updated"), "<failed>");
 }
 
-TEST_F(SettingsFile, DamagedLinesAreIgnoredAndKept) {
-  const std::string damaged =
-      "Orphan=sz:before any section\n"
-      "[Software\\Tarnwell\\Vellumark]\n"
-      "garbage without equals\n"
-      "\0\0\xFF\xFE binary junk \x01\n"s
-      "Updated=sz:kept\n"
-      "[broken section\n"
-      "Template=sz:under a broken header\n"
-      "[Software\\Tarnwell\\Vellumark]\n"
-      "Interval=dwo";  // cut off mid-line
-  WriteFileBytes(damaged);
-  EXPECT_EQ(Number("Interval") + Text("Template") + Text("Orphan"), "<failed><failed><failed>");
-  EXPECT_EQ(Text("Updated"), "kept");
-  // A write changes its own line and keeps every line it does not understand.
-  ASSERT_TRUE(Registry::WriteStringValue(kUser, kKey, "Updated", "new", 1));
-  std::string expected = damaged;
-  expected.replace(expected.find("Updated=sz:kept"), 15, "Updated=sz:new");
-  EXPECT_EQ(FileBytes(), expected + "\n");
-}
+// Junk around the lines, a temporary file an earlier crash left and, last,
+// a folder where the file should be.
+TEST_F(SettingsFile, JunkStaleTemporariesAndAFolderInPlaceAreSurvived) {
+  std::string junk(4 << 20, '\0');
+  for (std::size_t i = 0; i < junk.size(); ++i) junk[i] = static_cast<char>((i * 2654435761u) >> 13);
+  WriteFileBytes(junk + "\n[Software\\Tarnwell\\Vellumark]\nInterval=dword:9\n");
+  EXPECT_EQ(Number("Interval"), "9");
+  sandbox.ConfigFolder().Write("vellumark/settings.ini.vellumark-1.tmp", "[A]\nInt");
+  for (int i = 10; i < 30; ++i) ASSERT_TRUE(Registry::WriteNumberValue(kUser, kKey, "Interval", i));
+  EXPECT_EQ(Number("Interval"), "29");
+  EXPECT_EQ(FileBytes().substr(0, junk.size()), junk);
+  std::vector<std::string> left;
+  for (const DirectoryEntry& entry : NativeFileServices().ListFolder(sandbox.ConfigFolder() / "vellumark/").value_or(std::vector<DirectoryEntry>{})) {
+    left.push_back(entry.name);
+  }
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"settings.ini", "settings.ini.vellumark-1.tmp"}));
 
-TEST_F(SettingsFile, AFolderInPlaceOfTheFileFailsEveryCall) {
+  std::filesystem::remove(sandbox.SettingsFile());
   sandbox.ConfigFolder().MakeFolder("vellumark/settings.ini");
   EXPECT_EQ(Number("Interval"), "<failed>");
   EXPECT_FALSE(Registry::WriteNumberValue(kUser, kKey, "Interval", 1));
   std::vector<std::string> names;
   EXPECT_FALSE(Registry::EnumerateValues(kUser, kKey, names));
-  EXPECT_EQ(NativeFileServices().GetAttributes(sandbox.SettingsFile()) & attribute::kDirectory,
-            attribute::kDirectory);
-}
-
-TEST_F(SettingsFile, ReplacementLeavesNoTemporaryFiles) {
-  WriteFileBytes("[Software\\Tarnwell\\Vellumark]\n");
-  // What a crash in the middle of an earlier write leaves behind.
-  sandbox.ConfigFolder().Write("vellumark/settings.ini.vellumark-1.tmp", "[Software\\Tarnwell\\Vellumark]\nInt");
-  for (int i = 0; i < 20; ++i) ASSERT_TRUE(Registry::WriteNumberValue(kUser, kKey, "Interval", i));
-  EXPECT_EQ(Number("Interval"), "19");
-  std::vector<std::string> left;
-  for (const auto& entry : std::filesystem::directory_iterator(sandbox.ConfigFolder() / "vellumark")) {
-    left.push_back(entry.path().filename().string());
-  }
-  std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"settings.ini", "settings.ini.vellumark-1.tmp"}));
+  EXPECT_NE(NativeFileServices().GetAttributes(sandbox.SettingsFile()) & attribute::kDirectory, 0u);
 }
 
 TEST_F(SettingsFile, SimultaneousWritersLoseNoChange) {
@@ -188,25 +177,12 @@ TEST_F(SettingsFile, SimultaneousWritersLoseNoChange) {
 
 TEST_F(SettingsFile, HomeConfigFolderWhenXdgIsNotAbsolute) {
   const testing::TempFolder home;
-  const char* oldHome = std::getenv("HOME");
-  const std::string savedHome = oldHome != nullptr ? oldHome : "";
-  setenv("HOME", home.Path().c_str(), 1);
-  setenv("XDG_CONFIG_HOME", "relative/config", 1);
-  const bool written = Registry::WriteNumberValue(kUser, kKey, "Interval", 5);
-  setenv("HOME", savedHome.c_str(), 1);
-  ASSERT_TRUE(written);
+  {
+    const testing::ScopedVariable homeVariable("HOME", home.Path()), config("XDG_CONFIG_HOME", "relative/config");
+    ASSERT_TRUE(Registry::WriteNumberValue(kUser, kKey, "Interval", 5));
+  }
   EXPECT_EQ(NativeFileServices().ReadFile(home / ".config/vellumark/settings.ini").value_or("<none>"),
             std::string(kHeader) + "\n[Software\\Tarnwell\\Vellumark]\nInterval=dword:5\n");
-}
-
-TEST_F(SettingsFile, HugeAndBinaryFilesDoNotStopTheStore) {
-  std::string junk(4 << 20, '\0');
-  for (std::size_t i = 0; i < junk.size(); ++i) junk[i] = static_cast<char>((i * 2654435761u) >> 13);
-  WriteFileBytes(junk + "\n[Software\\Tarnwell\\Vellumark]\nInterval=dword:9\n");
-  EXPECT_EQ(Number("Interval"), "9");
-  ASSERT_TRUE(Registry::WriteNumberValue(kUser, kKey, "Interval", 10));
-  EXPECT_EQ(Number("Interval"), "10");
-  EXPECT_EQ(FileBytes().substr(0, junk.size()), junk);
 }
 
 }  // namespace

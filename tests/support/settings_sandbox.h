@@ -12,6 +12,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,35 +23,33 @@
 
 namespace vellumark::testing {
 
+#ifndef _WIN32
+// Sets an environment variable for the object's life.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    setenv(name, value.c_str(), 1);
+  }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+  ~ScopedVariable() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+#endif
+
 class SettingsSandbox {
  public:
+#ifdef _WIN32
   SettingsSandbox() {
     static int serial = 0;
-#ifdef _WIN32
-    testKey_ = "Software\\Tarnwell\\VellumarkTests\\" + std::to_string(::GetCurrentProcessId()) + "-" +
-               std::to_string(serial++);
-#else
-    ++serial;
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    if (old != nullptr) oldConfig_ = old;
-    hadConfig_ = old != nullptr;
-    setenv("XDG_CONFIG_HOME", folder_.Path().c_str(), 1);
-    testKey_ = "Software\\Tarnwell\\VellumarkTests";
-#endif
+    testKey_ += "\\" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(serial++);
   }
-  SettingsSandbox(const SettingsSandbox&) = delete;
-  SettingsSandbox& operator=(const SettingsSandbox&) = delete;
-  ~SettingsSandbox() {
-#ifdef _WIN32
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, win32::Widen(testKey_).c_str());
-#else
-    if (hadConfig_) {
-      setenv("XDG_CONFIG_HOME", oldConfig_.c_str(), 1);
-    } else {
-      unsetenv("XDG_CONFIG_HOME");
-    }
+  ~SettingsSandbox() { ::RegDeleteTreeW(HKEY_CURRENT_USER, win32::Widen(testKey_).c_str()); }
 #endif
-  }
 
   // A key no other test uses.
   const std::string& TestKey() const { return testKey_; }
@@ -60,9 +59,10 @@ class SettingsSandbox {
 
  private:
   TempFolder folder_;
-  std::string testKey_;
-  std::string oldConfig_;
-  bool hadConfig_ = false;
+  std::string testKey_ = "Software\\Tarnwell\\VellumarkTests";
+#ifndef _WIN32
+  ScopedVariable config_{"XDG_CONFIG_HOME", folder_.Path()};
+#endif
 };
 
 // Saves the named values of a current-user key and puts them back (or
@@ -71,37 +71,31 @@ class KeptValues {
  public:
   KeptValues(std::string key, const std::vector<std::string>& names) : key_(std::move(key)) {
     for (const std::string& name : names) {
-      Saved saved;
+      Saved& saved = saved_.emplace_back();
       saved.name = name;
       // A failed text read still gives the value's type.
       const bool read = Registry::ReadStringValue(kUser, key_, name, saved.text, saved.type) ||
-                        (saved.type == kNumber && Registry::ReadNumberValue(kUser, key_, name, saved.number)) ||
-                        (saved.type == kBinary && Registry::ReadBinaryValue(kUser, key_, name, saved.bytes));
+                        (saved.type == 4 && Registry::ReadNumberValue(kUser, key_, name, saved.number)) ||
+                        (saved.type == 3 && Registry::ReadBinaryValue(kUser, key_, name, saved.bytes));
       if (!read) saved.type = 0;
-      saved_.push_back(std::move(saved));
     }
   }
   KeptValues(const KeptValues&) = delete;
   KeptValues& operator=(const KeptValues&) = delete;
   ~KeptValues() {
     for (const Saved& saved : saved_) {
-      if (saved.type == kNumber) {
-        Registry::WriteNumberValue(kUser, key_, saved.name, saved.number);
-      } else if (saved.type == kBinary) {
-        Registry::WriteBinaryValue(kUser, key_, saved.name, saved.bytes);
-      } else if (!Registry::WriteStringValue(kUser, key_, saved.name, saved.text, saved.type)) {
-        Registry::RemoveValue(kUser, key_, saved.name);
-      }
+      const bool restored = saved.type == 4   ? Registry::WriteNumberValue(kUser, key_, saved.name, saved.number)
+                            : saved.type == 3 ? Registry::WriteBinaryValue(kUser, key_, saved.name, saved.bytes)
+                                              : Registry::WriteStringValue(kUser, key_, saved.name, saved.text, saved.type);
+      if (!restored) Registry::RemoveValue(kUser, key_, saved.name);
     }
   }
 
  private:
   static constexpr std::uint32_t kUser = Registry::kCurrentUser;
-  static constexpr std::uint32_t kBinary = 3;
-  static constexpr std::uint32_t kNumber = 4;
   struct Saved {
     std::string name;
-    std::uint32_t type = 0;  // 0: none
+    std::uint32_t type = 0;  // 0: none; 3: binary; 4: number; else text
     std::string text;
     std::int32_t number = 0;
     std::vector<std::uint8_t> bytes;

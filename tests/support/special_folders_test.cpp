@@ -3,11 +3,10 @@
 #include "support/file_system.h"
 #include "support/program_folder.h"
 #include "support/time_zone.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/settings_sandbox.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
 
 #ifdef _WIN32
@@ -73,21 +72,9 @@ TEST(SpecialFolders, SpoolerFoldersLieInTheSystemFolder) {
 
 #else
 
-// Points HOME at a folder for the life of the object.
-class ScopedHome {
- public:
-  explicit ScopedHome(const std::string& home) : old_(std::getenv("HOME") ? std::getenv("HOME") : "") {
-    setenv("HOME", home.c_str(), 1);
-  }
-  ~ScopedHome() { setenv("HOME", old_.c_str(), 1); }
-
- private:
-  std::string old_;
-};
-
 TEST(SpecialFolders, FavoritesIsTheHomeFolderOnlyWhenItExists) {
   testing::TempFolder home;
-  ScopedHome scoped(home.Path());
+  const testing::ScopedVariable scoped("HOME", home.Path());
   EXPECT_EQ(GetSpecialFolder(special_folder::kFavorites), "");
   home.MakeFolder("Favorites");
   EXPECT_EQ(GetSpecialFolder(special_folder::kFavorites), home / "Favorites");
@@ -99,14 +86,10 @@ TEST(SpecialFolders, FavoritesIsTheHomeFolderOnlyWhenItExists) {
 TEST(TimeZone, FileTimesFollowTz) {
   testing::TempFolder temp;
   const std::string file = temp.Write("f.txt", "");
-  const char* old = std::getenv("TZ");
-  const std::string saved = old != nullptr ? old : "";
   const std::tuple<const char*, int, LocalDateTime> zones[] = {
-      {"UTC0", 0, {2017, 7, 14, 2, 40, 0}},
-      {"IST-5:30", 330, {2017, 7, 14, 8, 10, 0}},
-      {"EST5", -300, {2017, 7, 13, 21, 40, 0}}};
+      {"UTC0", 0, {2017, 7, 14, 2, 40, 0}}, {"IST-5:30", 330, {2017, 7, 14, 8, 10, 0}}, {"EST5", -300, {2017, 7, 13, 21, 40, 0}}};
   for (const auto& [zone, offset, local] : zones) {
-    setenv("TZ", zone, 1);
+    const testing::ScopedVariable tz("TZ", zone);
     tzset();
     EXPECT_EQ(CurrentUtcOffsetMinutes(), offset) << zone;
     ASSERT_TRUE(NativeFileServices().SetLastWriteUtc(file, 1500000000));
@@ -114,7 +97,6 @@ TEST(TimeZone, FileTimesFollowTz) {
     ASSERT_TRUE(FileSystem().SetFileDateTime(file, {2019, 11, 3, 14, 7, 33}));
     EXPECT_EQ(NativeFileServices().GetLastWriteUtc(file), 1572790053 - offset * 60) << zone;
   }
-  if (old != nullptr) setenv("TZ", saved.c_str(), 1); else unsetenv("TZ");
   tzset();
 }
 

@@ -26,12 +26,13 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   ~TempFolder() {
+    namespace fs = std::filesystem;
     // Read-only entries would stop the removal on Windows.
     std::error_code error;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(std::filesystem::u8path(path_), error)) {
-      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add, error);
+    for (const auto& entry : fs::recursive_directory_iterator(fs::u8path(path_), error)) {
+      fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, error);
     }
-    std::filesystem::remove_all(std::filesystem::u8path(path_), error);
+    fs::remove_all(fs::u8path(path_), error);
   }
 
   // The folder's path, without trailing separator.
@@ -54,10 +55,9 @@ class TempFolder {
   }
 
   std::string MakeFolder(std::string_view relative) const {
-    const std::string full = *this / relative;
     std::error_code error;
-    std::filesystem::create_directories(std::filesystem::u8path(full), error);
-    return full;
+    std::filesystem::create_directories(std::filesystem::u8path(*this / relative), error);
+    return *this / relative;
   }
 
  private:
