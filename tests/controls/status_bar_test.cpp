@@ -125,11 +125,10 @@ TEST_F(StatusBarTest, OneToolPerPanelWithItsText) {
   StatusBar& bar = Bar(3);
   bar.PanelAt(0)->SetToolTipText("Folders");
   bar.PanelAt(2)->SetToolTipText("Status");
-  const auto tools = [&] { return ::SendMessageW(bar.ToolTipHwnd(), TTM_GETTOOLCOUNT, 0, 0); };
-  EXPECT_EQ(tools(), 3);
+  EXPECT_EQ(::SendMessageW(bar.ToolTipHwnd(), TTM_GETTOOLCOUNT, 0, 0), 3);
   EXPECT_EQ(ToolText(bar, 2), L"Status");
   bar.SetCount(1);
-  EXPECT_EQ(tools(), 1);
+  EXPECT_EQ(::SendMessageW(bar.ToolTipHwnd(), TTM_GETTOOLCOUNT, 0, 0), 1);
   EXPECT_EQ(ToolText(bar, 0), L"Folders");
 }
 
