@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace vellumark::controls {
 namespace {
 
@@ -22,16 +24,11 @@ TEST(FormDescriptionParse, ReadsControlsKeysAndEveryKindOfValue) {
       &error);
   ASSERT_TRUE(form) << error;
   EXPECT_EQ(form->Names(), (std::vector<std::string>{"StatusBarMain", "DropDownButtonProcess"}));
-  const PropertyStore* bar = form->Find("StatusBarMain");
-  ASSERT_NE(bar, nullptr);
-  EXPECT_EQ(bar->ReadNumber("Count", 0), 2);
-  EXPECT_EQ(bar->ReadText(ItemKey("PanelText", 0), ""), "Folders: \"12\"\tand \\ more");
-  EXPECT_TRUE(bar->ReadBool("ShowTips", false));
-  const PropertyStore* button = form->Find("DropDownButtonProcess");
-  ASSERT_NE(button, nullptr);
-  EXPECT_EQ(button->ReadColor("BackColor", 0), 0x8000000Fu);
-  EXPECT_EQ(button->ReadNumber("Min", 0), INT32_MIN);
-  EXPECT_FALSE(button->ReadBool("Enabled", true));
+  const PropertyStore& bar = *form->Find("StatusBarMain");
+  const PropertyStore& button = *form->Find("DropDownButtonProcess");
+  EXPECT_EQ(std::tuple(bar.ReadNumber("Count", 0), bar.ReadText(ItemKey("PanelText", 0), ""), bar.ReadBool("ShowTips", false),
+                       button.ReadColor("BackColor", 0), button.ReadNumber("Min", 0), button.ReadBool("Enabled", true)),
+            std::tuple(2, "Folders: \"12\"\tand \\ more", true, 0x8000000Fu, INT32_MIN, false));
   EXPECT_EQ(form->Find("Missing"), nullptr);
 }
 
@@ -55,17 +52,14 @@ TEST(FormDescriptionParse, ReportsTheFirstMalformedLine) {
   }
 }
 
-TEST(PropertyStoreRead, GivesTheDefaultForMissingKeysAndOtherKinds) {
+TEST(PropertyStore, ReadsGiveTheDefaultForMissingKeysAndOtherKinds) {
   PropertyStore store;
   store.WriteText("Text", "12");
   store.WriteNumber("Big", 0xFFFFFFFFLL);
   store.WriteBool("Flag", true);
-  EXPECT_EQ(store.ReadNumber("Text", 7), 7);
-  EXPECT_EQ(store.ReadText("Flag", "d"), "d");
-  EXPECT_FALSE(store.ReadBool("Big", false));
-  EXPECT_EQ(store.ReadNumber("Big", 5), 5);  // beyond 32-bit signed
-  EXPECT_EQ(store.ReadColor("Big", 5), 0xFFFFFFFFu);
-  EXPECT_EQ(store.ReadText("Missing", "x"), "x");
+  EXPECT_EQ(std::tuple(store.ReadNumber("Text", 7), store.ReadText("Flag", "d"), store.ReadBool("Big", false),
+                       store.ReadNumber("Big", 5), store.ReadColor("Big", 5), store.ReadText("Missing", "x")),
+            std::tuple(7, "d", false, 5, 0xFFFFFFFFu, "x"));  // Big is beyond 32-bit signed
 }
 
 TEST(PropertyStoreWrite, ReplacesInPlaceAndRoundTripsThroughText) {
@@ -97,11 +91,8 @@ TEST(FontDescriptionText, RoundTripsAndRejectsNonsense) {
   EXPECT_EQ(verdana.ToText(), "Verdana, 9.75, bold italic strikeout");
   EXPECT_EQ(FontDescription::FromText(verdana.ToText()), verdana);
   EXPECT_EQ(FontDescription::FromText("Tahoma,8"), (FontDescription{"Tahoma", 8}));
-  EXPECT_FALSE(FontDescription::FromText("Tahoma"));
-  EXPECT_FALSE(FontDescription::FromText("Tahoma, 0"));
-  EXPECT_FALSE(FontDescription::FromText("Tahoma, 8, heavy"));
-  EXPECT_FALSE(FontDescription::FromText(", 8"));
-  EXPECT_FALSE(FontDescription::FromText(std::string(40, 'a') + ", 8"));
+  for (const std::string& text : std::vector<std::string>{"Tahoma", "Tahoma, 0", "Tahoma, 8, heavy", ", 8", std::string(40, 'a') + ", 8"})
+    EXPECT_FALSE(FontDescription::FromText(text)) << text;
 }
 
 }  // namespace

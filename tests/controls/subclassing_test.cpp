@@ -1,6 +1,7 @@
 #include "controls/host_window.h"
 #include "controls/subclassing.h"
 #include "support/win32/unique_handle.h"
+#include "tests/controls/dialog_driver.h"
 #include "tests/controls/test_form.h"
 
 #include <gtest/gtest.h>
@@ -19,53 +20,31 @@ win32::UniqueWindow MakeStatic(HWND parent) {
                                                ::GetModuleHandleW(nullptr), nullptr));
 }
 
-TEST(Subclassing, SeesMessagesFirstAndHandsTheRestOn) {
-  TestForm form;
-  const auto window = MakeStatic(form.get());
-  Subclassing subclassing;
-  std::vector<UINT> seen;
-  ASSERT_TRUE(subclassing.Create(window.get(), [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-    seen.push_back(message);
-    if (message == kProbe) return 42;
-    return Subclassing::Default(hwnd, message, wParam, lParam);
-  }));
-  EXPECT_TRUE(subclassing.Active());
-  EXPECT_EQ(subclassing.OwnerHwnd(), window.get());
-  EXPECT_EQ(::SendMessageW(window.get(), kProbe, 0, 0), 42);
-  wchar_t text[16] = {};
-  ::SendMessageW(window.get(), WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
-  EXPECT_STREQ(text, L"text");  // the static control's own handling still runs
-  EXPECT_EQ(seen, (std::vector<UINT>{kProbe, WM_GETTEXT}));
-}
-
-LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return Subclassing::Default(hwnd, message, wParam, lParam);
-}
-
-TEST(Subclassing, SecondCreateIsRefusedDestroyRestoresAndADestroyedWindowEndsIt) {
+TEST(Subclassing, SeesMessagesFirstOnceUntilDestroyedOrTheWindowIsGone) {
   TestForm form;
   auto window = MakeStatic(form.get());
   Subclassing subclassing;
-  int calls = 0;
-  const auto counting = [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    ++calls;
-    return PassOn(hwnd, message, wParam, lParam);
+  std::vector<UINT> seen;
+  const auto recording = [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    seen.push_back(message);
+    return message == kProbe ? 42 : Subclassing::Default(hwnd, message, wParam, lParam);
   };
   subclassing.Destroy();  // nothing to undo
-  EXPECT_TRUE(subclassing.Create(window.get(), counting));
-  EXPECT_FALSE(subclassing.Create(window.get(), counting));
-  ::SendMessageW(window.get(), kProbe, 0, 0);
-  EXPECT_EQ(calls, 1);  // installed once, not twice
+  ASSERT_TRUE(subclassing.Create(window.get(), recording));
+  EXPECT_FALSE(subclassing.Create(window.get(), recording));
+  EXPECT_EQ(::SendMessageW(window.get(), kProbe, 0, 0), 42);
+  EXPECT_EQ(vellumark::testing::TextOf(window.get()), "text");  // the static control's own handling still runs
+  EXPECT_EQ(seen, (std::vector<UINT>{kProbe, WM_GETTEXTLENGTH, WM_GETTEXT}));  // installed once, not twice
   subclassing.Destroy();
   EXPECT_FALSE(subclassing.Active());
-  ::SendMessageW(window.get(), kProbe, 0, 0);
-  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(::SendMessageW(window.get(), kProbe, 0, 0), 0);
+  EXPECT_EQ(seen.size(), 3u);
 
-  EXPECT_TRUE(subclassing.Create(window.get(), PassOn));
+  EXPECT_TRUE(subclassing.Create(window.get(), recording));
   window.reset();
   EXPECT_FALSE(subclassing.Active());
   const auto other = MakeStatic(form.get());
-  EXPECT_TRUE(subclassing.Create(other.get(), PassOn));
+  EXPECT_TRUE(subclassing.Create(other.get(), recording));
 }
 
 // A window its object leaves to the base to destroy.

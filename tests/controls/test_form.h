@@ -7,7 +7,9 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
+#include <tuple>
 #include <string_view>
 #include <vector>
 
@@ -83,16 +85,12 @@ struct MenuEntry {
 
 inline std::vector<MenuEntry> MenuEntries(HMENU menu) {
   std::vector<MenuEntry> entries;
-  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+  for (UINT i = 0; i < static_cast<UINT>(::GetMenuItemCount(menu)); ++i) {
+    wchar_t text[32768] = {};
     MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
-    ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-    std::wstring text(info.cch + 1, L'\0');
-    info.dwTypeData = text.data();
-    info.cch = static_cast<UINT>(text.size());
-    ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-    text.resize(info.cch);
+    std::tie(info.cbSize, info.fMask, info.dwTypeData, info.cch) =
+        std::tuple(sizeof info, MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_STRING, text, 32768);
+    ::GetMenuItemInfoW(menu, i, TRUE, &info);
     entries.push_back({info.wID, info.fType, info.fState, text});
   }
   return entries;
@@ -103,25 +101,20 @@ inline std::vector<MenuEntry> MenuEntries(HMENU menu) {
 class PrintedClient {
  public:
   explicit PrintedClient(HWND window) {
-    ::GetClientRect(window, &client_);
+    RECT client{};
+    ::GetClientRect(window, &client);
     win32::WindowDc screen(nullptr);
     dc_.reset(::CreateCompatibleDC(screen.get()));
-    bitmap_.reset(::CreateCompatibleBitmap(screen.get(), client_.right, client_.bottom));
-    previous_ = ::SelectObject(dc_.get(), bitmap_.get());
+    bitmap_.reset(::CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    selected_.emplace(dc_.get(), bitmap_.get());
     ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.get()), PRF_CLIENT | PRF_ERASEBKGND);
   }
-  ~PrintedClient() { ::SelectObject(dc_.get(), previous_); }
-  PrintedClient(const PrintedClient&) = delete;
-  PrintedClient& operator=(const PrintedClient&) = delete;
-
   COLORREF Pixel(int x, int y) const { return ::GetPixel(dc_.get(), x, y); }
-  const RECT& Client() const { return client_; }
 
  private:
-  RECT client_{};
   win32::UniqueMemoryDc dc_;
   win32::UniqueBitmap bitmap_;
-  HGDIOBJ previous_ = nullptr;
+  std::optional<win32::SelectedObject> selected_;
 };
 
 }  // namespace vellumark::controls::testing
