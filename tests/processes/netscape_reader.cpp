@@ -1,11 +1,14 @@
 #include "tests/processes/netscape_reader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <optional>
 
 namespace vellumark::testing::netscape {
 namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
 
 std::string Lower(std::string_view text) {
   std::string out(text);
@@ -23,64 +26,13 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
   for (int i = more - 1; i >= 0; --i) out += static_cast<char>(0x80 | (code >> (6 * i) & 0x3F));
 }
 
-int Hex(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
-
-struct Tag {
-  std::string name;  // lower case, "/dl" for a closing tag
-  std::vector<std::pair<std::string, std::string>> attributes;  // names lower case, values raw
-  std::size_t end = 0;  // just after ">"
-};
-
-// Parses the tag starting at line[at] == '<'.
-std::optional<Tag> ParseTag(std::string_view line, std::size_t at) {
-  Tag tag;
-  std::size_t i = at + 1;
-  const std::size_t nameStart = i;
-  while (i < line.size() && !IsSpace(line[i]) && line[i] != '>') ++i;
-  tag.name = Lower(line.substr(nameStart, i - nameStart));
-  for (;;) {
-    while (i < line.size() && IsSpace(line[i])) ++i;
-    if (i >= line.size()) return std::nullopt;
-    if (line[i] == '>') {
-      tag.end = i + 1;
-      return tag;
-    }
-    const std::size_t start = i;
-    while (i < line.size() && !IsSpace(line[i]) && line[i] != '=' && line[i] != '>') ++i;
-    std::string name = Lower(line.substr(start, i - start));
-    std::string value;
-    while (i < line.size() && IsSpace(line[i])) ++i;
-    if (i < line.size() && line[i] == '=') {
-      ++i;
-      while (i < line.size() && IsSpace(line[i])) ++i;
-      if (i < line.size() && (line[i] == '"' || line[i] == '\'')) {
-        const char quote = line[i++];
-        const std::size_t close = line.find(quote, i);
-        if (close == std::string_view::npos) return std::nullopt;
-        value = line.substr(i, close - i);
-        i = close + 1;
-      } else {
-        const std::size_t valueStart = i;
-        while (i < line.size() && !IsSpace(line[i]) && line[i] != '>') ++i;
-        value = line.substr(valueStart, i - valueStart);
-      }
-    }
-    tag.attributes.emplace_back(std::move(name), std::move(value));
-  }
-}
-
-std::string Attribute(const Tag& tag, std::string_view name) {
-  for (const auto& [key, value] : tag.attributes) {
-    if (key == name) return value;
-  }
-  return "";
+// The value of the attribute `name` (lower case) of `tag` ("<A HREF=..."),
+// "" when it has none.
+std::string Attribute(std::string_view tag, const std::string& name) {
+  const std::size_t at = Lower(tag).find(" " + name + "=\"");
+  if (at == kNone) return "";
+  const std::size_t start = at + name.size() + 3;
+  return std::string(tag.substr(start, tag.find('"', start) - start));
 }
 
 std::int64_t Number(std::string_view text) {
@@ -89,32 +41,27 @@ std::int64_t Number(std::string_view text) {
   return error == std::errc() && end == text.data() + text.size() ? value : -1;
 }
 
-// The text between the tag's end and `closing` (found without letter case).
+// The text from `from` up to `closing` (found without letter case).
 std::optional<std::string> TextUntil(std::string_view line, std::size_t from, std::string_view closing) {
-  const std::string lower = Lower(line);
-  const std::size_t close = lower.find(closing, from);
-  if (close == std::string::npos) return std::nullopt;
+  const std::size_t close = Lower(line).find(closing, from);
+  if (close == kNone) return std::nullopt;
   return std::string(line.substr(from, close - from));
 }
 
 }  // namespace
 
 std::string DecodeReferences(std::string_view text) {
+  static const std::pair<std::string_view, char> kNamed[] = {
+      {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const std::size_t semicolon = text[i] == '&' ? text.find(';', i) : std::string_view::npos;
-    if (semicolon == std::string_view::npos || semicolon - i > 10) {
-      out += text[i];
-      continue;
-    }
-    const std::string_view name = text.substr(i + 1, semicolon - i - 1);
+    const std::size_t semicolon = text[i] == '&' ? text.find(';', i) : kNone;
+    const std::string_view name = text.substr(i + 1, semicolon == kNone ? 0 : semicolon - i - 1);
     std::optional<std::uint32_t> code;
-    if (name == "amp") code = '&';
-    if (name == "lt") code = '<';
-    if (name == "gt") code = '>';
-    if (name == "quot") code = '"';
-    if (name == "apos") code = '\'';
-    if (name.size() > 1 && name[0] == '#') {
+    for (const auto& [entity, character] : kNamed) {
+      if (name == entity) code = character;
+    }
+    if (name.size() > 1 && name.size() < 10 && name[0] == '#') {
       const bool hex = name[1] == 'x' || name[1] == 'X';
       const std::string_view digits = name.substr(hex ? 2 : 1);
       std::uint32_t value = 0;
@@ -134,8 +81,10 @@ std::string DecodeReferences(std::string_view text) {
 std::string DecodePercent(std::string_view text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && Hex(text[i + 1]) >= 0 && Hex(text[i + 2]) >= 0) {
-      out += static_cast<char>(Hex(text[i + 1]) * 16 + Hex(text[i + 2]));
+    unsigned value = 0;
+    const char* digits = text.data() + i + 1;
+    if (text[i] == '%' && i + 2 < text.size() && std::from_chars(digits, digits + 2, value, 16).ptr == digits + 2) {
+      out += static_cast<char>(value);
       i += 2;
     } else {
       out += text[i];
@@ -146,21 +95,22 @@ std::string DecodePercent(std::string_view text) {
 
 Document Read(std::string_view html) {
   Document document;
-  std::vector<Folder*> open;  // the lists being filled, innermost last
+  std::vector<Folder*> open;      // the lists being filled, innermost last
   std::optional<Folder> heading;  // an H3 waiting for its DL
   bool started = false;
   bool broken = false;
-  while (!html.empty()) {
+  while (!html.empty() && !broken) {
     const std::size_t lineEnd = std::min(html.find('\n'), html.size());
-    std::string_view line = html.substr(0, lineEnd);
+    const std::string_view line = html.substr(0, lineEnd);
     html.remove_prefix(std::min(lineEnd + 1, html.size()));
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
     // Each tag of the line in turn; text outside tags is ignored.
-    for (std::size_t at = line.find('<'); at != std::string_view::npos; at = line.find('<', at + 1)) {
-      const std::optional<Tag> tag = ParseTag(line, at);
-      if (!tag) break;
-      if (tag->name == "dl") {
+    for (std::size_t at = line.find('<'); at != kNone && !broken; at = line.find('<', at + 1)) {
+      const std::size_t end = line.find('>', at);
+      if (end == kNone) break;
+      const std::string_view tag = line.substr(at, end - at);
+      const std::string name = Lower(tag.substr(1, tag.find(' ') - 1));
+      if (name == "dl") {
         if (!started) {
           started = true;
           open.push_back(&document.root);
@@ -171,27 +121,21 @@ Document Read(std::string_view html) {
           broken = true;
         }
         heading.reset();
-      } else if (tag->name == "/dl") {
-        if (open.empty()) broken = true; else open.pop_back();
-      } else if (tag->name == "h3") {
-        const std::optional<std::string> name = TextUntil(line, tag->end, "</h3>");
-        if (!name) {
-          broken = true;
-          break;
+      } else if (name == "/dl") {
+        broken = open.empty();
+        if (!broken) open.pop_back();
+      } else if (name == "h3" || name == "a") {
+        const std::optional<std::string> text = TextUntil(line, end + 1, "</" + name + ">");
+        broken = !text || (name == "a" && open.empty());
+        if (broken) break;
+        const std::int64_t added = Number(Attribute(tag, "add_date")), modified = Number(Attribute(tag, "last_modified"));
+        if (name == "h3") {
+          heading = Folder{DecodeReferences(*text), added, modified, {}, {}};
+        } else {
+          open.back()->bookmarks.push_back(
+              {DecodeReferences(*text), DecodePercent(DecodeReferences(Attribute(tag, "href"))), added, modified});
         }
-        heading = Folder{DecodeReferences(*name), Number(Attribute(*tag, "add_date")),
-                         Number(Attribute(*tag, "last_modified")), {}, {}};
-        at = tag->end + name->size();
-      } else if (tag->name == "a") {
-        const std::optional<std::string> name = TextUntil(line, tag->end, "</a>");
-        if (!name || open.empty()) {
-          broken = true;
-          break;
-        }
-        open.back()->bookmarks.push_back({DecodeReferences(*name), DecodePercent(DecodeReferences(Attribute(*tag, "href"))),
-                                          Number(Attribute(*tag, "add_date")),
-                                          Number(Attribute(*tag, "last_modified"))});
-        at = tag->end + name->size();
+        at = end + text->size();
       }
     }
   }

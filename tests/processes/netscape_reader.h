@@ -1,10 +1,10 @@
-// An independent reader of Netscape bookmark files, tolerant the way
-// browsers' importers are: it goes line by line, takes one bookmark or
-// folder heading per line, nests folders by their H3 heading and the DL
-// lists that follow, matches tags and attribute names without letter case,
-// takes attribute values in double, single or no quotes, and decodes
-// character references (named and numeric) in names and URLs and
-// percent escapes in URLs. It knows nothing of the writer it checks.
+// An independent reader of Netscape bookmark files, the way browsers'
+// importers read them: it goes line by line, takes one bookmark or folder
+// heading per line, nests folders by their H3 heading and the DL lists that
+// follow, matches tags and attribute names without letter case, takes
+// double-quoted attribute values, and decodes character references (named
+// and numeric) in names and URLs and percent escapes in URLs. It knows
+// nothing of the writer it checks.
 #pragma once
 
 #include <cstdint>
