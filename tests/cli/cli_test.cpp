@@ -17,24 +17,22 @@ namespace vellumark::cli {
 namespace {
 
 using vellumark::testing::TempFolder;
+const std::string kShortcut = "[InternetShortcut]\r\nURL=http://example.com/\r\n";
 
 struct Result {
   int exitCode;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
-// A favorites tree (one read-only shortcut), an output folder, a program
-// folder with a template set and a settings store of its own.
+// A favorites tree (one read-only shortcut, which Clean would change), an
+// output folder, a program folder with a template set and a settings store
+// of its own.
 class Cli : public ::testing::Test {
  protected:
   Cli() {
-    const std::string shortcut = "[InternetShortcut]\r\nURL=http://example.com/\r\n";
-    favorites_.Write("News/a.url", shortcut);
-    favorites_.Write("News/Deep/b.url", shortcut);
-    locked_ = favorites_.Write("News/locked.url", shortcut);
+    for (const char* name : {"News/a.url", "News/Deep/b.url", "top.url"}) favorites_.Write(name, kShortcut);
+    locked_ = favorites_.Write("News/locked.url", kShortcut + "IconIndex=1\r\n");
     favorites_.Write("Empty/readme.txt", "not a shortcut");
-    favorites_.Write("top.url", shortcut);
     NativeFileServices().SetAttributes(locked_, attribute::kReadOnly);
     for (std::string_view file : Templates::kFiles) {
       program_.Write("Templates/Mini/" + std::string(file), "[" + std::string(file) + "]%%UPDATED%%");
@@ -131,11 +129,10 @@ TEST_F(Cli, RunsExitWithWhatTheyMet) {
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.err, "Error reading URL from " + bad + "\nError reading URL from " + worse + "\n");
   EXPECT_NE(Output("bookmarks.html").find("<DT><A HREF=\"http://example.com/\""), std::string::npos);
-  const std::string messy = favorites_.Write("News/messy.url", "[InternetShortcut]\r\nURL=http://m/\r\nIconIndex=1\r\n");
-  const std::string lockedBefore = *NativeFileServices().ReadFile(locked_);
+  const std::string messy = favorites_.Write("News/messy.url", kShortcut + "IconIndex=1\r\n");
   EXPECT_EQ(Process({"clean", "News"}).exitCode, 0);
-  EXPECT_EQ(NativeFileServices().ReadFile(messy), "[InternetShortcut]\r\nURL=http://m/\r\n");
-  EXPECT_EQ(NativeFileServices().ReadFile(locked_), lockedBefore);
+  EXPECT_EQ(NativeFileServices().ReadFile(messy), kShortcut);
+  EXPECT_EQ(NativeFileServices().ReadFile(locked_), kShortcut + "IconIndex=1\r\n");
   output_ = favorites_.Write("blocker", "x");
   result = Process({"check", "--all"});
   EXPECT_EQ(result.exitCode, 1);
@@ -174,10 +171,8 @@ TEST_F(Cli, GenerateChecksItsOptionsLikeTheDialogAndStoresThem) {
 // The run reads the options back from the store; a store that keeps the old
 // values must not give a site built with them and exit 0.
 TEST_F(Cli, GivenOptionsThatCannotBeStoredFailTheRun) {
-  settings_.SetTemplate("Mini");
-  sandbox_.ConfigFolder().MakeFolder("vellumark/settings.ini.blocked");
   ASSERT_TRUE(NativeFileServices().RemoveFile(sandbox_.SettingsFile()));
-  ASSERT_TRUE(NativeFileServices().Rename(sandbox_.SettingsFile() + ".blocked", sandbox_.SettingsFile()));
+  sandbox_.ConfigFolder().MakeFolder("vellumark/settings.ini");
   const Result result = Process({"generate", "--all", "--template", "mini", "--interval", "7"});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.err, "Error saving the Generate options\n");

@@ -43,12 +43,6 @@ std::string Decode(std::string_view text, std::string& error) {
   return netscape::DecodeReferences(text);
 }
 
-std::string Trim(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return "";
-  return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
-}
-
 }  // namespace
 
 Report Check(std::string_view s) {
@@ -61,9 +55,7 @@ Report Check(std::string_view s) {
     report.error = message + " at byte " + std::to_string(pos);
     return report;
   };
-  const auto blanks = [&] {
-    while (pos < s.size() && IsBlank(s[pos])) ++pos;
-  };
+  const auto blanks = [&] { while (pos < s.size() && IsBlank(s[pos])) ++pos; };
   const auto name = [&] {
     const std::size_t start = pos;
     while (pos < s.size() && IsNameCharacter(s[pos])) ++pos;
@@ -74,9 +66,8 @@ Report Check(std::string_view s) {
     if (s[pos] != '<') {
       const std::string_view text = rest.substr(0, rest.find('<'));
       if (text.find('>') != npos) return fail("\">\" in text");
-      std::string decoded = Trim(Decode(text, error));
+      report.texts.push_back(Decode(text, error));
       if (!error.empty()) return fail(error);
-      if (!decoded.empty()) report.texts.push_back(std::move(decoded));
       pos += text.size();
       continue;
     }

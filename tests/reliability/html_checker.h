@@ -13,7 +13,7 @@ namespace vellumark::testing::html {
 
 struct Report {
   std::string error;  // "" when well-formed
-  std::vector<std::string> texts;       // decoded text runs, trimmed
+  std::vector<std::string> texts;       // decoded text runs
   std::vector<std::string> attributes;  // decoded attribute values
 };
 

@@ -44,8 +44,7 @@ inline Snapshot TakeSnapshot(const std::string& folder) {
 
 struct CliResult {
   int code = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 class ReliabilityFixture : public ::testing::Test {
@@ -55,9 +54,8 @@ class ReliabilityFixture : public ::testing::Test {
     std::error_code error;
     fs::copy(fs::u8path(std::string(VELLUMARK_SOURCE_DIR) + "/Templates"), fs::u8path(temp_.MakeFolder("program/Templates")),
              fs::copy_options::recursive, error);
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::RunCli({"settings", "Template", "Default"}, out, err, NativeFileServices(), false, temp_ / "program/"), 0)
-        << err.str();
+    const CliResult set = Cli({"settings", "Template", "Default"});
+    EXPECT_EQ(set.code, 0) << set.err;
     favorites_ = temp_.MakeFolder("fav");
     output_ = temp_ / "out";
   }
@@ -69,21 +67,22 @@ class ReliabilityFixture : public ::testing::Test {
     ASSERT_TRUE(tools::GenerateTree(options, NativeFileServices()));
   }
 
+  // vellumark-cli with the shipped template sets; Run adds the favorites.
+  CliResult Cli(const std::vector<std::string>& arguments, FileServices& services = NativeFileServices()) {
+    std::ostringstream out, err;
+    const int code = cli::RunCli(arguments, out, err, services, false, temp_ / "program/");
+    return {code, out.str(), err.str()};
+  }
   CliResult Run(std::vector<std::string> arguments, FileServices& services = NativeFileServices()) {
     arguments.insert(arguments.begin(), {"--include-read-only", "--favorites", favorites_});
-    std::ostringstream out, err;
-    CliResult result;
-    result.code = cli::RunCli(arguments, out, err, services, false, temp_ / "program/");
-    result.out = out.str();
-    result.err = err.str();
-    return result;
+    return Cli(arguments, services);
   }
 
-  // A process over every folder into output_ ("generate" with the shipped
-  // set).
+  // A process over every folder into output_ ("generate" with the set
+  // templateSet_).
   CliResult RunProcess(const std::string& process, FileServices& services = NativeFileServices()) {
     std::vector<std::string> arguments{process, "--all", "--output", output_};
-    if (process == "generate") arguments.insert(arguments.end(), {"--template", "Default"});
+    if (process == "generate") arguments.insert(arguments.end(), {"--template", templateSet_});
     return Run(arguments, services);
   }
 
@@ -100,6 +99,7 @@ class ReliabilityFixture : public ::testing::Test {
   TempFolder temp_;
   std::string favorites_;
   std::string output_;
+  std::string templateSet_ = "Default";
 };
 
 }  // namespace vellumark::testing
