@@ -22,11 +22,7 @@ std::string SelectedTreeItem(HWND dialog) {
   const HWND tree = ::FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
   const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
   wchar_t text[MAX_PATH] = {};
-  TVITEMW info{};
-  info.mask = TVIF_TEXT;
-  info.hItem = item;
-  info.pszText = text;
-  info.cchTextMax = MAX_PATH;
+  TVITEMW info{TVIF_TEXT, item, 0, 0, text, MAX_PATH, 0, 0, 0, 0};
   if (item == nullptr || !::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info))) return "";
   return win32::Narrow(text);
 }

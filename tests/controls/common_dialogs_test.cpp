@@ -1,6 +1,4 @@
 #include "support/win32/common_dialogs.h"
-#include "support/win32/unique_handle.h"
-#include "support/win32/wide_string.h"
 #include "support/win32/windows_gate.h"
 #include "tests/controls/dialog_driver.h"
 #include "tests/support/temp_folder.h"
@@ -10,6 +8,7 @@
 #include <winspool.h>
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -52,39 +51,6 @@ TEST(ShowColor, PresetColourAndCustomColoursComeBack) {
   EXPECT_EQ(std::pair(dialogs.Color, dialogs.CustomColors[3]), std::pair(0x123456u, 0x00FF00u));
 }
 
-// The last scalable screen font the system lists (so not the one a dialog
-// would show first when its preset were ignored).
-std::string LastScalableFont() {
-  std::string name;
-  LOGFONTW filter{};
-  filter.lfCharSet = DEFAULT_CHARSET;
-  win32::WindowDc screen(nullptr);
-  ::EnumFontFamiliesExW(
-      screen.get(), &filter,
-      [](const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM found) -> int {
-        if ((type & TRUETYPE_FONTTYPE) != 0 && font->lfFaceName[0] != L'@')
-          *reinterpret_cast<std::string*>(found) = win32::Narrow(font->lfFaceName);
-        return 1;
-      },
-      reinterpret_cast<LPARAM>(&name), 0);
-  return name;
-}
-
-TEST(ShowFont, PresetFontComesBackWhole) {
-  const std::string face = LastScalableFont();
-  ASSERT_FALSE(face.empty());
-  CommonDialogs dialogs;
-  dialogs.FontName = face;
-  dialogs.FontSize = 12;
-  dialogs.FontBold = true;
-  dialogs.FontUnderline = true;
-  dialogs.Color = 0x0000FF;
-  ASSERT_TRUE(Answering(IDOK, [&] { return dialogs.ShowFont(); }));
-  EXPECT_EQ(std::tuple(dialogs.FontName, dialogs.FontSize, dialogs.FontBold, dialogs.FontItalic, dialogs.FontUnderline,
-                       dialogs.FontStrikeout, dialogs.Color),
-            std::tuple(face, 12, true, false, true, false, 0x0000FFu));
-}
-
 // Puts a stand-in into such a slot for its lifetime.
 template <typename Function>
 class StandIn {
@@ -97,16 +63,29 @@ class StandIn {
   Function system_;
 };
 
-TEST(ShowFont, PresetsTheSizeAsACellHeight) {
-  static LONG height = 0;
+TEST(ShowFont, PresetsTheFontWithTheSizeAsACellHeightAndTakesTheChoice) {
+  static LOGFONTW preset{};
+  static DWORD flags = 0;
   const StandIn standIn(__imp_ChooseFontW, [](LPCHOOSEFONTW choose) -> BOOL {
-    height = choose->lpLogFont->lfHeight;
-    return FALSE;
+    preset = *choose->lpLogFont;
+    flags = choose->Flags;
+    LOGFONTW& chosen = *choose->lpLogFont;
+    std::tie(chosen.lfWeight, chosen.lfItalic, chosen.lfUnderline, chosen.lfStrikeOut) = std::tuple(FW_NORMAL, 1, 0, 1);
+    std::wcscpy(chosen.lfFaceName, L"Chosen face");
+    std::tie(choose->iPointSize, choose->rgbColors) = std::tuple(118, choose->rgbColors ^ 0xFFFFFF);
+    return TRUE;
   });
   CommonDialogs dialogs;
-  dialogs.FontSize = 12;
-  EXPECT_FALSE(dialogs.ShowFont());
-  EXPECT_EQ(height, 16);  // 12 points at the test display's 96 pixels per inch
+  std::tie(dialogs.FontName, dialogs.FontSize, dialogs.FontBold, dialogs.FontUnderline, dialogs.Color) =
+      std::tuple("Preset face", 12, true, true, 0x0000FF);
+  ASSERT_TRUE(dialogs.ShowFont());
+  // 12 points at the test display's 96 pixels per inch: a cell 16 pixels high.
+  EXPECT_EQ(std::tuple(std::wstring(preset.lfFaceName), preset.lfHeight, preset.lfWeight, preset.lfItalic,
+                       preset.lfUnderline, preset.lfStrikeOut, flags & (CF_INITTOLOGFONTSTRUCT | CF_EFFECTS)),
+            std::tuple(L"Preset face", 16, FW_BOLD, 0, 1, 0, CF_INITTOLOGFONTSTRUCT | CF_EFFECTS));
+  EXPECT_EQ(std::tuple(dialogs.FontName, dialogs.FontSize, dialogs.FontBold, dialogs.FontItalic, dialogs.FontUnderline,
+                       dialogs.FontStrikeout, dialogs.Color),
+            std::tuple("Chosen face", 12, false, true, false, true, 0xFFFF00u));  // 11.8 points round to 12
 }
 
 TEST(CommonDialogs, AsksForThePrinterOnlyWhenItIsWanted) {

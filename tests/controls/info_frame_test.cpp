@@ -7,7 +7,7 @@
 namespace vellumark::controls {
 namespace {
 
-using testing::PrintedClient;
+using testing::PrintedPixel;
 using testing::TestForm;
 
 TEST(InfoFrame, GradientBlendsExactlyFromBackColorToGradientColorAboveTheEtchedLine) {
@@ -23,13 +23,12 @@ TEST(InfoFrame, GradientBlendsExactlyFromBackColorToGradientColorAboveTheEtchedL
   EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(255L, LONG{InfoFrame::kHeight})) << "fills the form";
   frame.SetBackColor(0x000000);
   frame.SetGradientColor(0x0000FF);
-  const PrintedClient printed(frame.Hwnd());
-  for (int x : {0, 1, 128, 254}) EXPECT_EQ(printed.Pixel(x, 5), RGB(x, 0, 0)) << x;  // column p of 255 has red p
-  EXPECT_EQ(printed.Pixel(10, 61), RGB(0x80, 0x80, 0x80));
-  EXPECT_EQ(printed.Pixel(10, 62), RGB(0xFF, 0xFF, 0xFF));
+  for (int x : {0, 1, 128, 254}) EXPECT_EQ(PrintedPixel(frame.Hwnd(), x, 5), RGB(x, 0, 0)) << x;  // column p has red p
+  EXPECT_EQ(PrintedPixel(frame.Hwnd(), 10, 61), RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(PrintedPixel(frame.Hwnd(), 10, 62), RGB(0xFF, 0xFF, 0xFF));
   frame.SetBackColor(0x123456);
   frame.SetGradientColor(0x123456);
-  EXPECT_EQ(PrintedClient(frame.Hwnd()).Pixel(254, 5), 0x123456u) << "equal colours paint the plain background";
+  EXPECT_EQ(PrintedPixel(frame.Hwnd(), 254, 5), 0x123456u) << "equal colours paint the plain background";
 }
 
 TEST(InfoFrame, ClickOnTheReleaseAndDoubleClick) {
@@ -47,23 +46,6 @@ TEST(InfoFrame, ClickOnTheReleaseAndDoubleClick) {
     ::SendMessageW(frame.Hwnd(), message, MK_LBUTTON, point);
   }
   EXPECT_EQ(events, (std::vector<std::string>{"down", "up", "click", "down", "dbl", "up", "down", "up"}));
-}
-
-TEST(InfoFrame, WriteThenReadKeepsEverySetting) {
-  TestForm form;
-  InfoFrame first({form.get(), {0, 0, 400, 63}});
-  first.SetText("Vellumark");
-  first.SetGradientColor(0xFFFFFF);
-  first.SetEnabled(false);
-  FormDescription written, reread;
-  first.WriteProperties(written.Control("x"));
-  InfoFrame second({form.get(), {0, 70, 400, 133}});
-  second.ReadProperties(*written.Find("x"));
-  second.WriteProperties(reread.Control("x"));
-  EXPECT_EQ(written.ToText(), "[x]\nBackColor = 0x796150\nEnabled = False\nForeColor = 0x0\nGradientColor = 0xFFFFFF\n"
-                              "Icon = \"\"\nText = \"Vellumark\"\n");
-  EXPECT_EQ(reread.ToText(), written.ToText());
-  EXPECT_FALSE(::IsWindowEnabled(second.Hwnd()));
 }
 
 }  // namespace

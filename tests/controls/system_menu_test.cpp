@@ -73,18 +73,6 @@ TEST(SystemMenuEvents, ChoosingATextEntryRaisesItemClickWithItsIndex) {
   EXPECT_EQ(chosen.size(), 2u);
 }
 
-TEST(SystemMenuProperties, ReadBuildsTheEntriesAndWriteKeepsThem) {
-  auto form = FormDescription::Parse("[M]\nCount = 2\nSystemMenuItemStyle(0) = 1\nSystemMenuItemText(1) = \"&About\"\n");
-  ASSERT_TRUE(form);
-  TestForm window;
-  SystemMenu menu(window.get());
-  menu.ReadProperties(*form->Find("M"));
-  EXPECT_EQ(OurEntries(window.get()), (Shown{L"16 - (grey)", L"32 &About"}));
-  menu.WriteProperties(form->Control("M"));
-  EXPECT_EQ(form->Find("M")->Entries().size(), 2u + 2 * 5);
-  EXPECT_EQ(form->Find("M")->ReadNumber("SystemMenuItemStyle(0)", 0), 1);
-}
-
 TEST(SystemMenuEntries, FormWithoutSystemMenuLeavesTheControlInert) {
   TestForm form(200, 100, WS_POPUP);
   SystemMenu menu(form.get());

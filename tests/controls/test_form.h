@@ -7,7 +7,6 @@
 
 #include <commctrl.h>
 
-#include <optional>
 #include <string>
 #include <tuple>
 #include <string_view>
@@ -19,14 +18,9 @@ namespace vellumark::controls::testing {
 class TestForm {
  public:
   explicit TestForm(int clientWidth = 400, int clientHeight = 300, DWORD style = WS_OVERLAPPEDWINDOW) {
-    static const ATOM atom = [] {
-      WNDCLASSEXW windowClass{};
-      windowClass.cbSize = sizeof windowClass;
-      windowClass.lpfnWndProc = ::DefWindowProcW;
-      windowClass.hInstance = ::GetModuleHandleW(nullptr);
-      windowClass.lpszClassName = L"VellumarkTestForm";
-      return ::RegisterClassExW(&windowClass);
-    }();
+    static const WNDCLASSW windowClass{0, ::DefWindowProcW, 0, 0, ::GetModuleHandleW(nullptr), nullptr, nullptr,
+                                       nullptr, nullptr, L"VellumarkTestForm"};
+    static const ATOM atom = ::RegisterClassW(&windowClass);
     RECT bounds{0, 0, clientWidth, clientHeight};
     ::AdjustWindowRectEx(&bounds, style, FALSE, 0);
     window_.reset(::CreateWindowExW(0, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(atom)), L"Test form", style,
@@ -96,25 +90,17 @@ inline std::vector<MenuEntry> MenuEntries(HMENU menu) {
   return entries;
 }
 
-// The client area of `window` as painted through WM_PRINTCLIENT into a
-// memory bitmap; read pixels with Pixel().
-class PrintedClient {
- public:
-  explicit PrintedClient(HWND window) {
-    RECT client{};
-    ::GetClientRect(window, &client);
-    win32::WindowDc screen(nullptr);
-    dc_.reset(::CreateCompatibleDC(screen.get()));
-    bitmap_.reset(::CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
-    selected_.emplace(dc_.get(), bitmap_.get());
-    ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.get()), PRF_CLIENT | PRF_ERASEBKGND);
-  }
-  COLORREF Pixel(int x, int y) const { return ::GetPixel(dc_.get(), x, y); }
-
- private:
-  win32::UniqueMemoryDc dc_;
-  win32::UniqueBitmap bitmap_;
-  std::optional<win32::SelectedObject> selected_;
-};
+// A pixel of `window`'s client area as painted through WM_PRINTCLIENT into
+// a memory bitmap.
+inline COLORREF PrintedPixel(HWND window, int x, int y) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  win32::WindowDc screen(nullptr);
+  win32::UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+  win32::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+  win32::SelectedObject selected(dc.get(), bitmap.get());
+  ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
+  return ::GetPixel(dc.get(), x, y);
+}
 
 }  // namespace vellumark::controls::testing

@@ -39,14 +39,10 @@ TEST(RewriteFormText, UnchangedDescriptionGivesTheSameBytes) {
 
 TEST(RewriteFormText, ChangedValuesInPlaceNewKeysAfterTheLastPropertyDroppedKeysGone) {
   FormDescription edited = Parsed(kOriginal);
-  PropertyStore& bar = edited.Control("StatusBarMain");
-  bar.WriteNumber("Count", 1);
-  bar.WriteText("PanelText(0)", "Folders: \"3\"");
-  PropertyStore rebuilt;
-  for (const PropertyStore::Entry& entry : bar.Entries()) {
-    if (entry.key != "PanelText(1)") rebuilt.Write(entry.key, entry.value);
-  }
-  bar = rebuilt;
+  // Count changed, PanelText(1) dropped, PanelText(0) added.
+  edited.Control("StatusBarMain") = *Parsed("[S]\nLeft = 0\nCount = 1\nPanelAutoSize(0) = 2\nBackColor = 0x8000000F\n"
+                                            "PanelText(0) = \"Folders: \\\"3\\\"\"\n")
+                                         .Find("S");
   EXPECT_EQ(RewriteFormText(kOriginal, edited),
             "# The main window. Sizes in 96-DPI units.\n"
             "[FormMain]\n"
