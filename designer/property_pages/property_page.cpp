@@ -205,7 +205,9 @@ bool PropertyPage::ApplyPending() {
 
 bool PropertyPage::ShowItem(int index) {
   if (!ApplyPending()) {
-    Fill();  // the scroll bar returns to the item whose edits are pending
+    // The scroll bar returns to the item whose edits are pending; the edits
+    // stay in the inputs, to be corrected.
+    ::SetScrollPos(indexScroll_, SB_CTL, index_, TRUE);
     return false;
   }
   index_ = index;

@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vellumark::designer {
@@ -69,11 +70,14 @@ TEST_F(Designer, PanelEditsShowAtOnceAreRefusedOutOfRangeAndAreSavedUnderTheirKe
   EXPECT_FALSE(::IsWindowEnabled(designer_.CommandButton(DesignerWindow::kApply)));
   TypeInto(page.Input("TextMinwidth"), L"0");
   ScrollRight(page);
-  EXPECT_EQ(testing::TextOf(page.Input("TextIndex")), "0") << "stays on the item with the refused edit";
+  // It stays on the item with the refused edit, which is kept to be corrected.
+  EXPECT_EQ(std::tuple(testing::TextOf(page.Input("TextIndex")), testing::TextOf(page.Input("TextMinwidth")),
+                       ::GetScrollPos(page.Input("HScrollIndex"), SB_CTL)),
+            std::tuple("0", "0", 0));
   EXPECT_EQ(refusals, std::vector<std::string>{"MinWidth must be a whole number from 1 to 32767."});
   EXPECT_EQ(designer_.Preview()->StatusBarOf("StatusBarVellumark")->PanelAt(0)->MinWidth(), 120);
-  TypeInto(page.Input("TextText"), L"Ready");
   EXPECT_TRUE(::IsWindowEnabled(designer_.CommandButton(DesignerWindow::kApply)));
+  TypeInto(page.Input("TextText"), L"Ready");
   TypeInto(page.Input("TextMinwidth"), L"80");
   Choose(page.Input("ComboAlignment"), 1);
   Choose(page.Input("ComboAutosize"), 0);
