@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <string>
 #include <tuple>
 #include <string_view>
@@ -88,6 +89,13 @@ inline std::vector<MenuEntry> MenuEntries(HMENU menu) {
     entries.push_back({info.wID, info.fType, info.fState, text});
   }
   return entries;
+}
+
+// A progress bar window's low, high and position as it shows them.
+inline std::array<int, 3> ProgressShown(HWND bar) {
+  PBRANGE range{};
+  ::SendMessageW(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+  return {range.iLow, range.iHigh, static_cast<int>(::SendMessageW(bar, PBM_GETPOS, 0, 0))};
 }
 
 // A pixel of `window`'s client area as painted through WM_PRINTCLIENT into

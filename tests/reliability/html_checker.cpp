@@ -55,7 +55,9 @@ Report Check(std::string_view s) {
     report.error = message + " at byte " + std::to_string(pos);
     return report;
   };
-  const auto blanks = [&] { while (pos < s.size() && IsBlank(s[pos])) ++pos; };
+  const auto blanks = [&] {
+    while (pos < s.size() && IsBlank(s[pos])) ++pos;
+  };
   const auto name = [&] {
     const std::size_t start = pos;
     while (pos < s.size() && IsNameCharacter(s[pos])) ++pos;

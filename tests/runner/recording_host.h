@@ -54,7 +54,9 @@ class RecordingHost : public Host {
   void SetProgressMaximum(int value) override { log.push_back("max " + std::to_string(value)); }
   void SetProgressValue(int value) override { log.push_back("value " + std::to_string(value)); }
   void StepProgress() override { log.push_back("step"); }
-  void PumpMessages() override { if (onPump) onPump(); }
+  void PumpMessages() override {
+    if (onPump) onPump();
+  }
   void ShowMessage(std::string_view text) override {
     log.push_back("message " + std::string(text));
     messages.emplace_back(text);
