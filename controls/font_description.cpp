@@ -1,5 +1,6 @@
 #include "controls/font_description.h"
 
+#include "support/ascii.h"
 #include "support/win32/wide_string.h"
 
 #include <cmath>
@@ -9,11 +10,7 @@
 namespace vellumark::controls {
 namespace {
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
+std::string_view Trim(std::string_view text) { return ascii::Trimmed(text, " "); }
 
 }  // namespace
 

@@ -10,12 +10,7 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t\r";
 
-std::string_view Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(kBlanks);
-  return text.substr(first, last - first + 1);
-}
+std::string_view Trim(std::string_view text) { return ascii::Trimmed(text, kBlanks); }
 
 std::optional<std::string> ParseQuoted(std::string_view text) {
   if (text.size() < 2 || text.front() != '"' || text.back() != '"') return std::nullopt;

@@ -9,6 +9,7 @@
 // URL bytes up to 0xFE; bytes map to an alphabet of awkward pieces.
 #include "cli/cli.h"
 #include "fuzz/require.h"
+#include "support/ascii.h"
 #include "tests/processes/netscape_reader.h"
 
 #include <unistd.h>
@@ -141,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream(file, std::ios::binary) << "[InternetShortcut]\r\nURL=" << url << "\r\n";
     // Links keep a "%" as it is, so the reader decodes escapes that were in
     // the URL already; compared in decoded form.
-    stack.back()->bookmarks.push_back(Bookmark{Expected(name), testing::netscape::DecodePercent(url), 0, 0});
+    stack.back()->bookmarks.push_back(Bookmark{Expected(name), ascii::PercentDecoded(url), 0, 0});
   }
 
   std::ostringstream out, err;

@@ -28,11 +28,7 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-std::string Folded(std::string_view name) {
-  std::string folded(name.substr(0, name.find('\0')));
-  for (char& c : folded) c = ascii::Lower(c);
-  return folded;
-}
+std::string Folded(std::string_view name) { return ascii::Lowered(name.substr(0, name.find('\0'))); }
 
 // (section, key) pairs as a plain scan of the lines sees them.
 std::vector<std::pair<std::string, std::string>> NamesIn(std::string_view text) {

@@ -26,11 +26,6 @@ using fuzz::Require;
 
 constexpr std::uint32_t kRoot = Registry::kCurrentUser;
 
-std::string Folded(std::string text) {
-  for (char& c : text) c = ascii::Lower(c);
-  return text;
-}
-
 struct Stored {
   std::uint32_t type = 0;
   std::string data;
@@ -58,7 +53,7 @@ void Collect(const std::string& key, Snapshot& snapshot, int& budget) {
   if (--budget < 0) return;
   std::vector<std::string> names;
   Registry::EnumerateValues(kRoot, key, names);
-  for (const std::string& name : names) snapshot[{Folded(key), Folded(name)}] = ReadAny(key, name);
+  for (const std::string& name : names) snapshot[{ascii::Lowered(key), ascii::Lowered(name)}] = ReadAny(key, name);
   std::vector<std::string> children;
   Registry::EnumerateKeys(kRoot, key, children);
   for (const std::string& child : children) Collect(key.empty() ? child : key + "\\" + child, snapshot, budget);
@@ -115,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::string> keys;
   Registry::EnumerateKeys(kRoot, "", keys);
   const std::string key = keys.empty() ? "Software\\Fuzz" : keys.front();
-  const std::pair<std::string, std::string> changed{Folded(key), Folded(name)};
+  const std::pair<std::string, std::string> changed{ascii::Lowered(key), ascii::Lowered(name)};
 
   Require(Registry::WriteStringValue(kRoot, key, name, value, type), "a value can be written");
   std::string read;

@@ -97,9 +97,7 @@ std::optional<std::string> HostToAscii(std::string_view host) {
     if (std::all_of(label.begin(), label.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
       ascii += label;
     } else {
-      std::string lower(label);
-      for (char& c : lower) c = ascii::Lower(c);
-      const std::optional<std::string> encoded = Punycode(CodePoints(lower));
+      const std::optional<std::string> encoded = Punycode(CodePoints(ascii::Lowered(label)));
       if (!encoded) return std::nullopt;
       ascii += "xn--" + *encoded;
     }

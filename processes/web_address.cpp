@@ -23,12 +23,6 @@ std::string PercentEncodedBeyondAscii(std::string_view text) {
   return encoded;
 }
 
-std::string Lowered(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered) c = ascii::Lower(c);
-  return lowered;
-}
-
 // The length of the scheme and its ":" at the start of `text`; 0 when it
 // has none.
 std::size_t SchemeLength(std::string_view text) {
@@ -64,11 +58,11 @@ std::string WithoutDotSegments(std::string_view path) {
 std::optional<WebAddress> ParseWebAddress(std::string_view url) {
   URI uri;
   if (!uri.Parse(url)) return std::nullopt;
-  const std::string scheme = Lowered(uri.Scheme());
+  const std::string scheme = ascii::Lowered(uri.Scheme());
   if ((scheme != "http" && scheme != "https") || uri.Server().empty()) return std::nullopt;
   const std::optional<std::string> host = HostToAscii(uri.Server());
   if (!host || host->find_first_of(" /?#@") != std::string::npos) return std::nullopt;
-  std::string authority = Lowered(*host);
+  std::string authority = ascii::Lowered(*host);
   if (authority.find(':') != std::string::npos && !authority.starts_with('[')) authority = "[" + authority + "]";
   const std::string server = authority + ":" + std::to_string(uri.Port());
   if (uri.Port() != (scheme == "http" ? 80 : 443)) authority += ":" + std::to_string(uri.Port());

@@ -1,5 +1,5 @@
 // ASCII-only text helpers: letter case that leaves every other byte as it
-// is, hex digits, and "%HH" escapes.
+// is, trimming, hex digits, and "%HH" escapes.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,20 @@ namespace vellumark::ascii {
 
 // 'A' to 'Z' as 'a' to 'z'; any other byte unchanged.
 constexpr char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// `text` with 'A' to 'Z' as 'a' to 'z'.
+inline std::string Lowered(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) c = Lower(c);
+  return lowered;
+}
+
+// `text` without the bytes of `blanks` at its start and end.
+constexpr std::string_view Trimmed(std::string_view text, std::string_view blanks) {
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
 
 // Equal once ASCII letters are folded ("Http" matches "hTTP", "\xC3\x89" only itself).
 constexpr bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

@@ -1,5 +1,7 @@
 #include "designer/property_pages/form_text.h"
 
+#include "support/ascii.h"
+
 #include <optional>
 #include <set>
 #include <vector>
@@ -7,11 +9,7 @@
 namespace vellumark::controls::pages {
 namespace {
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\r')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
-  return text;
-}
+std::string_view Trim(std::string_view text) { return ascii::Trimmed(text, " \t\r"); }
 
 // "Key = value" as the description's own writer spells it.
 std::string FormatEntry(std::string_view key, const PropertyStore::Value& value) {

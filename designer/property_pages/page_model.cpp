@@ -1,5 +1,7 @@
 #include "designer/property_pages/page_model.h"
 
+#include "support/ascii.h"
+
 #include <array>
 #include <charconv>
 
@@ -35,11 +37,7 @@ std::vector<std::string> Numbered(std::initializer_list<std::string_view> suffix
   return entries;
 }
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
+std::string_view Trimmed(std::string_view text) { return ascii::Trimmed(text, " \t"); }
 
 std::optional<int> ParseMinWidth(std::string_view text) {
   text = Trimmed(text);

@@ -22,11 +22,7 @@ struct EasyDeleter {
 };
 using UniqueEasy = std::unique_ptr<CURL, EasyDeleter>;
 
-std::string_view Trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
+std::string_view Trimmed(std::string_view text) { return ascii::Trimmed(text, " \t\r\n"); }
 
 // One request in flight, with the answer's status line and headers as they
 // come in.

@@ -58,11 +58,7 @@ std::string EscapeName(std::string_view name) {
 
 // ------------------------------------------------------------ values
 
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return "";
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
+std::string_view TrimBlanks(std::string_view text) { return ascii::Trimmed(text, " \t"); }
 
 struct TypeName {
   std::string_view name;

@@ -1,7 +1,8 @@
 #include "tests/processes/netscape_reader.h"
 
+#include "support/ascii.h"
+
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <optional>
 
@@ -9,12 +10,6 @@ namespace vellumark::testing::netscape {
 namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
 
 void AppendUtf8(std::string& out, std::uint32_t code) {
   if (code < 0x80) {
@@ -29,7 +24,7 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
 // The value of the attribute `name` (lower case) of `tag` ("<A HREF=..."),
 // "" when it has none.
 std::string Attribute(std::string_view tag, const std::string& name) {
-  const std::size_t at = Lower(tag).find(" " + name + "=\"");
+  const std::size_t at = ascii::Lowered(tag).find(" " + name + "=\"");
   if (at == kNone) return "";
   const std::size_t start = at + name.size() + 3;
   return std::string(tag.substr(start, tag.find('"', start) - start));
@@ -43,7 +38,7 @@ std::int64_t Number(std::string_view text) {
 
 // The text from `from` up to `closing` (found without letter case).
 std::optional<std::string> TextUntil(std::string_view line, std::size_t from, std::string_view closing) {
-  const std::size_t close = Lower(line).find(closing, from);
+  const std::size_t close = ascii::Lowered(line).find(closing, from);
   if (close == kNone) return std::nullopt;
   return std::string(line.substr(from, close - from));
 }
@@ -78,21 +73,6 @@ std::string DecodeReferences(std::string_view text) {
   return out;
 }
 
-std::string DecodePercent(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    unsigned value = 0;
-    const char* digits = text.data() + i + 1;
-    if (text[i] == '%' && i + 2 < text.size() && std::from_chars(digits, digits + 2, value, 16).ptr == digits + 2) {
-      out += static_cast<char>(value);
-      i += 2;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
 Document Read(std::string_view html) {
   Document document;
   std::vector<Folder*> open;      // the lists being filled, innermost last
@@ -109,7 +89,7 @@ Document Read(std::string_view html) {
       const std::size_t end = line.find('>', at);
       if (end == kNone) break;
       const std::string_view tag = line.substr(at, end - at);
-      const std::string name = Lower(tag.substr(1, tag.find(' ') - 1));
+      const std::string name = ascii::Lowered(tag.substr(1, tag.find(' ') - 1));
       if (name == "dl") {
         if (!started) {
           started = true;
@@ -133,7 +113,7 @@ Document Read(std::string_view html) {
           heading = Folder{DecodeReferences(*text), added, modified, {}, {}};
         } else {
           open.back()->bookmarks.push_back(
-              {DecodeReferences(*text), DecodePercent(DecodeReferences(Attribute(tag, "href"))), added, modified});
+              {DecodeReferences(*text), ascii::PercentDecoded(DecodeReferences(Attribute(tag, "href"))), added, modified});
         }
         at = end + text->size();
       }

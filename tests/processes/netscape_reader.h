@@ -38,7 +38,5 @@ Document Read(std::string_view html);
 
 // "&amp;", "&lt;", "&gt;", "&quot;", "&apos;", "&#NN;", "&#xHH;" decoded.
 std::string DecodeReferences(std::string_view text);
-// "%XX" decoded to its byte; a "%" without two hex digits stays.
-std::string DecodePercent(std::string_view text);
 
 }  // namespace vellumark::testing::netscape

@@ -1,5 +1,6 @@
 #include "tests/reliability/html_checker.h"
 
+#include "support/ascii.h"
 #include "tests/processes/netscape_reader.h"
 
 #include <algorithm>
@@ -11,12 +12,6 @@ namespace {
 
 constexpr std::array<std::string_view, 13> kVoid = {"area", "base", "br",   "col",  "embed", "hr",   "img",
                                                     "input", "link", "meta", "source", "track", "wbr"};
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
 
 bool IsNameCharacter(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == ':'; }
 bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
@@ -61,7 +56,7 @@ Report Check(std::string_view s) {
   const auto name = [&] {
     const std::size_t start = pos;
     while (pos < s.size() && IsNameCharacter(s[pos])) ++pos;
-    return Lower(s.substr(start, pos - start));
+    return ascii::Lowered(s.substr(start, pos - start));
   };
   while (pos < s.size()) {
     const std::string_view rest = s.substr(pos);
@@ -75,7 +70,7 @@ Report Check(std::string_view s) {
     }
     if (rest.starts_with("<!")) {
       const bool comment = rest.starts_with("<!--");
-      if (!comment && Lower(rest.substr(0, 9)) != "<!doctype") return fail("unknown declaration");
+      if (!comment && ascii::Lowered(rest.substr(0, 9)) != "<!doctype") return fail("unknown declaration");
       const std::size_t end = s.find(comment ? "-->" : ">", pos + (comment ? 4 : 2));
       if (end == npos) return fail(comment ? "comment never closed" : "declaration never closed");
       pos = end + (comment ? 3 : 1);
